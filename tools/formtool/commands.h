@@ -1,0 +1,14 @@
+#pragma once
+// The subcommands of formtool; each takes the arguments after its own name.
+#include <string>
+#include <vector>
+
+namespace formtool {
+
+using Args = std::vector<std::string>;
+
+int Compile(const Args& args);
+int Dump(const Args& args);
+int Picture(const Args& args);
+
+}  // namespace formtool

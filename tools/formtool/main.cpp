@@ -1,0 +1,37 @@
+// formtool: compiles readable form descriptions into window template data and inspects them.
+#include <cstdio>
+#include <cstring>
+
+#include "tools/formtool/commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: formtool compile SOURCE -o OUT\n"
+    "       formtool dump [--json] TEMPLATE\n"
+    "       formtool picture FILE [--background 0xBBGGRR] [--size WxH] [--key 0xBBGGRR] -o OUT.png\n";
+
+struct Command {
+  const char* name;
+  int (*run)(const formtool::Args&);
+};
+
+constexpr Command kCommands[] = {
+    {"compile", formtool::Compile},
+    {"dump", formtool::Dump},
+    {"picture", formtool::Picture},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  for (const Command& command : kCommands) {
+    if (std::strcmp(argv[1], command.name) == 0) return command.run(formtool::Args(argv + 2, argv + argc));
+  }
+  std::fputs(kUsage, stderr);
+  return 2;
+}
