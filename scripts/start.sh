@@ -5,4 +5,5 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh >/dev/null
 # The toolbox program is not assembled yet: until it is, this shows the sample form's contents.
-exec build/bin/formtool dump tools/formtool/sample.tpl
+build/bin/formtool compile tools/formtool/sample/sample_form.json -o build/sample_form.tpl
+exec build/bin/formtool dump build/sample_form.tpl
