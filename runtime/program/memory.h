@@ -8,6 +8,11 @@ namespace runtime {
 // Records the program's constant data area [begin, begin + length).
 void SetConstantArea(const void* begin, size_t length);
 bool InConstantArea(const void* block);
+// Bytes from `block` to the end of the constant data area; 0 outside it.
+size_t ConstantBytesFrom(const void* block);
+
+// The runtime error of an allocation of n bytes that cannot be served.
+[[noreturn]] void ReportAllocationFailure(long long n);
 
 // Allocates n bytes; failure is the runtime error "分配 %d 字节内存失败!".
 void* Allocate(size_t n);
