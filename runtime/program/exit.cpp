@@ -26,16 +26,19 @@ void ClearExitCallbacks() { Callbacks().clear(); }
 
 void SetShutdownRoutine(ShutdownRoutine routine) { gShutdownRoutine = routine; }
 
-void ShutDown() {
+void RunExitCallbacks() {
   // A callback may register another; take the list as it stands and run each once.
   std::vector<ExitCallback> callbacks;
   callbacks.swap(Callbacks());
   for (size_t i = 0; i < callbacks.size(); ++i) callbacks[i](static_cast<int32_t>(i));
-  if (gShutdownRoutine != nullptr) {
-    ShutdownRoutine routine = gShutdownRoutine;
-    gShutdownRoutine = nullptr;
-    routine();
+}
+
+void ShutDown() {
+  if (gShutdownRoutine == nullptr) {
+    RunExitCallbacks();
+    return;
   }
+  gShutdownRoutine();
 }
 
 void ExitProgram(int32_t code) {

@@ -11,8 +11,11 @@ using ExitCallback = void (*)(int32_t position);
 void RegisterExitCallback(ExitCallback callback);
 void ClearExitCallbacks();
 
-// Host shutdown: the exit callbacks in registration order, then the shutdown routine of the host
-// (library notify code 6 and the rest of the teardown).
+// Calls every exit callback with its position, in registration order, then empties the list.
+void RunExitCallbacks();
+
+// Shuts down: the host's shutdown routine when a host is running (it runs the exit callbacks in
+// its own order), else just the exit callbacks.
 void ShutDown();
 using ShutdownRoutine = void (*)();
 void SetShutdownRoutine(ShutdownRoutine routine);
