@@ -78,13 +78,24 @@ struct LibraryRecord {
 
 constexpr uint32_t kLibraryFormatMark = 0x01312d65;
 
+// An event handler of the program: takes the event's arguments as machine words, first argument
+// first, and answers whether it produced a result (then stored in `result`).
+using EventHandler = bool (*)(const intptr_t* args, int32_t count, int64_t* result);
+
+// The program's handlers, keyed by the offsets that the window template data stores for them.
+struct HandlerTable {
+  uint32_t count;
+  const int32_t* offsets;
+  const EventHandler* handlers;
+};
+
 struct ProgramHeader {
   uint32_t buildMode;
   uint32_t reserved;
   uint32_t serialBase;
-  // Handlers are found through the program's handler table keyed by template offset, so the
-  // code base stays as a field but carries no address arithmetic.
-  uint32_t codeBase;
+  // Where the template's handler offsets lead. Handlers do not sit at fixed distances from a
+  // code base here, so this field names the table that maps each offset to its handler.
+  const HandlerTable* handlers;
   const uint8_t* constantData;
   uint32_t constantLength;
   const uint8_t* templateData;
