@@ -44,6 +44,39 @@ struct ValueRecord {
 #pragma pack(pop)
 static_assert(sizeof(ValueRecord) == 12);
 
+// The four classes of type codes: no value, the runtime's own types (0x80000000 to 0xBFFFFFFF,
+// array codes included), unit type ids (library number << 16 | 1-based type number) and the rest.
+enum class TypeClass { kNone, kSystem, kUnitType, kOther };
+
+constexpr TypeClass ClassOf(uint32_t code) {
+  if (code == type::kNone) return TypeClass::kNone;
+  if (code >= 0x80000000 && code <= 0xBFFFFFFF) return TypeClass::kSystem;
+  if (code <= 0x3FFFFFFF) return TypeClass::kUnitType;
+  return TypeClass::kOther;
+}
+
+constexpr bool IsArrayType(uint32_t code) { return (code & type::kArrayBit) != 0; }
+constexpr uint32_t ElementTypeOf(uint32_t code) { return code & ~type::kArrayBit; }
+
+// A number is a system code whose low byte is 1. An array of numbers is not itself a number, even
+// though its code also ends in 1: callers that want the element type strip the array bit first.
+constexpr bool IsNumericType(uint32_t code) {
+  return ClassOf(code) == TypeClass::kSystem && (code & 0xFF) == 1 && !IsArrayType(code);
+}
+
+// Bytes one element of a number type occupies in an array block; 0 for every other type.
+constexpr uint32_t NumericElementSize(uint32_t code) {
+  switch (code) {
+    case type::kByte: return 1;
+    case type::kShort: return 2;
+    case type::kInt: return 4;
+    case type::kInt64: return 8;
+    case type::kFloat: return 4;
+    case type::kDouble: return 8;
+    default: return 0;
+  }
+}
+
 inline ValueRecord MakeValue(uint32_t typeCode) {
   ValueRecord v;
   std::memset(&v, 0, sizeof v);
