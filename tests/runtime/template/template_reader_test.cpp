@@ -1,0 +1,279 @@
+#include "runtime/template/template_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/gbk.h"
+#include "runtime/template/unit_record.h"
+#include "tests/runtime/template/template_bytes.h"
+
+namespace runtime {
+namespace {
+
+using testing::Bytes;
+using testing::MenuRecord;
+using testing::Template;
+using testing::UnitBuffer;
+using testing::UnitFields;
+using testing::UnitRecord;
+using testing::WindowRecord;
+
+constexpr uint32_t kWindow = 0x52010001;
+constexpr uint32_t kOwnUnit = 0x06010000;
+constexpr uint32_t kButton = 0x16010002;
+constexpr int32_t kHandlers[] = {58, 0, 7110};
+
+std::vector<uint8_t> OneWindow(const std::vector<uint8_t>& record) {
+  return Template({kWindow}, {WindowRecord(1, UnitBuffer({kButton}, {record}))});
+}
+
+TEST(TemplateReader, ReadsEveryFieldAndRelocatesHandlers) {
+  UnitFields button;
+  button.name = "超级按钮1";
+  button.left = -34;
+  button.top = -303;
+  button.width = 1056;
+  button.height = 951;
+  button.parent = 0x16010018;
+  button.children = {0x16010003, 0, 0x16010004};
+  button.pointer = {0x0b, 0, 0, 0};
+  button.tag = "tag";
+  button.flags = 5;
+  button.tabOrder = 9;
+  button.bindings = {{0, 7110}, {-3, -1}, {1, 0}};
+  button.data = {1, 2, 3};
+  UnitFields window;
+  window.type = 0x10001;
+  window.name = "";
+  std::vector<uint8_t> data = Template(
+      {kWindow}, {Bytes()
+                      .U32(0xABCD)
+                      .U32(0x19010003)
+                      .Block({'a'})
+                      .Block({'b', 'c'})
+                      .U32(2)
+                      .Block(UnitBuffer({kOwnUnit, kButton}, {UnitRecord(window), UnitRecord(button)}))
+                      .Get()});
+
+  std::optional<WindowTable> table = ReadTemplate(data, kHandlers);
+  ASSERT_TRUE(table);
+  ASSERT_EQ(table->Size(), 1u);
+  const TemplateWindow& w = table->At(0);
+  EXPECT_EQ(w.id, kWindow);
+  EXPECT_EQ(w.opaque, 0xABCDu);
+  EXPECT_EQ(w.moduleId, 0x19010003u);
+  EXPECT_EQ(w.firstText, "a");
+  EXPECT_EQ(w.secondText, "bc");
+  ASSERT_EQ(w.units.Count(), 2u);
+
+  std::optional<UnitEntry> entry = w.units.EntryById(kButton);
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(entry->index, 1u);
+  UnitRecordView view(entry->record);
+  ASSERT_TRUE(view.Valid());
+  EXPECT_EQ(view.Type(), 0x20001u);
+  EXPECT_EQ(view.Name(), "超级按钮1");
+  EXPECT_EQ(view.Rect().left, -34);
+  EXPECT_EQ(view.Rect().top, -303);
+  EXPECT_EQ(view.Rect().width, 1056);
+  EXPECT_EQ(view.Rect().height, 951);
+  EXPECT_EQ(view.Parent(), 0x16010018u);
+  EXPECT_EQ(view.Children(), (std::vector<uint32_t>{0x16010003, 0, 0x16010004}));
+  EXPECT_EQ(std::vector<uint8_t>(view.PointerData().begin(), view.PointerData().end()),
+            (std::vector<uint8_t>{0x0b, 0, 0, 0}));
+  EXPECT_EQ(view.Tag(), "tag");
+  EXPECT_EQ(view.StateFlags(), 5u);
+  EXPECT_EQ(view.TabOrder(), 9u);
+  std::vector<EventBinding> bindings = view.Bindings();
+  ASSERT_EQ(bindings.size(), 3u);
+  // Slots are 1-based; offset 0 is a real handler, -1 is none.
+  EXPECT_EQ(bindings[0].event, 0);
+  EXPECT_EQ(bindings[0].handler, 3);
+  EXPECT_EQ(bindings[1].event, -3);
+  EXPECT_EQ(bindings[1].handler, 0);
+  EXPECT_EQ(bindings[2].handler, 2);
+  EXPECT_EQ(std::vector<uint8_t>(view.PropertyData().begin(), view.PropertyData().end()),
+            (std::vector<uint8_t>{1, 2, 3}));
+}
+
+TEST(TemplateReader, StoredReadKeepsHandlerOffsets) {
+  UnitFields button;
+  button.bindings = {{0, 12345}, {1, -1}};
+  std::optional<WindowTable> table = ReadTemplateAsStored(OneWindow(UnitRecord(button)));
+  ASSERT_TRUE(table);
+  std::vector<EventBinding> bindings = UnitRecordView(table->At(0).units.EntryAt(0)->record).Bindings();
+  EXPECT_EQ(bindings[0].handler, 12345);
+  EXPECT_EQ(bindings[1].handler, -1);
+}
+
+TEST(TemplateReader, EmptyDataAndEmptyTablesGiveNoWindows) {
+  EXPECT_EQ(ReadTemplate({}, kHandlers)->Size(), 0u);
+  EXPECT_EQ(ReadTemplate(Bytes().U32(0).Get(), kHandlers)->Size(), 0u);
+  // A negative block length is an empty block; nothing follows it.
+  EXPECT_EQ(ReadTemplate(Bytes().I32(-8).Get(), kHandlers)->Size(), 0u);
+  // A window whose unit buffer length is negative has an empty list.
+  std::optional<WindowTable> table =
+      ReadTemplate(Template({kWindow}, {Bytes().U32(0).U32(0).I32(-1).I32(-5).U32(0).I32(-9).Get()}), kHandlers);
+  ASSERT_TRUE(table);
+  EXPECT_EQ(table->At(0).units.Count(), 0u);
+  EXPECT_EQ(table->At(0).firstText, "");
+}
+
+TEST(TemplateReader, RejectsInconsistentData) {
+  UnitFields plain;
+  std::vector<uint8_t> record = UnitRecord(plain);
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> data;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"truncated length word", {1, 0}});
+  cases.push_back({"window table past the end", Bytes().U32(16).U32(kWindow).U32(0).Get()});
+  {
+    std::vector<uint8_t> data = OneWindow(record);
+    data.resize(data.size() - 1);
+    cases.push_back({"truncated window record", data});
+  }
+  cases.push_back({"window record missing", Template({kWindow, 0x52010002}, {WindowRecord(1, UnitBuffer({kButton}, {record}))})});
+  cases.push_back({"unit count past the buffer", Template({kWindow}, {WindowRecord(2, UnitBuffer({kButton}, {record}))})});
+  {
+    std::vector<uint8_t> buffer = UnitBuffer({kButton}, {record});
+    buffer[4] = 0xF0;  // the record offset
+    cases.push_back({"record offset outside the buffer", Template({kWindow}, {WindowRecord(1, buffer)})});
+  }
+  {
+    std::vector<uint8_t> buffer = UnitBuffer({kButton}, {record});
+    buffer[8] = static_cast<uint8_t>(record.size() + 1);  // the record's length word
+    cases.push_back({"record length past the buffer", Template({kWindow}, {WindowRecord(1, buffer)})});
+  }
+  {
+    std::vector<uint8_t> unterminated = Bytes().U32(0x20001).U32(0).U32(0).U32(0).U32(0).U32(0).Raw({'a', 'b'}).Get();
+    cases.push_back({"name without terminator", OneWindow(unterminated)});
+  }
+  {
+    UnitFields f;
+    f.children = {kButton};
+    std::vector<uint8_t> bad = UnitRecord(f);
+    bad[24 + 7 + 1 + 28] = 200;  // child count after "button\0", "\0" and 28 slot bytes
+    cases.push_back({"child count past the record", OneWindow(bad)});
+  }
+  {
+    UnitFields f;
+    f.pointer = {1, 2};
+    std::vector<uint8_t> bad = UnitRecord(f);
+    bad[24 + 7 + 1 + 32] = 100;  // pointer data length
+    cases.push_back({"pointer data past the record", OneWindow(bad)});
+  }
+  {
+    UnitFields f;
+    f.bindings = {{0, 0}};
+    std::vector<uint8_t> bad = UnitRecord(f);
+    bad[bad.size() - 20 - 8 - 4] = 4;  // binding count
+    cases.push_back({"binding count past the record", OneWindow(bad)});
+  }
+  {
+    UnitFields f;
+    f.tag = "x";
+    std::vector<uint8_t> cut = UnitRecord(f);
+    cut.resize(24 + 7 + 1 + 36 + 4 + 1);  // ends inside the tag, before its terminator
+    cases.push_back({"tag without terminator", OneWindow(cut)});
+  }
+  {
+    UnitFields f;
+    f.bindings = {{0, 4}};
+    cases.push_back({"unknown handler offset", OneWindow(UnitRecord(f))});
+  }
+  cases.push_back({"unknown menu handler offset",
+                   Template({kWindow}, {WindowRecord(1, UnitBuffer({0x26010005}, {MenuRecord("Open", 99)}))})});
+  {
+    std::vector<uint8_t> menu = MenuRecord("Open", 0);
+    menu.resize(menu.size() - 16 - 2);  // ends inside the handler
+    cases.push_back({"menu item without handler", Template({kWindow}, {WindowRecord(1, UnitBuffer({0x26010005}, {menu}))})});
+  }
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_FALSE(ReadTemplate(c.data, kHandlers));
+  }
+}
+
+TEST(TemplateReader, RecordEdgesStayReadable) {
+  // No pointer data: the tag starts right after the length word.
+  UnitFields f;
+  f.pointer = {};
+  f.tag = "t";
+  std::optional<WindowTable> table = ReadTemplate(OneWindow(UnitRecord(f)), kHandlers);
+  ASSERT_TRUE(table);
+  UnitRecordView view(table->At(0).units.EntryAt(0)->record);
+  EXPECT_TRUE(view.PointerData().empty());
+  EXPECT_EQ(view.Layout().tag, view.Layout().pointerBlock + 4);
+  EXPECT_EQ(view.Tag(), "t");
+  // A record ending right after the reserved bytes hands the unit type a null pointer.
+  EXPECT_EQ(view.PropertyData().data(), nullptr);
+  EXPECT_EQ(view.PropertyData().size(), 0u);
+
+  // A negative pointer data length counts as no data.
+  std::vector<uint8_t> negative = UnitRecord(f);
+  negative[24 + 7 + 1 + 32] = 0xFF;
+  negative[24 + 7 + 1 + 33] = 0xFF;
+  negative[24 + 7 + 1 + 34] = 0xFF;
+  negative[24 + 7 + 1 + 35] = 0xFF;
+  table = ReadTemplate(OneWindow(negative), kHandlers);
+  ASSERT_TRUE(table);
+  EXPECT_EQ(UnitRecordView(table->At(0).units.EntryAt(0)->record).Tag(), "t");
+
+  // A record that stops inside the reserved bytes also has no property data.
+  std::vector<uint8_t> shortRecord = UnitRecord(f);
+  shortRecord.resize(shortRecord.size() - 5);
+  table = ReadTemplate(OneWindow(shortRecord), kHandlers);
+  ASSERT_TRUE(table);
+  EXPECT_TRUE(UnitRecordView(table->At(0).units.EntryAt(0)->record).PropertyData().empty());
+}
+
+TEST(TemplateReader, RepeatedIdsResolveToTheFirst) {
+  UnitFields first;
+  first.name = "first";
+  UnitFields second;
+  second.name = "second";
+  std::vector<uint8_t> windowA = WindowRecord(2, UnitBuffer({kButton, kButton}, {UnitRecord(first), UnitRecord(second)}));
+  std::vector<uint8_t> windowB = Bytes().U32(99).U32(0).U32(0).U32(0).U32(0).U32(0).Get();
+  std::optional<WindowTable> table = ReadTemplate(Template({kWindow, kWindow}, {windowA, windowB}), kHandlers);
+  ASSERT_TRUE(table);
+  EXPECT_EQ(table->Find(kWindow), &table->At(0));
+  EXPECT_EQ(table->Find(0x52000000), nullptr);  // serial 0: invalid
+  EXPECT_EQ(table->Find(0x52010009), nullptr);
+  std::optional<UnitEntry> entry = table->At(0).units.EntryById(kButton);
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(entry->index, 0u);
+  EXPECT_EQ(UnitRecordView(entry->record).Name(), "first");
+}
+
+TEST(TemplateReader, MenuItemsAreRecognisedAndRelocated) {
+  std::optional<WindowTable> table = ReadTemplate(
+      Template({kWindow}, {WindowRecord(3, UnitBuffer({kOwnUnit, 0x26010005, 0x26010006},
+                                                      {UnitRecord({}), MenuRecord("Open", 0), MenuRecord("-", -1)}))}),
+      kHandlers);
+  ASSERT_TRUE(table);
+  const UnitList& units = table->At(0).units;
+  EXPECT_FALSE(units.IsMenuItem(0));
+  EXPECT_TRUE(units.IsMenuItem(1));
+  EXPECT_FALSE(units.IsMenuItem(3));
+  MenuItemView item(units.EntryAt(1)->record);
+  ASSERT_TRUE(item.Valid());
+  EXPECT_EQ(item.Name(), "item");
+  EXPECT_EQ(item.Shortcut(), 0x74u);
+  EXPECT_EQ(item.Level(), 1u);
+  EXPECT_EQ(item.StateBits(), 4u);
+  EXPECT_EQ(item.Caption(), "Open");
+  EXPECT_EQ(item.Handler(), 2);
+  EXPECT_EQ(MenuItemView(units.EntryAt(2)->record).Handler(), 0);
+}
+
+TEST(TemplateReaderDeathTest, LoadingBadDataIsARuntimeError) {
+  std::vector<uint8_t> data = Bytes().U32(8).U32(kWindow).Get();
+  EXPECT_EXIT(LoadTemplate(data, kHandlers), ::testing::ExitedWithCode(255), "载入窗口模板数据段出错!");
+}
+
+}  // namespace
+}  // namespace runtime
