@@ -10,6 +10,7 @@
 
 namespace values_test {
 
+namespace type = runtime::type;
 using runtime::ValueRecord;
 
 template <typename T>
@@ -21,7 +22,7 @@ ValueRecord Value(uint32_t typeCode, T data) {
 }
 
 inline int32_t IntegerOf(ValueRecord argument) {
-  ValueRecord result = runtime::MakeValue(runtime::type::kNone);
+  ValueRecord result = runtime::MakeValue(type::kNone);
   runtime::ToInteger(&result, 1, &argument);
   EXPECT_EQ(result.type, 0u);
   return result.i32;
@@ -29,7 +30,7 @@ inline int32_t IntegerOf(ValueRecord argument) {
 
 // ToText's result as a string ("" for no text), the text freed. An empty heap text is a fault.
 inline std::string TextOf(ValueRecord argument) {
-  ValueRecord result = runtime::MakeValue(runtime::type::kNone);
+  ValueRecord result = runtime::MakeValue(type::kNone);
   runtime::ToText(&result, 1, &argument);
   EXPECT_EQ(result.type, 0u);
   if (result.text == nullptr) return {};
