@@ -1,5 +1,4 @@
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -29,17 +28,13 @@ int32_t ParseDecimal(const char* text) {
 // Truncated toward zero to 64 bits, then the low 32 bits; NaN and values beyond 64 bits give 0.
 int32_t TruncateToInteger(double value) {
   if (!(value >= -0x1p63 && value < 0x1p63)) return 0;
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(value))));
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(value)));
 }
 
 std::optional<int32_t> NumberValue(const ValueRecord& value) {
   switch (value.type) {
     case type::kByte: return value.bytes[0];
-    case type::kShort: {
-      int16_t s;
-      std::memcpy(&s, value.bytes, sizeof s);
-      return s;
-    }
+    case type::kShort: return value.i16;
     case type::kInt: return value.i32;
     case type::kInt64: return value.i32;  // the low 32 bits
     case type::kFloat: return TruncateToInteger(value.f32);

@@ -56,12 +56,7 @@ void ToText(ValueRecord* result, int32_t count, ValueRecord* args) {
   WorkBuffer buffer;
   switch (value.type) {
     case type::kByte: buffer.AppendInteger(value.bytes[0]); break;
-    case type::kShort: {
-      int16_t s;
-      std::memcpy(&s, value.bytes, sizeof s);
-      buffer.AppendInteger(s);
-      break;
-    }
+    case type::kShort: buffer.AppendInteger(value.i16); break;
     case type::kInt: buffer.AppendInteger(value.i32); break;
     case type::kInt64: buffer.AppendInteger(value.i64); break;
     case type::kFloat: WriteGeneral(buffer, RoundToSixDigits(value.f32), 6); break;

@@ -27,6 +27,7 @@ constexpr uint32_t kArrayBit = 0x20000000;
 struct ValueRecord {
   union {
     uint8_t bytes[8];
+    int16_t i16;
     int32_t i32;
     uint32_t u32;
     int64_t i64;
