@@ -1,12 +1,59 @@
+#include <QFile>
+#include <QFileInfo>
 #include <cstdio>
+#include <stdexcept>
 
 #include "tools/formtool/commands.h"
+#include "tools/formtool/form_source.h"
+#include "tools/formtool/template_writer.h"
 
 namespace formtool {
+namespace {
 
-int Compile(const Args&) {
-  std::fputs("formtool compile: not built yet\n", stderr);
-  return 2;
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "formtool compile: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int Compile(const Args& args) {
+  std::string source;
+  std::string output;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "-o" && i + 1 < args.size()) {
+      output = args[++i];
+    } else if (source.empty() && args[i] != "-o") {
+      source = args[i];
+    } else {
+      source.clear();
+      break;
+    }
+  }
+  if (source.empty() || output.empty()) {
+    std::fputs("usage: formtool compile SOURCE -o OUT\n", stderr);
+    return 2;
+  }
+
+  QFile in(QString::fromStdString(source));
+  if (!in.open(QIODevice::ReadOnly)) return Fail("cannot read " + source);
+  std::variant<Form, std::string> form = ParseFormSource(in.readAll(), QFileInfo(in).absoluteDir());
+  if (auto* error = std::get_if<std::string>(&form)) return Fail(source + ": " + *error);
+
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = WriteTemplate(std::get<Form>(form));
+  } catch (const std::length_error& e) {
+    return Fail(source + ": " + e.what());
+  }
+  QFile out(QString::fromStdString(output));
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
+          static_cast<qint64>(bytes.size()) ||
+      !out.flush()) {
+    return Fail("cannot write " + output);
+  }
+  return 0;
 }
 
 }  // namespace formtool

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "platform/gbk.h"
+#include "runtime/template/template_reader.h"
+#include "runtime/template/unit_record.h"
+#include "tools/formtool/form_source.h"
+#include "tools/formtool/template_dump.h"
+#include "tools/formtool/template_writer.h"
+
+namespace formtool {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+std::variant<Form, std::string> Parse(const char* json, const QDir& dir = QDir(FORMTOOL_SAMPLE_DIR)) {
+  return ParseFormSource(QByteArray(json), dir);
+}
+
+Bytes Compile(const char* json, const QDir& dir = QDir(FORMTOOL_SAMPLE_DIR)) {
+  std::variant<Form, std::string> form = Parse(json, dir);
+  if (auto* error = std::get_if<std::string>(&form)) ADD_FAILURE() << *error;
+  return std::holds_alternative<Form>(form) ? WriteTemplate(std::get<Form>(form)) : Bytes();
+}
+
+Bytes ToBytes(std::span<const uint8_t> span) { return Bytes(span.begin(), span.end()); }
+std::string Gbk(const char* utf8) { return platform::Utf8ToGbk(utf8); }
+
+constexpr const char* kEveryField = R"({"windows": [{
+  "id": "0x52010001", "opaque": 4294967295, "module": "0x19010003", "text1": "标题", "text2": "b",
+  "units": [
+    {"id": "0x06010000", "type": "0x10001", "event_source": "0x16010002", "name": "窗口", "text2": "二",
+     "left": -1, "top": 2, "width": 300, "height": -4, "parent": 7, "children": ["0x16010002", 0, 9],
+     "pointer_data": "ff ffffff0102", "tag": "标记", "flags": 5, "tab_order": 3,
+     "bindings": [{"event": 0, "handler": 0}, {"event": -12, "handler": -1}, {"event": 2, "handler": 7110}],
+     "data": [{"hex": "0a0B"}, {"u8": 255}, {"u16": 513}, {"u32": -2}, {"text": "字"},
+              {"file": "sample_picture.png"}, {"file": "sample_picture.png", "counted": true}]},
+    {"menu": true, "id": "0x26010005", "type": 65539, "event_source": 1, "name": "m", "text2": "t",
+     "shortcut": "0x74", "level": 2, "state": 6, "caption": "-", "handler": 58},
+    {"id": "0x16010002", "type": "0x20001"}
+  ]}]})";
+
+TEST(FormRoundTrip, EveryFieldComesBack) {
+  Bytes data = Compile(kEveryField);
+  std::optional<runtime::WindowTable> table = runtime::ReadTemplateAsStored(data);
+  ASSERT_TRUE(table);
+  ASSERT_EQ(table->Size(), 1u);
+  const runtime::TemplateWindow& window = table->At(0);
+  EXPECT_EQ(window.id, 0x52010001u);
+  EXPECT_EQ(window.opaque, 0xFFFFFFFFu);
+  EXPECT_EQ(window.moduleId, 0x19010003u);
+  EXPECT_EQ(window.firstText, Gbk("标题"));
+  EXPECT_EQ(window.secondText, "b");
+  ASSERT_EQ(window.units.Count(), 3u);
+
+  runtime::UnitRecordView unit(window.units.EntryAt(0)->record);
+  ASSERT_TRUE(unit.Valid());
+  EXPECT_EQ(window.units.IdAt(0), 0x06010000u);
+  EXPECT_EQ(unit.Type(), 0x10001u);
+  EXPECT_EQ(unit.EventSource(), 0x16010002u);
+  EXPECT_EQ(unit.Name(), Gbk("窗口"));
+  EXPECT_EQ(unit.SecondText(), Gbk("二"));
+  EXPECT_EQ(unit.LiveObjectWord(), 0u);
+  EXPECT_EQ(unit.CursorWord(), 0u);
+  EXPECT_EQ(unit.Rect().left, -1);
+  EXPECT_EQ(unit.Rect().top, 2);
+  EXPECT_EQ(unit.Rect().width, 300);
+  EXPECT_EQ(unit.Rect().height, -4);
+  EXPECT_EQ(unit.Parent(), 7u);
+  EXPECT_EQ(unit.Children(), (std::vector<uint32_t>{0x16010002, 0, 9}));
+  EXPECT_EQ(ToBytes(unit.PointerData()), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 1, 2}));
+  EXPECT_EQ(unit.Tag(), Gbk("标记"));
+  EXPECT_EQ(unit.StateFlags(), 5u);
+  EXPECT_EQ(unit.TabOrder(), 3u);
+  std::vector<runtime::EventBinding> bindings = unit.Bindings();
+  ASSERT_EQ(bindings.size(), 3u);
+  EXPECT_EQ(bindings[0].handler, 0);
+  EXPECT_EQ(bindings[1].event, -12);
+  EXPECT_EQ(bindings[1].handler, -1);
+  EXPECT_EQ(bindings[2].event, 2);
+  EXPECT_EQ(bindings[2].handler, 7110);
+
+  QFile picture(QDir(FORMTOOL_SAMPLE_DIR).filePath("sample_picture.png"));
+  ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+  QByteArray png = picture.readAll();
+  Bytes expected = {0x0a, 0x0b, 0xff, 0x01, 0x02, 0xfe, 0xff, 0xff, 0xff};
+  std::string word = Gbk("字");
+  expected.insert(expected.end(), word.begin(), word.end());
+  expected.push_back(0);
+  expected.insert(expected.end(), png.begin(), png.end());
+  expected.insert(expected.end(), {static_cast<uint8_t>(png.size()), 0, 0, 0});
+  expected.insert(expected.end(), png.begin(), png.end());
+  EXPECT_EQ(ToBytes(unit.PropertyData()), expected);
+
+  ASSERT_TRUE(window.units.IsMenuItem(1));
+  runtime::MenuItemView item(window.units.EntryAt(1)->record);
+  ASSERT_TRUE(item.Valid());
+  EXPECT_EQ(item.Type(), 0x10003u);
+  EXPECT_EQ(item.EventSource(), 1u);
+  EXPECT_EQ(item.Name(), "m");
+  EXPECT_EQ(item.SecondText(), "t");
+  EXPECT_EQ(item.Shortcut(), 0x74u);
+  EXPECT_EQ(item.Level(), 2u);
+  EXPECT_EQ(item.StateBits(), 6u);
+  EXPECT_EQ(item.Caption(), "-");
+  EXPECT_EQ(item.Handler(), 58);
+
+  // A unit given only its id and type: everything else empty, no property data.
+  runtime::UnitRecordView bare(window.units.EntryAt(2)->record);
+  ASSERT_TRUE(bare.Valid());
+  EXPECT_TRUE(bare.PointerData().empty());
+  EXPECT_TRUE(bare.Bindings().empty());
+  EXPECT_EQ(bare.PropertyData().data(), nullptr);
+
+  // The same data read for the host: handlers become slots of the program's table.
+  const int32_t handlers[] = {58, 7110, 0};
+  std::optional<runtime::WindowTable> relocated = runtime::ReadTemplate(data, handlers);
+  ASSERT_TRUE(relocated);
+  bindings = runtime::UnitRecordView(relocated->At(0).units.EntryAt(0)->record).Bindings();
+  EXPECT_EQ(bindings[0].handler, 3);
+  EXPECT_EQ(bindings[1].handler, 0);
+  EXPECT_EQ(bindings[2].handler, 2);
+  EXPECT_EQ(runtime::MenuItemView(relocated->At(0).units.EntryAt(1)->record).Handler(), 1);
+}
+
+TEST(FormRoundTrip, DumpedJsonCompilesToTheSameBytes) {
+  QFile source(QDir(FORMTOOL_SAMPLE_DIR).filePath("sample_form.json"));
+  ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+  Bytes data = Compile(source.readAll().constData());
+  Bytes every = Compile(kEveryField);
+  for (const Bytes* original : {&data, &every}) {
+    std::optional<runtime::WindowTable> table = runtime::ReadTemplateAsStored(*original);
+    ASSERT_TRUE(table);
+    std::string json = DumpJson(*table, original->size());
+    EXPECT_EQ(Compile(json.c_str()), *original);
+  }
+}
+
+TEST(FormSource, MistakesAreReportedWithTheirPlace) {
+  struct Case {
+    const char* json;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"[1]", "expected an object"},
+      {"{\"windows\": [{\"id\": 1, \"unit\": []}]}", "windows[0]: unknown key \"unit\""},
+      {"{\"windows\": [{\"units\": []}]}", "windows[0]: a window needs an id"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2}]}]}", "units[0]: a unit needs a type"},
+      {"{\"windows\": [{\"id\": 4294967296}]}", "windows[0].id: expected a 32-bit integer"},
+      {"{\"windows\": [{\"id\": 1.5}]}", "expected a 32-bit integer"},
+      {"{\"windows\": [{\"id\": \"0x1g\"}]}", "expected a 32-bit integer"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": \"abc\"}]}]}", "pairs of hex"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": \"zz\"}]}]}", "expected hex digits"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"name\": \"a\\u0000b\"}]}]}", "zero character"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"tag\": \"\\ud83d\\ude00\"}]}]}",
+       "units[0].tag: text holds a character that GBK cannot hold"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"pointer\": 0, \"pointer_data\": \"\"}]}]}",
+       "either pointer or pointer_data"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"bindings\": [{\"event\": 0}]}]}]}",
+       "bindings[0]: a binding needs a handler offset"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"file\": \"missing.png\"}]}]}]}",
+       "data[0].file: cannot read"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"u64\": 1}]}]}]}",
+       "data[0]: unknown piece \"u64\""},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"menu\": true, \"id\": 2, \"left\": 1}]}]}",
+       "units[0]: unknown key \"left\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.json);
+    std::variant<Form, std::string> result = Parse(c.json);
+    ASSERT_TRUE(std::holds_alternative<std::string>(result));
+    EXPECT_NE(std::get<std::string>(result).find(c.message), std::string::npos) << std::get<std::string>(result);
+  }
+}
+
+}  // namespace
+}  // namespace formtool

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include "tools/formtool/commands.h"
+
+namespace formtool {
+namespace {
+
+class FormtoolCommands : public ::testing::Test {
+ protected:
+  std::string TempPath(const char* name) const { return dir_.filePath(name).toStdString(); }
+
+  std::string WriteFile(const char* name, const QByteArray& bytes) const {
+    QFile file(dir_.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName().toStdString();
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(FormtoolCommands, CompilesAndDumpsTheSampleForm) {
+  std::string out = TempPath("sample.tpl");
+  ASSERT_EQ(Compile({FORMTOOL_SAMPLE_DIR "/sample_form.json", "-o", out}), 0);
+
+  ::testing::internal::CaptureStdout();
+  int status = Dump({"--json", out});
+  std::string json = ::testing::internal::GetCapturedStdout();
+  ASSERT_EQ(status, 0);
+  QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+  EXPECT_EQ(root["bytes"].toInteger(), QFile(QString::fromStdString(out)).size());
+  QJsonArray windows = root["windows"].toArray();
+  ASSERT_EQ(windows.size(), 2);
+  QJsonArray units = windows[0].toObject()["units"].toArray();
+  ASSERT_EQ(units.size(), 9);
+  EXPECT_EQ(units[1].toObject()["name"].toString(), QString("分组框1"));
+  EXPECT_EQ(units[0].toObject()["bindings"].toArray()[0].toObject()["handler"].toInt(), 0);
+  EXPECT_TRUE(units[8].toObject()["menu"].toBool());
+  EXPECT_EQ(units[8].toObject()["caption"].toString(), QString("退出"));
+  EXPECT_EQ(windows[1].toObject()["opaque"].toInteger(), 0x12345678);
+
+  QFile picture(FORMTOOL_SAMPLE_DIR "/sample_picture.png");
+  ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+  QString pictureHex = QString::fromLatin1(picture.readAll().toHex());
+  EXPECT_TRUE(units[4].toObject()["data"].toString().contains(pictureHex));
+
+  ::testing::internal::CaptureStdout();
+  status = Dump({out});
+  std::string text = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(text.find("menu item 0x26010006"), std::string::npos);
+  EXPECT_NE(text.find("event 0 -> handler 4894"), std::string::npos);
+}
+
+TEST_F(FormtoolCommands, UnreadableDataIsReportedNotCrashedOn) {
+  const QByteArray bad[] = {
+      QByteArray("\x01\x00", 2),
+      QByteArray("\x08\x00\x00\x00\x01\x00\x01\x52\x00\x00\x00\x00", 12),  // window record missing
+      QByteArray("\x10\x00\x00\x00", 4) + QByteArray(60, '\xff'),  // a unit count of 0xffffffff
+  };
+  for (const QByteArray& bytes : bad) {
+    std::string path = WriteFile("bad.tpl", bytes);
+    ::testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStdout();
+    int status = Dump({"--json", path});
+    std::string out = ::testing::internal::GetCapturedStdout();
+    std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(out.empty());
+    EXPECT_NE(err.find("载入窗口模板数据段出错!"), std::string::npos);
+  }
+}
+
+TEST_F(FormtoolCommands, ReportsBadArgumentsAndFiles) {
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Compile({FORMTOOL_SAMPLE_DIR "/sample_form.json"}), 2);
+  EXPECT_EQ(Dump({}), 2);
+  EXPECT_EQ(Dump({"--json", "a", "b"}), 2);
+  EXPECT_EQ(Dump({TempPath("absent.tpl")}), 1);
+  std::string source = WriteFile("bad.json", "{\"windows\": [{}]}");
+  EXPECT_EQ(Compile({source, "-o", TempPath("bad.tpl")}), 1);
+  std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("windows[0]: a window needs an id"), std::string::npos);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(TempPath("bad.tpl"))));
+}
+
+}  // namespace
+}  // namespace formtool

@@ -1,0 +1,251 @@
+#include "tools/formtool/form_source.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cctype>
+#include <cmath>
+#include <initializer_list>
+#include <set>
+
+#include "platform/gbk.h"
+
+namespace formtool {
+namespace {
+
+struct SourceError {
+  std::string message;
+};
+
+// Where in the description a value sits, for messages such as "windows[1].units[3].tag".
+class Path {
+ public:
+  explicit Path(std::string text) : text_(std::move(text)) {}
+  Path Key(const char* key) const { return Path(text_.empty() ? key : text_ + "." + key); }
+  Path Index(qsizetype i) const { return Path(text_ + "[" + std::to_string(i) + "]"); }
+  [[noreturn]] void Fail(const std::string& what) const { throw SourceError{(text_.empty() ? "" : text_ + ": ") + what}; }
+
+ private:
+  std::string text_;
+};
+
+void CheckKeys(const QJsonObject& object, std::initializer_list<const char*> allowed, const Path& path) {
+  std::set<QString> known;
+  for (const char* key : allowed) known.insert(QString::fromLatin1(key));
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    if (!known.contains(it.key())) path.Fail("unknown key \"" + it.key().toStdString() + "\"");
+  }
+}
+
+QJsonObject AsObject(const QJsonValue& value, const Path& path) {
+  if (!value.isObject()) path.Fail("expected an object");
+  return value.toObject();
+}
+
+QJsonArray AsArray(const QJsonValue& value, const Path& path) {
+  if (value.isUndefined()) return {};
+  if (!value.isArray()) path.Fail("expected a list");
+  return value.toArray();
+}
+
+// A 32-bit word from a number or a numeric string; negatives are stored as two's complement.
+uint32_t AsWord(const QJsonValue& value, const Path& path, int64_t absent = 0) {
+  int64_t n = absent;
+  if (value.isDouble()) {
+    double d = value.toDouble();
+    if (d != std::floor(d) || d < -2147483648.0 || d > 4294967295.0) path.Fail("expected a 32-bit integer");
+    n = static_cast<int64_t>(d);
+  } else if (value.isString()) {
+    bool ok = false;
+    n = value.toString().toLongLong(&ok, 0);
+    if (!ok || n < -2147483648LL || n > 4294967295LL) path.Fail("expected a 32-bit integer");
+  } else if (!value.isUndefined()) {
+    path.Fail("expected a number");
+  }
+  return static_cast<uint32_t>(n);
+}
+
+int32_t AsInt(const QJsonValue& value, const Path& path, int64_t absent = 0) {
+  return static_cast<int32_t>(AsWord(value, path, absent));
+}
+
+// UTF-8 text as GBK; refuses characters GBK cannot hold instead of writing "?".
+std::string AsGbk(const QJsonValue& value, const Path& path) {
+  if (value.isUndefined()) return {};
+  if (!value.isString()) path.Fail("expected a text");
+  std::string utf8 = value.toString().toStdString();
+  std::string gbk = platform::Utf8ToGbk(utf8);
+  if (platform::GbkToUtf8(gbk) != utf8) path.Fail("text holds a character that GBK cannot hold");
+  return gbk;
+}
+
+std::string AsZText(const QJsonValue& value, const Path& path) {
+  std::string text = AsGbk(value, path);
+  if (text.find('\0') != std::string::npos) path.Fail("a zero-terminated text cannot hold a zero character");
+  return text;
+}
+
+std::vector<uint8_t> AsHex(const QJsonValue& value, const Path& path) {
+  if (!value.isString()) path.Fail("expected hex digits");
+  QByteArray digits = value.toString().toLatin1();
+  digits.replace(' ', "").replace('\n', "");
+  for (char c : digits) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) path.Fail("expected hex digits");
+  }
+  if (digits.size() % 2 != 0) path.Fail("expected pairs of hex digits");
+  QByteArray bytes = QByteArray::fromHex(digits);
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+void Append(std::vector<uint8_t>& out, uint32_t v, int bytes) {
+  for (int k = 0; k < bytes; ++k) out.push_back(static_cast<uint8_t>(v >> (8 * k)));
+}
+
+class Parser {
+ public:
+  explicit Parser(const QDir& baseDir) : baseDir_(baseDir) {}
+
+  Form ParseDocument(const QJsonObject& root) {
+    Path path("");
+    CheckKeys(root, {"windows", "bytes"}, path);
+    Form form;
+    QJsonArray windows = AsArray(root.value("windows"), path.Key("windows"));
+    for (qsizetype i = 0; i < windows.size(); ++i) form.push_back(ParseWindow(windows[i], path.Key("windows").Index(i)));
+    return form;
+  }
+
+ private:
+  FormWindow ParseWindow(const QJsonValue& value, const Path& path) {
+    QJsonObject o = AsObject(value, path);
+    CheckKeys(o, {"id", "opaque", "module", "text1", "text2", "units"}, path);
+    if (!o.contains("id")) path.Fail("a window needs an id");
+    FormWindow window;
+    window.id = AsWord(o.value("id"), path.Key("id"));
+    window.opaque = AsWord(o.value("opaque"), path.Key("opaque"));
+    window.moduleId = AsWord(o.value("module"), path.Key("module"));
+    window.firstText = AsGbk(o.value("text1"), path.Key("text1"));
+    window.secondText = AsGbk(o.value("text2"), path.Key("text2"));
+    QJsonArray units = AsArray(o.value("units"), path.Key("units"));
+    for (qsizetype i = 0; i < units.size(); ++i) window.units.push_back(ParseUnit(units[i], path.Key("units").Index(i)));
+    return window;
+  }
+
+  FormUnit ParseUnit(const QJsonValue& value, const Path& path) {
+    QJsonObject o = AsObject(value, path);
+    if (!o.contains("id")) path.Fail("a unit needs an id");
+    FormUnit unit;
+    unit.menu = o.value("menu").toBool(false);
+    unit.id = AsWord(o.value("id"), path.Key("id"));
+    unit.eventSource = AsWord(o.value("event_source"), path.Key("event_source"));
+    unit.name = AsZText(o.value("name"), path.Key("name"));
+    unit.secondText = AsZText(o.value("text2"), path.Key("text2"));
+    if (unit.menu) {
+      CheckKeys(o, {"menu", "index", "id", "type", "event_source", "name", "text2", "shortcut", "level", "state",
+                    "caption", "handler"},
+                path);
+      unit.type = AsWord(o.value("type"), path.Key("type"), 0x10003);
+      unit.shortcut = AsWord(o.value("shortcut"), path.Key("shortcut"));
+      unit.level = AsWord(o.value("level"), path.Key("level"));
+      unit.state = AsWord(o.value("state"), path.Key("state"));
+      unit.caption = AsZText(o.value("caption"), path.Key("caption"));
+      unit.handler = AsInt(o.value("handler"), path.Key("handler"), -1);
+      return unit;
+    }
+    CheckKeys(o, {"menu", "index", "id", "type", "event_source", "name", "text2", "left", "top", "width", "height",
+                  "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings", "data"},
+              path);
+    if (!o.contains("type")) path.Fail("a unit needs a type");
+    unit.type = AsWord(o.value("type"), path.Key("type"));
+    unit.left = AsInt(o.value("left"), path.Key("left"));
+    unit.top = AsInt(o.value("top"), path.Key("top"));
+    unit.width = AsInt(o.value("width"), path.Key("width"));
+    unit.height = AsInt(o.value("height"), path.Key("height"));
+    unit.parent = AsWord(o.value("parent"), path.Key("parent"));
+    QJsonArray children = AsArray(o.value("children"), path.Key("children"));
+    for (qsizetype i = 0; i < children.size(); ++i) {
+      unit.children.push_back(AsWord(children[i], path.Key("children").Index(i)));
+    }
+    if (o.contains("pointer") && o.contains("pointer_data")) path.Fail("give either pointer or pointer_data");
+    if (o.contains("pointer")) Append(unit.pointerData, AsWord(o.value("pointer"), path.Key("pointer")), 4);
+    if (o.contains("pointer_data")) unit.pointerData = AsHex(o.value("pointer_data"), path.Key("pointer_data"));
+    unit.tag = AsZText(o.value("tag"), path.Key("tag"));
+    unit.flags = AsWord(o.value("flags"), path.Key("flags"));
+    unit.tabOrder = AsWord(o.value("tab_order"), path.Key("tab_order"));
+    QJsonArray bindings = AsArray(o.value("bindings"), path.Key("bindings"));
+    for (qsizetype i = 0; i < bindings.size(); ++i) {
+      Path at = path.Key("bindings").Index(i);
+      QJsonObject b = AsObject(bindings[i], at);
+      CheckKeys(b, {"event", "handler"}, at);
+      if (!b.contains("handler")) at.Fail("a binding needs a handler offset");
+      unit.bindings.push_back({AsInt(b.value("event"), at.Key("event")), AsInt(b.value("handler"), at.Key("handler"))});
+    }
+    if (o.value("data").isString()) {
+      unit.data = AsHex(o.value("data"), path.Key("data"));
+    } else {
+      QJsonArray pieces = AsArray(o.value("data"), path.Key("data"));
+      for (qsizetype i = 0; i < pieces.size(); ++i) AppendPiece(unit.data, pieces[i], path.Key("data").Index(i));
+    }
+    return unit;
+  }
+
+  // One piece of unit-type property data. Pieces are keyed by their kind so that named
+  // properties of a unit type can become a further kind.
+  void AppendPiece(std::vector<uint8_t>& out, const QJsonValue& value, const Path& path) {
+    QJsonObject o = AsObject(value, path);
+    if (o.contains("file")) {
+      CheckKeys(o, {"file", "counted"}, path);
+      std::vector<uint8_t> bytes = ReadFile(o.value("file"), path.Key("file"));
+      if (o.value("counted").toBool(false)) {
+        if (bytes.size() > 0x7FFFFFFF) path.Fail("file too long for a counted block");
+        Append(out, static_cast<uint32_t>(bytes.size()), 4);
+      }
+      out.insert(out.end(), bytes.begin(), bytes.end());
+      return;
+    }
+    if (o.size() != 1) path.Fail("a piece is one of hex, u8, u16, u32, text, file");
+    QString kind = o.begin().key();
+    QJsonValue v = o.begin().value();
+    if (kind == "hex") {
+      std::vector<uint8_t> bytes = AsHex(v, path.Key("hex"));
+      out.insert(out.end(), bytes.begin(), bytes.end());
+    } else if (kind == "u8" || kind == "u16" || kind == "u32") {
+      int size = kind == "u8" ? 1 : kind == "u16" ? 2 : 4;
+      Append(out, AsWord(v, path.Key(qPrintable(kind))), size);
+    } else if (kind == "text") {
+      std::string text = AsZText(v, path.Key("text"));
+      out.insert(out.end(), text.begin(), text.end());
+      out.push_back(0);
+    } else {
+      path.Fail("unknown piece \"" + kind.toStdString() + "\"");
+    }
+  }
+
+  std::vector<uint8_t> ReadFile(const QJsonValue& value, const Path& path) {
+    if (!value.isString()) path.Fail("expected a file name");
+    QFile file(baseDir_.filePath(value.toString()));
+    if (!file.open(QIODevice::ReadOnly)) path.Fail("cannot read " + file.fileName().toStdString());
+    QByteArray bytes = file.readAll();
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+  }
+
+  QDir baseDir_;
+};
+
+}  // namespace
+
+std::variant<Form, std::string> ParseFormSource(const QByteArray& json, const QDir& baseDir) {
+  QJsonParseError error;
+  QJsonDocument document = QJsonDocument::fromJson(json, &error);
+  if (document.isNull()) {
+    return "not valid JSON at offset " + std::to_string(error.offset) + ": " + error.errorString().toStdString();
+  }
+  if (!document.isObject()) return std::string("expected an object at the top");
+  try {
+    return Parser(baseDir).ParseDocument(document.object());
+  } catch (const SourceError& e) {
+    return e.message;
+  }
+}
+
+}  // namespace formtool

@@ -1,0 +1,17 @@
+#pragma once
+// Listings of window template data read without relocation, so handlers show the stored
+// offsets (-1 for none).
+#include <cstddef>
+#include <string>
+
+#include "runtime/template/template_window.h"
+
+namespace formtool {
+
+// A readable listing of every window, unit record, menu item, binding and property data block.
+std::string DumpText(const runtime::WindowTable& windows, size_t bytes);
+
+// The same as one JSON object; texts as UTF-8, byte data as hex. It compiles back to the same bytes.
+std::string DumpJson(const runtime::WindowTable& windows, size_t bytes);
+
+}  // namespace formtool
