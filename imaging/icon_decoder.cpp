@@ -1,0 +1,124 @@
+// Icon and cursor files: a directory of entries, each either a bitmap with a transparency mask
+// below it or a complete PNG file. One entry is chosen by its width and turned into an image.
+#include <array>
+#include <cstring>
+
+#include "imaging/decoders.h"
+
+namespace imaging::detail {
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 6;
+constexpr std::size_t kEntrySize = 16;
+constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+QImage FromPng(Bytes entry) {
+  const std::unique_ptr<Image> png = DecodePng(entry);
+  if (!png) return {};
+  QImage image(png->width, png->height, QImage::Format_ARGB32);
+  if (image.isNull()) return {};
+  // Blue, green, red, alpha bytes are exactly the little-endian ARGB32 words.
+  for (int y = 0; y < png->height; ++y)
+    std::memcpy(image.scanLine(y), png->pixels.data() + std::size_t(y) * png->width * 4, std::size_t(png->width) * 4);
+  return image;
+}
+
+// A bitmap entry: information header (its height counts colour rows and mask rows), palette,
+// colour rows and 1-bit mask rows, both bottom-up. Mask bit 1 is a transparent pixel.
+QImage FromBitmap(Bytes entry) {
+  if (entry.size() < kInfoHeaderSize) return {};
+  const std::uint8_t* b = entry.data();
+  const std::uint32_t headerSize = U32(b);
+  const std::int32_t width = I32(b + 4), doubleHeight = I32(b + 8);
+  const unsigned bits = U16(b + 14);
+  const std::uint32_t compression = U32(b + 16), usedColours = U32(b + 32);
+  if (headerSize < kInfoHeaderSize || headerSize > entry.size() || compression != 0) return {};
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return {};
+  if (width <= 0 || doubleHeight <= 0) return {};
+  const std::uint64_t height = static_cast<std::uint64_t>(doubleHeight) / 2;
+
+  std::array<QRgb, 256> palette{};
+  std::uint64_t pos = headerSize;
+  if (bits <= 8) {
+    const std::uint32_t colours = usedColours != 0 ? usedColours : 1u << bits;
+    if (colours > (1u << bits) || pos + std::uint64_t{colours} * 4 > entry.size()) return {};
+    for (std::uint32_t i = 0; i < colours; ++i) {
+      const std::uint8_t* c = b + pos + i * 4;
+      palette[i] = qRgb(c[2], c[1], c[0]);
+    }
+    pos += std::uint64_t{colours} * 4;
+  }
+  const std::uint64_t colourStride = PaddedStride(width, bits), maskStride = PaddedStride(width, 1);
+  if (!Plausible(width, height, entry.size(), 8) || (colourStride + maskStride) * height > entry.size() - pos)
+    return {};
+  const std::uint8_t* colourRows = b + pos;
+  const std::uint8_t* maskRows = colourRows + colourStride * height;
+
+  QImage image(width, static_cast<int>(height), QImage::Format_ARGB32);
+  if (image.isNull()) return {};
+  // 32-bit entries carry their own alpha; only when every alpha byte is 0 does the mask rule.
+  bool ownAlpha = false;
+  if (bits == 32)
+    for (std::uint64_t i = 0; i < std::uint64_t(width) * height && !ownAlpha; ++i)
+      ownAlpha = colourRows[(i / width) * colourStride + (i % width) * 4 + 3] != 0;
+  for (std::uint64_t row = 0; row < height; ++row) {
+    const std::uint8_t* in = colourRows + row * colourStride;
+    const std::uint8_t* mask = maskRows + row * maskStride;
+    auto* out = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(height - 1 - row)));
+    for (std::int32_t x = 0; x < width; ++x) {
+      QRgb pixel;
+      if (bits >= 24) {
+        const std::uint8_t* p = in + x * (bits / 8);
+        pixel = qRgb(p[2], p[1], p[0]);
+      } else {
+        pixel = palette[PaletteIndex(in, bits, x)];
+      }
+      const int alpha = ownAlpha ? in[x * 4 + 3] : (PaletteIndex(mask, 1, x) ? 0 : 255);
+      out[x] = (pixel & 0x00FFFFFF) | static_cast<QRgb>(alpha) << 24;
+    }
+  }
+  return image;
+}
+
+QImage FromEntry(Bytes entry) {
+  if (entry.size() >= sizeof kPngSignature && std::memcmp(entry.data(), kPngSignature, sizeof kPngSignature) == 0)
+    return FromPng(entry);
+  return FromBitmap(entry);
+}
+
+}  // namespace
+
+QImage IconOfWidth(Bytes data, int wantedWidth) {
+  if (data.size() < kFileHeaderSize) return {};
+  const std::uint8_t* b = data.data();
+  const unsigned type = U16(b + 2), count = U16(b + 4);
+  if (U16(b) != 0 || (type != 1 && type != 2) || count == 0) return {};
+  if (kFileHeaderSize + std::size_t{count} * kEntrySize > data.size()) return {};
+  // The first entry of the wanted width at any colour depth, else the last one.
+  const std::uint8_t* chosen = b + kFileHeaderSize + (count - 1) * kEntrySize;
+  for (unsigned i = 0; i < count; ++i) {
+    const std::uint8_t* entry = b + kFileHeaderSize + i * kEntrySize;
+    const int width = entry[0] == 0 ? 256 : entry[0];  // 0 stands for 256
+    if (width == wantedWidth) {
+      chosen = entry;
+      break;
+    }
+  }
+  const std::uint64_t size = U32(chosen + 8), offset = U32(chosen + 12);
+  if (size == 0 || offset > data.size() || size > data.size() - offset) return {};
+  return FromEntry(data.subspan(offset, size));
+}
+
+std::unique_ptr<Image> DecodeIcon(Bytes data) {
+  QImage icon = IconOfWidth(data, 32);
+  if (icon.isNull()) return nullptr;
+  auto image = std::make_unique<Image>();
+  image->kind = U16(data.data() + 2) == 1 ? kIco : kCur;
+  image->width = icon.width();
+  image->height = icon.height();
+  image->icon = std::move(icon);
+  return image;
+}
+
+}  // namespace imaging::detail

@@ -1,0 +1,131 @@
+// Turning a decoded image into an opaque bitmap ready to draw, and the conveniences built on it.
+#include <QPainter>
+
+#include "imaging/bytes.h"
+#include "imaging/image.h"
+#include "imaging/packed_dib.h"
+
+namespace imaging {
+namespace {
+
+QRgb ToRgb(COLORREF colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
+
+// Every layout below is checked against the image's size first, so an Image assembled by hand
+// can never make preparation read past its pixels.
+bool HoldsPixels(const Image& image, std::uint64_t bytesPerPixel) {
+  return image.width > 0 && image.height > 0 &&
+         image.pixels.size() == std::uint64_t(image.width) * std::uint64_t(image.height) * bytesPerPixel;
+}
+
+QImage FromBottomUpBgr(const Image& image) {
+  if (!HoldsPixels(image, 3)) return {};
+  QImage bitmap(image.width, image.height, QImage::Format_RGB32);
+  if (bitmap.isNull()) return {};
+  const std::size_t stride = std::size_t(image.width) * 3;
+  for (int y = 0; y < image.height; ++y) {
+    const std::uint8_t* in = image.pixels.data() + std::size_t(image.height - 1 - y) * stride;
+    auto* out = reinterpret_cast<QRgb*>(bitmap.scanLine(y));
+    for (int x = 0; x < image.width; ++x, in += 3) out[x] = qRgb(in[2], in[1], in[0]);
+  }
+  return bitmap;
+}
+
+// Each channel v of a pixel with alpha a below 255 becomes a/255 * v + (1 - a/255) * c, with c
+// the background's channel, truncated. Integer arithmetic keeps that exact: alpha 128 over
+// white gives 127, where floating point can land just below it. The result never leaves 0..255.
+QImage BlendedOver(const Image& image, COLORREF background) {
+  if (!HoldsPixels(image, 4)) return {};
+  QImage bitmap(image.width, image.height, QImage::Format_RGB32);
+  if (bitmap.isNull()) return {};
+  const unsigned back[3] = {(background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF};
+  const std::uint8_t* in = image.pixels.data();
+  for (int y = 0; y < image.height; ++y) {
+    auto* out = reinterpret_cast<std::uint8_t*>(bitmap.scanLine(y));  // blue, green, red, unused
+    for (int x = 0; x < image.width; ++x, in += 4, out += 4) {
+      const unsigned alpha = in[3];
+      for (int c = 0; c < 3; ++c)
+        out[c] = alpha == 255 ? in[c] : static_cast<std::uint8_t>((alpha * in[c] + (255 - alpha) * back[c]) / 255);
+      out[3] = 0xFF;
+    }
+  }
+  return bitmap;
+}
+
+QImage FromMonochrome(const Image& image) {
+  if (image.width <= 0 || image.height <= 0) return {};
+  const std::size_t used = (std::size_t(image.width) + 7) / 8, stride = (used + 1) & ~std::size_t{1};
+  if (image.pixels.size() != stride * image.height) return {};
+  QImage mono(image.width, image.height, QImage::Format_Mono);
+  if (mono.isNull()) return {};
+  mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  for (int y = 0; y < image.height; ++y) std::memcpy(mono.scanLine(y), image.pixels.data() + y * stride, used);
+  return mono.convertToFormat(QImage::Format_RGB32);
+}
+
+// The first GIF frame goes to the top-left corner of its logical screen; whatever of the
+// screen the frame leaves uncovered shows the background.
+QImage FromGifFrame(const Image& image, COLORREF background) {
+  const QImage frame = detail::PackedDibToImage(image.pixels);
+  if (frame.isNull() || image.width <= 0 || image.height <= 0) return {};
+  QImage bitmap(image.width, image.height, QImage::Format_RGB32);
+  if (bitmap.isNull()) return {};
+  bitmap.fill(ToRgb(background));
+  QPainter painter(&bitmap);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(0, 0, frame);
+  return bitmap;
+}
+
+}  // namespace
+
+bool PrepareImage(QPainter* dc, const Image& image, COLORREF background, PreparedImage* out) {
+  if (out == nullptr) return false;
+  PreparedImage prepared;
+  prepared.dc = dc;
+  prepared.kind = image.kind;
+  prepared.width = image.width;
+  prepared.height = image.height;
+  switch (image.kind) {
+    case kIco:
+    case kCur: prepared.icon = image.icon; break;
+    case kGif: prepared.bitmap = FromGifFrame(image, background); break;
+    case kPcx8: prepared.bitmap = detail::PackedDibToImage(image.pixels).convertToFormat(QImage::Format_RGB32); break;
+    case kPcx1: prepared.bitmap = FromMonochrome(image); break;
+    case kPng: prepared.bitmap = BlendedOver(image, background); break;
+    case kJpeg:
+    case kBmp:
+    case kNotPicture: prepared.bitmap = FromBottomUpBgr(image); break;
+  }
+  if (prepared.icon.isNull() && prepared.bitmap.isNull()) return false;
+  *out = std::move(prepared);
+  return true;
+}
+
+void ReleasePrepared(PreparedImage* prepared) {
+  if (prepared != nullptr) *prepared = PreparedImage{};
+}
+
+bool DrawImage(const Image& image, QPainter* dc, int x, int y, int width, int height, COLORREF background) {
+  PreparedImage prepared;
+  if (!PrepareImage(dc, image, background, &prepared)) return false;
+  const bool drawn = DrawPrepared(prepared, x, y, width, height, SRCCOPY);
+  ReleasePrepared(&prepared);
+  return drawn;
+}
+
+QImage ImageToBitmap(const std::uint8_t* bytes, std::int64_t length, COLORREF background) {
+  const std::unique_ptr<Image> image = DecodeImage(bytes, length);
+  if (!image) return {};
+  if (image->kind == kIco || image->kind == kCur) {
+    QImage bitmap(image->width, image->height, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    QPainter painter(&bitmap);
+    painter.drawImage(0, 0, image->icon);
+    return bitmap;
+  }
+  PreparedImage prepared;
+  if (!PrepareImage(nullptr, *image, background, &prepared)) return {};
+  return prepared.bitmap;
+}
+
+}  // namespace imaging
