@@ -15,7 +15,7 @@ namespace runtime {
 // missing from the table fails the read. Empty data means no windows.
 std::optional<WindowTable> ReadTemplate(std::span<const uint8_t> data, std::span<const int32_t> handlerOffsets);
 
-// Reads the windows, leaving the handler fields as stored (for inspecting data).
+// Reads the windows, leaving the handler fields as stored (for listing data).
 std::optional<WindowTable> ReadTemplateAsStored(std::span<const uint8_t> data);
 
 // ReadTemplate for the host: a failure is the runtime error "载入窗口模板数据段出错!".

@@ -40,10 +40,7 @@ TEST_F(FormtoolCommands, CompilesAndDumpsTheSampleForm) {
   QJsonArray units = windows[0].toObject()["units"].toArray();
   ASSERT_EQ(units.size(), 9);
   EXPECT_EQ(units[1].toObject()["name"].toString(), QString("分组框1"));
-  EXPECT_EQ(units[0].toObject()["bindings"].toArray()[0].toObject()["handler"].toInt(), 0);
-  EXPECT_TRUE(units[8].toObject()["menu"].toBool());
   EXPECT_EQ(units[8].toObject()["caption"].toString(), QString("退出"));
-  EXPECT_EQ(windows[1].toObject()["opaque"].toInteger(), 0x12345678);
 
   QFile picture(FORMTOOL_SAMPLE_DIR "/sample_picture.png");
   ASSERT_TRUE(picture.open(QIODevice::ReadOnly));

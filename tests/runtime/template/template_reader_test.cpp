@@ -28,73 +28,38 @@ std::vector<uint8_t> OneWindow(const std::vector<uint8_t>& record) {
   return Template({kWindow}, {WindowRecord(1, UnitBuffer({kButton}, {record}))});
 }
 
-TEST(TemplateReader, ReadsEveryFieldAndRelocatesHandlers) {
+// Every field's round trip is covered with the form compiler; here the reader's own work.
+TEST(TemplateReader, ReadsWindowsAndRelocatesHandlers) {
   UnitFields button;
-  button.name = "超级按钮1";
-  button.left = -34;
-  button.top = -303;
-  button.width = 1056;
-  button.height = 951;
-  button.parent = 0x16010018;
   button.children = {0x16010003, 0, 0x16010004};
-  button.pointer = {0x0b, 0, 0, 0};
-  button.tag = "tag";
-  button.flags = 5;
-  button.tabOrder = 9;
   button.bindings = {{0, 7110}, {-3, -1}, {1, 0}};
   button.data = {1, 2, 3};
-  UnitFields window;
-  window.type = 0x10001;
-  window.name = "";
-  std::vector<uint8_t> data = Template(
-      {kWindow}, {Bytes()
-                      .U32(0xABCD)
-                      .U32(0x19010003)
-                      .Block({'a'})
-                      .Block({'b', 'c'})
-                      .U32(2)
-                      .Block(UnitBuffer({kOwnUnit, kButton}, {UnitRecord(window), UnitRecord(button)}))
-                      .Get()});
+  std::vector<uint8_t> buffer = UnitBuffer({kOwnUnit, kButton}, {UnitRecord({}), UnitRecord(button)});
+  std::vector<uint8_t> data =
+      Template({kWindow}, {Bytes().U32(0xABCD).U32(0x19010003).Block({'a'}).Block({'b', 'c'}).U32(2).Block(buffer).Get()});
+  EXPECT_EQ(ReadTemplateAsStored(data)->At(0).units.Bytes(), buffer);
 
   std::optional<WindowTable> table = ReadTemplate(data, kHandlers);
   ASSERT_TRUE(table);
   ASSERT_EQ(table->Size(), 1u);
   const TemplateWindow& w = table->At(0);
-  EXPECT_EQ(w.id, kWindow);
   EXPECT_EQ(w.opaque, 0xABCDu);
   EXPECT_EQ(w.moduleId, 0x19010003u);
   EXPECT_EQ(w.firstText, "a");
   EXPECT_EQ(w.secondText, "bc");
   ASSERT_EQ(w.units.Count(), 2u);
 
-  std::optional<UnitEntry> entry = w.units.EntryById(kButton);
-  ASSERT_TRUE(entry);
-  EXPECT_EQ(entry->index, 1u);
-  UnitRecordView view(entry->record);
+  UnitRecordView view(w.units.EntryAt(1)->record);
   ASSERT_TRUE(view.Valid());
-  EXPECT_EQ(view.Type(), 0x20001u);
-  EXPECT_EQ(view.Name(), "超级按钮1");
-  EXPECT_EQ(view.Rect().left, -34);
-  EXPECT_EQ(view.Rect().top, -303);
-  EXPECT_EQ(view.Rect().width, 1056);
-  EXPECT_EQ(view.Rect().height, 951);
-  EXPECT_EQ(view.Parent(), 0x16010018u);
   EXPECT_EQ(view.Children(), (std::vector<uint32_t>{0x16010003, 0, 0x16010004}));
-  EXPECT_EQ(std::vector<uint8_t>(view.PointerData().begin(), view.PointerData().end()),
-            (std::vector<uint8_t>{0x0b, 0, 0, 0}));
-  EXPECT_EQ(view.Tag(), "tag");
-  EXPECT_EQ(view.StateFlags(), 5u);
-  EXPECT_EQ(view.TabOrder(), 9u);
+  EXPECT_EQ(view.PropertyData().size(), 3u);
   std::vector<EventBinding> bindings = view.Bindings();
   ASSERT_EQ(bindings.size(), 3u);
-  // Slots are 1-based; offset 0 is a real handler, -1 is none.
-  EXPECT_EQ(bindings[0].event, 0);
+  // Slots are 1-based; offset 0 is a real handler, -1 is none; event numbers stay.
   EXPECT_EQ(bindings[0].handler, 3);
   EXPECT_EQ(bindings[1].event, -3);
   EXPECT_EQ(bindings[1].handler, 0);
   EXPECT_EQ(bindings[2].handler, 2);
-  EXPECT_EQ(std::vector<uint8_t>(view.PropertyData().begin(), view.PropertyData().end()),
-            (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST(TemplateReader, StoredReadKeepsHandlerOffsets) {
@@ -243,6 +208,8 @@ TEST(TemplateReader, RepeatedIdsResolveToTheFirst) {
   EXPECT_EQ(table->Find(kWindow), &table->At(0));
   EXPECT_EQ(table->Find(0x52000000), nullptr);  // serial 0: invalid
   EXPECT_EQ(table->Find(0x52010009), nullptr);
+  EXPECT_FALSE(table->At(0).units.EntryById(0x10000002));  // kind 0: invalid
+  EXPECT_FALSE(table->At(0).units.EntryById(0x16010009));
   std::optional<UnitEntry> entry = table->At(0).units.EntryById(kButton);
   ASSERT_TRUE(entry);
   EXPECT_EQ(entry->index, 0u);

@@ -32,15 +32,6 @@ UnitList ThreeUnits() {
 
 std::string Tag(const UnitList& list, uint32_t index) { return std::string(UnitRecordView(list.EntryAt(index)->record).Tag()); }
 
-TEST(UnitList, LooksUpEntriesByIndexAndId) {
-  UnitList list = ThreeUnits();
-  EXPECT_EQ(list.EntryById(kIds[2])->index, 2u);
-  EXPECT_FALSE(list.EntryById(0x16010009));
-  EXPECT_FALSE(list.EntryById(0x10000000));  // kind 0: invalid
-  EXPECT_FALSE(list.EntryAt(3));
-  EXPECT_EQ(list.IdAt(1), kIds[1]);
-}
-
 TEST(UnitList, ReplaceBytesMovesLaterRecords) {
   UnitList list = ThreeUnits();
   UnitRecordView a(list.EntryAt(1)->record);
