@@ -49,8 +49,9 @@ class UnitList {
   // Answers false, changing nothing, when the range is not inside the record.
   bool ReplaceBytes(uint32_t index, int64_t position, int64_t oldLength, std::span<const uint8_t> bytes);
 
-  // Rewrites every handler field: -1 becomes 0, an offset found in `handlerOffsets` becomes its
-  // 1-based slot. False when an offset is not in the table (fields already rewritten stay so).
+  // Rewrites every handler field, once, before any copy is taken: -1 becomes 0, an offset found
+  // in `handlerOffsets` becomes its 1-based slot. False when an offset is not in the table
+  // (fields already rewritten stay so).
   bool RelocateHandlers(std::span<const int32_t> handlerOffsets);
 
   void* LiveObject(uint32_t index) const { return index < count_ ? liveObjects_[index] : nullptr; }
