@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "units/framework/unit_type_records.h"
 #include "units/libraries/host_notify_slot.h"
 
 #include "runtime/program/notify_codes.h"
@@ -13,7 +14,8 @@ namespace {
 struct Tag;
 using Slot = HostNotifySlot<Tag>;
 
-const std::array<runtime::UnitTypeRecord, 51> kUnitTypes{};
+constexpr auto kUnitTypes = UnitTypeArray<51>({
+    {1, kWindowType}, {5, kEditBoxType}, {6, kPicBoxType}, {9, kGroupBoxType}, {29, kHyperLinkerType}});
 
 const runtime::LibraryCommand kCommands[] = {LoadWindowCommand, runtime::ToInteger, runtime::ToText};
 

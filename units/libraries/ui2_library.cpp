@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "units/framework/unit_type_records.h"
 #include "units/libraries/host_notify_slot.h"
 
 namespace units {
@@ -10,7 +11,7 @@ namespace {
 struct Tag;
 using Slot = HostNotifySlot<Tag>;
 
-const std::array<runtime::UnitTypeRecord, 9> kUnitTypes{};
+constexpr auto kUnitTypes = UnitTypeArray<9>({{1, kSuperBtnType}});
 
 const runtime::LibraryRecord kRecord = {
     runtime::kLibraryFormatMark,
