@@ -1,4 +1,6 @@
 // Turning a decoded image into an opaque bitmap ready to draw, and the conveniences built on it.
+#include <cstring>
+
 #include <QPainter>
 
 #include "imaging/bytes.h"

@@ -57,24 +57,13 @@ TEST_F(FormtoolPicture, StretchesWithAColourKey) {
   EXPECT_EQ(result.pixel(7, 3), qRgb(0, 0, 255));
 }
 
-TEST_F(FormtoolPicture, IconsDrawTheirLargeEntry) {
-  QImage small(16, 16, QImage::Format_ARGB32), large(32, 32, QImage::Format_ARGB32);
-  small.fill(qRgb(255, 0, 0));
-  large.fill(qRgb(0, 0, 255));
-  const pb::Bytes file = pb::IconFile(1, {{16, 16, pb::IconBitmap(small, 32)}, {32, 16, pb::IconBitmap(large, 32)}});
-  const QString out = dir.filePath("out.png");
-  ASSERT_EQ(Run({Write("in.ico", file), "-o", out}), 0) << errors.toStdString();
-  const QImage result(out);
-  EXPECT_EQ(result.size(), QSize(32, 32));
-  EXPECT_EQ(result.pixel(20, 20), qRgb(0, 0, 255));
-}
-
 TEST_F(FormtoolPicture, RefusesWhatIsNoPicture) {
   const QString in = Write("notes.txt", {'h', 'e', 'l', 'l', 'o', ',', ' ', 'w', 'o', 'r', 'l', 'd'});
   EXPECT_EQ(Run({in, "-o", dir.filePath("out.png")}), 1);
   EXPECT_EQ(errors.trimmed(), "not a picture: " + in);
   EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
   EXPECT_EQ(Run({in, "--size", "0x3", "-o", dir.filePath("out.png")}), 2);
+  EXPECT_EQ(Run({in, "--key", "0x000000", "-o", dir.filePath("out.png")}), 2);
 }
 
 }  // namespace

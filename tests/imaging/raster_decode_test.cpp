@@ -134,17 +134,6 @@ TEST(GifDecoder, LongCodesAndTableResets) {
   ExpectPackedBitmap(*image, picture, 256);
 }
 
-TEST(GifDecoder, SizeIsTheLogicalScreen) {
-  pb::GifOptions options;
-  options.screenWidth = 20;
-  options.screenHeight = 10;
-  const auto image = Decode(pb::GifFile(Indexed(4), options));
-  ASSERT_NE(image, nullptr);
-  EXPECT_EQ(image->width, 20);
-  EXPECT_EQ(image->height, 10);
-  EXPECT_EQ(U32(image->pixels, 4), 5u);  // the frame keeps its own size
-}
-
 TEST(PcxDecoder, EightBitsBecomeATopDownPackedBitmap) {
   const QImage picture = Indexed(200, 7, 4);  // odd width: the file pads lines to 8 bytes
   const auto image = Decode(pb::Pcx8File(picture));

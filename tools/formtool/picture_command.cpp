@@ -55,8 +55,9 @@ std::optional<Options> ParseArgs(const Args& args) {
       if (!colour) return std::nullopt;
       options.background = *colour;
     } else if (arg == "--key" && hasValue) {
+      // A key is handed to the drawing as a negative raster operation, so black (0) cannot be one.
       options.key = ParseColour(args[++i]);
-      if (!options.key) return std::nullopt;
+      if (!options.key || *options.key == 0) return std::nullopt;
     } else if (arg == "--size" && hasValue) {
       options.size = ParseSize(args[++i]);
       if (!options.size) return std::nullopt;
