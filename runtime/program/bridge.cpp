@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/gbk.h"
+#include "runtime/host/host.h"
 #include "runtime/program/exit.h"
 #include "runtime/program/external_commands.h"
 #include "runtime/program/file_search.h"
@@ -15,10 +16,6 @@
 
 namespace runtime {
 namespace {
-
-HostEntries gHost;
-
-[[noreturn]] void ReportNoSuchUnit() { ReportRuntimeError(platform::Utf8ToGbk("指定窗口或窗口组件不存在或尚未载入"), 0); }
 
 void RaiseByNumber(int32_t number) { RaiseRuntimeErrorByNumber(number); }
 
@@ -33,16 +30,6 @@ ValueRecord CallCoreCommand(LibraryCommand command, int32_t count, ValueRecord* 
   return CallLibraryCommand(command, 0, count, args);
 }
 
-DataBytes GetUnitProperty(uint32_t windowId, uint32_t unitId, int32_t property, int32_t fourth) {
-  if (gHost.getUnitProperty == nullptr) ReportNoSuchUnit();
-  return gHost.getUnitProperty(windowId, unitId, property, fourth);
-}
-
-void SetUnitProperty(uint32_t windowId, uint32_t unitId, int32_t property, int32_t fourth, DataBytes value) {
-  if (gHost.setUnitProperty == nullptr) ReportNoSuchUnit();
-  gHost.setUnitProperty(windowId, unitId, property, fourth, value);
-}
-
 // A negative byte count is a request that cannot be served, not a huge one.
 void* AllocateEntry(int32_t bytes) {
   if (bytes < 0) ReportAllocationFailure(bytes);
@@ -54,15 +41,6 @@ void* ResizeEntry(void* block, int32_t bytes) {
 }
 void FreeEntry(void* block) { Free(block); }
 void ExitEntry(int32_t code) { ExitProgram(code); }
-
-void Run() {
-  if (gHost.run != nullptr) gHost.run();
-}
-
-void LoadStartupWindow(uint32_t windowId) {
-  if (gHost.loadStartupWindow == nullptr) ReportRuntimeError(platform::Utf8ToGbk("载入启动窗口失败"), 0);
-  gHost.loadStartupWindow(windowId);
-}
 
 intptr_t Service(int32_t number, ...) {
   va_list args;
@@ -92,8 +70,7 @@ intptr_t Service(int32_t number, ...) {
       void* unit = va_arg(args, void*);
       int32_t property = va_arg(args, int32_t);
       auto wanted = va_arg(args, uint32_t);
-      if (gHost.getObjectProperty == nullptr) ReportNoSuchUnit();
-      result = gHost.getObjectProperty(typeCode, unit, property, wanted);
+      result = GetObjectProperty(typeCode, unit, property, wanted);
       break;
     }
     case service::kSetObjectProperty: {
@@ -102,14 +79,13 @@ intptr_t Service(int32_t number, ...) {
       int32_t property = va_arg(args, int32_t);
       auto valueType = va_arg(args, uint32_t);
       const void* value = va_arg(args, const void*);
-      if (gHost.setObjectProperty == nullptr) ReportNoSuchUnit();
-      gHost.setObjectProperty(typeCode, unit, property, valueType, value);
+      SetObjectProperty(typeCode, unit, property, valueType, value);
       break;
     }
     case service::kStartHost: {
       const auto* header = va_arg(args, const ProgramHeader*);
       if (header != nullptr) AdoptProgramHeader(*header);
-      if (gHost.start != nullptr) gHost.start();
+      StartHost();
       break;
     }
     default:
@@ -128,9 +104,6 @@ constexpr BridgeTable kBridge = {
 }  // namespace
 
 const BridgeTable& Bridge() { return kBridge; }
-
-void SetHostEntries(const HostEntries& entries) { gHost = entries; }
-const HostEntries& Host() { return gHost; }
 
 void MakeArrayWritable(void** array, int32_t elementSize) {
   if (array == nullptr || !InConstantArea(*array)) return;

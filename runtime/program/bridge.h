@@ -38,19 +38,4 @@ struct BridgeTable {
 
 const BridgeTable& Bridge();
 
-// The entries that the window manager serves. Until a host registers them no window can be
-// loaded: the property entries and the startup load report that as their runtime errors and
-// run returns at once.
-struct HostEntries {
-  void (*start)();
-  DataBytes (*getUnitProperty)(uint32_t windowId, uint32_t unitId, int32_t property, int32_t fourth);
-  void (*setUnitProperty)(uint32_t windowId, uint32_t unitId, int32_t property, int32_t fourth, DataBytes value);
-  void (*run)();
-  void (*loadStartupWindow)(uint32_t windowId);
-  intptr_t (*getObjectProperty)(uint32_t typeCode, void* unit, int32_t property, uint32_t wantedType);
-  void (*setObjectProperty)(uint32_t typeCode, void* unit, int32_t property, uint32_t valueType, const void* value);
-};
-void SetHostEntries(const HostEntries& entries);
-const HostEntries& Host();
-
 }  // namespace runtime

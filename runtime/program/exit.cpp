@@ -33,16 +33,16 @@ void RunExitCallbacks() {
   for (size_t i = 0; i < callbacks.size(); ++i) callbacks[i](static_cast<int32_t>(i));
 }
 
-void ShutDown() {
+void ShutDown(int32_t code) {
   if (gShutdownRoutine == nullptr) {
     RunExitCallbacks();
     return;
   }
-  gShutdownRoutine();
+  gShutdownRoutine(code);
 }
 
 void ExitProgram(int32_t code) {
-  ShutDown();
+  ShutDown(code);
   std::exit(code);
 }
 

@@ -16,8 +16,8 @@ void RunExitCallbacks();
 
 // Shuts down: the host's shutdown routine when a host is running (it runs the exit callbacks in
 // its own order), else just the exit callbacks.
-void ShutDown();
-using ShutdownRoutine = void (*)();
+void ShutDown(int32_t code);
+using ShutdownRoutine = void (*)(int32_t code);
 void SetShutdownRoutine(ShutdownRoutine routine);
 
 // Shuts the host down and ends the process with `code`.

@@ -44,4 +44,17 @@ struct LoadWindowRequest {
   int32_t modal;
 };
 
+// What argument 1 of kRegisterIdle and kUnregisterIdle points to.
+struct IdleRegistration {
+  void* window;  // the QWidget the callback belongs to
+  void (*function)(intptr_t argument);
+  intptr_t argument;
+};
+
+// What argument 1 of kEventSender receives.
+struct EventSenderIds {
+  uint32_t windowId;
+  uint32_t unitId;
+};
+
 }  // namespace runtime::notify

@@ -41,4 +41,15 @@ CursorChoice SelectCursor(std::span<const uint8_t> data) {
   return choice;
 }
 
+int32_t CursorIdToIndex(int32_t id) {
+  if (id == 0) return 0;
+  auto found = std::find(kSystemCursors.begin(), kSystemCursors.end(), id);
+  return found == kSystemCursors.end() ? id : static_cast<int32_t>(found - kSystemCursors.begin());
+}
+
+int32_t CursorIndexToId(int32_t index) {
+  return index >= 0 && index < static_cast<int32_t>(kSystemCursors.size()) ? kSystemCursors[static_cast<size_t>(index)]
+                                                                            : index;
+}
+
 }  // namespace runtime

@@ -20,4 +20,9 @@ struct CursorChoice {
 
 CursorChoice SelectCursor(std::span<const uint8_t> data);
 
+// Mouse pointer data as the program numbers cursors (0 to 14) and as units do (system cursor
+// ids): the first word of data of 4 bytes or more is translated on the way out and back in.
+int32_t CursorIdToIndex(int32_t id);
+int32_t CursorIndexToId(int32_t index);
+
 }  // namespace runtime

@@ -6,7 +6,6 @@
 
 #include "runtime/program/exit.h"
 #include "runtime/program/memory.h"
-#include "runtime/program/program.h"
 #include "runtime/program/services.h"
 
 namespace {
@@ -70,30 +69,8 @@ TEST(Bridge, ServiceThreeRegistersAnExitCallbackOnce) {
   gExitCalls = 0;
   B().service(runtime::service::kRegisterExitCallback, CountExit);
   B().service(runtime::service::kRegisterExitCallback, CountExit);
-  runtime::ShutDown();
+  runtime::ShutDown(0);
   EXPECT_EQ(gExitCalls, 1);
-}
-
-TEST(Bridge, ServiceSixAdoptsTheProgramHeader) {
-  static const uint8_t constants[259] = {};
-  runtime::ProgramHeader header{};
-  header.buildMode = 3;
-  header.serialBase = 0x100a5;
-  header.constantData = constants;
-  header.constantLength = sizeof constants;
-  B().service(runtime::service::kStartHost, &header);
-  EXPECT_EQ(runtime::Program().buildMode, 3u);
-  EXPECT_EQ(runtime::Program().serialBase, 0x100a6u);
-  EXPECT_TRUE(runtime::InConstantArea(constants + 258));
-  EXPECT_FALSE(runtime::InConstantArea(constants + 259));
-  runtime::SetConstantArea(nullptr, 0);
-}
-
-TEST(BridgeDeath, WithoutAWindowManagerNothingCanBeLoaded) {
-  EXPECT_EXIT(B().loadStartupWindow(0x52010001), testing::ExitedWithCode(255), "载入启动窗口失败");
-  EXPECT_EXIT(B().getUnitProperty(0x52010001, 0x16010002, 8, -1), testing::ExitedWithCode(255),
-              "指定窗口或窗口组件不存在或尚未载入");
-  B().run();  // no window is alive: run returns at once
 }
 
 }  // namespace

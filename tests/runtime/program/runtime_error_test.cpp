@@ -71,9 +71,9 @@ TEST(ExitCallbacks, RunOnceEachInRegistrationOrderWithTheirPositions) {
   runtime::RegisterExitCallback(First);
   runtime::RegisterExitCallback(Second);
   runtime::RegisterExitCallback(First);
-  runtime::ShutDown();
+  runtime::ShutDown(0);
   EXPECT_EQ(gPositions, (std::vector<int32_t>{1, 12}));
-  runtime::ShutDown();
+  runtime::ShutDown(0);
   EXPECT_EQ(gPositions.size(), 2u);
 }
 

@@ -1,0 +1,117 @@
+#include "platform/font_record.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/gbk.h"
+#include "platform/text.h"
+
+namespace platform {
+namespace {
+
+constexpr int kPixelsPerInch = 96;
+
+int32_t ReadWord(std::span<const uint8_t> b, size_t at) {
+  return static_cast<int32_t>(uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
+                              uint32_t{b[at + 3]} << 24);
+}
+
+void WriteWord(uint8_t* p, int32_t v) {
+  auto u = static_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(u >> (8 * i));
+}
+
+// Rounds a * b / c to the nearest integer, halves away from zero.
+int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
+  return static_cast<int32_t>(std::lround(static_cast<double>(a) * b / c));
+}
+
+}  // namespace
+
+bool FontRecord::Parse(std::span<const uint8_t> b, FontRecord* out) {
+  if (b.size() != kFontRecordSize) return false;
+  FontRecord r;
+  r.height = ReadWord(b, 0);
+  r.width = ReadWord(b, 4);
+  r.escapement = ReadWord(b, 8);
+  r.orientation = ReadWord(b, 12);
+  r.weight = ReadWord(b, 16);
+  r.italic = b[20];
+  r.underline = b[21];
+  r.strikeOut = b[22];
+  r.charSet = b[23];
+  r.outPrecision = b[24];
+  r.clipPrecision = b[25];
+  r.quality = b[26];
+  r.pitchAndFamily = b[27];
+  const auto* face = reinterpret_cast<const char*>(b.data() + 28);
+  r.faceName.assign(face, strnlen(face, 32));
+  *out = std::move(r);
+  return true;
+}
+
+std::array<uint8_t, kFontRecordSize> FontRecord::Bytes() const {
+  std::array<uint8_t, kFontRecordSize> b{};
+  WriteWord(&b[0], height);
+  WriteWord(&b[4], width);
+  WriteWord(&b[8], escapement);
+  WriteWord(&b[12], orientation);
+  WriteWord(&b[16], weight);
+  b[20] = italic;
+  b[21] = underline;
+  b[22] = strikeOut;
+  b[23] = charSet;
+  b[24] = outPrecision;
+  b[25] = clipPrecision;
+  b[26] = quality;
+  b[27] = pitchAndFamily;
+  std::memcpy(&b[28], faceName.data(), std::min<size_t>(faceName.size(), 31));
+  return b;
+}
+
+int32_t FontRecord::PointSize() const { return MulDiv(height < 0 ? -height : height, 72, kPixelsPerInch); }
+
+void FontRecord::SetPointSize(int32_t points) { height = -MulDiv(points, kPixelsPerInch, 72); }
+
+FontRecord DefaultGuiFontRecord() {
+  FontRecord r;
+  r.SetPointSize(9);
+  r.weight = 400;
+  r.charSet = 134;  // the GB2312 character set
+  r.faceName = ToGbk(DefaultGuiFont().family());
+  return r;
+}
+
+QFont DefaultGuiFont() {
+  // The first installed family that holds Chinese; the platform's general font otherwise.
+  static const QString family = [] {
+    for (const QString& candidate : {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
+                                     QStringLiteral("Noto Sans SC"), QStringLiteral("Source Han Sans SC")}) {
+      if (QFontDatabase::families().contains(candidate)) return candidate;
+    }
+    const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    return chinese.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : chinese.first();
+  }();
+  QFont font(family);
+  font.setPixelSize(12);
+  return font;
+}
+
+QFont ToQFont(const FontRecord& record) {
+  QFont font = record.faceName.empty() ? DefaultGuiFont() : QFont(FromGbk(record.faceName));
+  if (record.height != 0) font.setPixelSize(record.height < 0 ? -record.height : record.height);
+  else font.setPixelSize(12);
+  // Both scales run from 100 (thin) over 400 (normal) and 700 (bold) to 900.
+  if (record.weight > 0) font.setWeight(static_cast<QFont::Weight>(std::clamp(record.weight, 1, 1000)));
+  font.setItalic(record.italic != 0);
+  font.setUnderline(record.underline != 0);
+  font.setStrikeOut(record.strikeOut != 0);
+  return font;
+}
+
+}  // namespace platform

@@ -1,0 +1,108 @@
+// Start-up and shutdown of the runtime host, and the framework start-up around the program.
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/program_path.h"
+#include "platform/text.h"
+#include "runtime/host/host.h"
+#include "runtime/host/host_state.h"
+#include "runtime/host/message_loop.h"
+#include "runtime/host/window_access.h"
+#include "runtime/program/exit.h"
+#include "runtime/program/program.h"
+#include "runtime/program/runtime_error.h"
+#include "runtime/template/template_reader.h"
+#include "units/framework/unit.h"
+
+namespace runtime {
+namespace {
+
+// The error box needs someone to dismiss it; a process without a screen (the offscreen
+// platform of tests and previews) only writes the report.
+void ShowErrorBox(const std::string& gbkText) {
+  QString text = platform::FromGbk(gbkText);
+  std::fputs(text.toUtf8().constData(), stderr);
+  if (qApp == nullptr || QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("错误"), text, QMessageBox::Ok);
+  box.exec();
+}
+
+void HostShutdown(int32_t code) {
+  HostState& host = TheHost();
+  if (std::this_thread::get_id() != host.mainThread) {
+    // Only the main thread may tear the windows down: it runs the exit there, and this thread
+    // waits for the end of the process.
+    if (!host.shuttingDown && host.hiddenOwner) {
+      QMetaObject::invokeMethod(host.hiddenOwner.get(), [code] { ExitProgram(code); }, Qt::BlockingQueuedConnection);
+    }
+    return;
+  }
+  if (host.shuttingDown) return;
+  host.shuttingDown = true;
+  host.idleCallbacks.clear();
+  // Windows go without running handlers: the program is ending.
+  ++EventSuppressionCount();
+  for (size_t i = 0; i < host.windows.Size(); ++i) delete UnitAt(host.windows.At(i), 0);  // units go with it
+  host.windows = WindowTable();
+  RunExitCallbacks();
+  for (size_t i = 0; i < host.libraries.size(); ++i) {
+    if (host.libraries[i] != nullptr && host.libraries[i]->notify != nullptr)
+      host.libraries[i]->notify(library_notify::kShutdown, host.libraryData[i], 0);
+  }
+  host.hiddenOwner.reset();
+  host.loop.reset();
+}
+
+}  // namespace
+
+void StartHost() {
+  HostState& host = TheHost();
+  if (host.started) return;
+  host.started = true;
+  host.header = Program().header;
+
+  std::string directory = platform::ProgramDirectory();
+  if (!directory.empty() && chdir(directory.c_str()) != 0) directory.clear();
+
+  host.hiddenOwner = std::make_unique<QWidget>(nullptr, Qt::Tool);
+  host.hiddenOwner->setObjectName(QStringLiteral("_ZQ_HideOwner"));
+  host.mainThread = std::this_thread::get_id();
+  host.loop = std::make_unique<MessageLoop>();
+  SetErrorPresenter(ShowErrorBox);
+  SetShutdownRoutine(HostShutdown);
+
+  const ProgramHeader* header = host.header;
+  if (header == nullptr) return;
+  for (uint32_t i = 0; header->libraries != nullptr && i < header->libraryCount; ++i) {
+    const LibraryRecord* library = header->libraries[i];
+    if (library != nullptr && library->notify != nullptr)
+      library->notify(library_notify::kSetHostNotify, reinterpret_cast<intptr_t>(&HostNotifyFunction), 0);
+    host.libraries.push_back(library);
+    host.libraryData.push_back(0);
+  }
+  std::span<const int32_t> offsets;
+  if (header->handlers != nullptr && header->handlers->offsets != nullptr)
+    offsets = {header->handlers->offsets, header->handlers->count};
+  if (header->templateLength != 0 && header->templateData != nullptr)
+    host.windows.Append(LoadTemplate({header->templateData, header->templateLength}, offsets));
+}
+
+bool HostStarted() { return TheHost().started; }
+
+QWidget* HiddenOwner() { return TheHost().hiddenOwner.get(); }
+
+bool BuildingModal() { return TheHost().buildingModal; }
+
+int StartApplication(int& argc, char** argv, int (*entryStub)()) {
+  QApplication application(argc, argv);
+  int result = entryStub();
+  ShutDown(result);
+  return result;
+}
+
+}  // namespace runtime

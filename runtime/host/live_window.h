@@ -1,0 +1,50 @@
+#pragma once
+// What the window manager needs of a live window, beyond what every unit offers. The window unit
+// type implements it; the manager keeps its marks here.
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+namespace runtime {
+
+class LiveWindow {
+ public:
+  virtual ~LiveWindow() = default;
+
+  virtual QWidget* Widget() = 0;
+  // The outer rectangle, frame and caption included, in screen coordinates: what the window's
+  // left, top, width and height properties mean.
+  virtual QRect OuterGeometry() { return Widget()->frameGeometry(); }
+  virtual void SetOuterGeometry(const QRect& outer) {
+    QRect frame = Widget()->frameGeometry(), inner = Widget()->geometry();
+    Widget()->setGeometry(outer.adjusted(inner.left() - frame.left(), inner.top() - frame.top(),
+                                         inner.right() - frame.right(), inner.bottom() - frame.bottom()));
+  }
+  // The window's idle event with the milliseconds since the idle period began; true when a
+  // handler asks for more idle calls.
+  virtual bool Idle(int64_t elapsedMs) = 0;
+  // How the first show presents the window: 3 maximised, 2 minimised, anything else normal.
+  virtual int InitialShowState() = 0;
+
+  struct DisabledWindow {
+    QPointer<QWidget> window;
+    bool wasEnabled;
+  };
+
+  bool firstShowPending = false;
+  bool modal = false;
+  bool topmost = false;
+  // The windows this window disabled while modal, to be re-enabled when it closes.
+  std::vector<DisabledWindow> disabledWhileModal;
+
+  // Re-enables the windows disabled while this window was modal, each to its saved state.
+  void ReenableDisabledWindows() {
+    for (const DisabledWindow& entry : disabledWhileModal)
+      if (entry.window) entry.window->setEnabled(entry.wasEnabled);
+    disabledWhileModal.clear();
+  }
+};
+
+}  // namespace runtime

@@ -1,0 +1,36 @@
+#include "runtime/host/window_access.h"
+
+#include "runtime/host/host_state.h"
+#include "units/framework/unit.h"
+#include "units/framework/unit_type_registry.h"
+
+namespace runtime {
+
+units::Unit* UnitAt(const TemplateWindow& window, uint32_t index) {
+  return static_cast<units::Unit*>(window.units.LiveObject(index));
+}
+
+LiveWindow* LiveWindowOf(const TemplateWindow& window) { return dynamic_cast<LiveWindow*>(UnitAt(window, 0)); }
+
+TemplateWindow* FindLoadedWindow(uint32_t windowId) {
+  TemplateWindow* window = TheHost().windows.Find(windowId);
+  return window != nullptr && UnitAt(*window, 0) != nullptr ? window : nullptr;
+}
+
+const UnitTypeRecord* FindType(uint32_t typeId) {
+  const auto& libraries = TheHost().libraries;
+  return units::FindUnitType(libraries.data(), static_cast<uint32_t>(libraries.size()), typeId);
+}
+
+UnitRecordView RecordAt(const TemplateWindow& window, uint32_t index) {
+  auto entry = window.units.EntryAt(index);
+  return UnitRecordView(entry ? entry->record : std::span<const uint8_t>());
+}
+
+int64_t IndexOfUnit(const TemplateWindow& window, uint32_t unitId) {
+  if (unitId == 0) return window.units.Count() > 0 ? 0 : -1;
+  auto entry = window.units.EntryById(unitId);
+  return entry ? static_cast<int64_t>(entry->index) : -1;
+}
+
+}  // namespace runtime

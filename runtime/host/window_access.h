@@ -1,0 +1,27 @@
+#pragma once
+// Small lookups over the window list that the host's parts share.
+#include <cstdint>
+
+#include "runtime/host/live_window.h"
+#include "runtime/program/program_header.h"
+#include "runtime/template/template_window.h"
+#include "runtime/template/unit_record.h"
+
+namespace units {
+class Unit;
+}
+
+namespace runtime {
+
+units::Unit* UnitAt(const TemplateWindow& window, uint32_t index);
+LiveWindow* LiveWindowOf(const TemplateWindow& window);
+// A loaded window: one whose own unit is live.
+TemplateWindow* FindLoadedWindow(uint32_t windowId);
+// The unit type record of a type id among the program's libraries, or null.
+const UnitTypeRecord* FindType(uint32_t typeId);
+// The view of entry `index`; invalid when there is none.
+UnitRecordView RecordAt(const TemplateWindow& window, uint32_t index);
+// The entry index of a unit id; unit id 0 and the window's own id are entry 0. -1 when absent.
+int64_t IndexOfUnit(const TemplateWindow& window, uint32_t unitId);
+
+}  // namespace runtime
