@@ -4,6 +4,9 @@
 #include <QPointer>
 #include <QWidget>
 
+class QEvent;
+class QObject;
+
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +30,10 @@ class LiveWindow {
   virtual bool Idle(int64_t elapsedMs) = 0;
   // How the first show presents the window: 3 maximised, 2 minimised, anything else normal.
   virtual int InitialShowState() = 0;
+  // Offered every keyboard, mouse and wheel event addressed to this window or a widget inside it
+  // before the widget gets it: the window's own key handling and the common events. True
+  // consumes the event.
+  virtual bool PreTranslate(QObject* /*target*/, QEvent* /*event*/) { return false; }
 
   struct DisabledWindow {
     QPointer<QWidget> window;

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 
 #include "runtime/host/host_state.h"
+#include "runtime/host/window_access.h"
 
 namespace runtime {
 
@@ -56,13 +57,22 @@ bool MessageLoop::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-    case QEvent::Wheel:
-      if (watched->isWidgetType()) RestartIdle();
-      break;
+    case QEvent::ShortcutOverride:
+    case QEvent::Wheel: {
+      if (!watched->isWidgetType()) return false;
+      RestartIdle();
+      // The window that holds the widget sees the event first.
+      QWidget* top = static_cast<QWidget*>(watched)->window();
+      const WindowTable& windows = TheHost().windows;
+      for (size_t i = 0; i < windows.Size(); ++i) {
+        LiveWindow* live = LiveWindowOf(windows.At(i));
+        if (live != nullptr && live->Widget() == top) return live->PreTranslate(watched, event);
+      }
+      return false;
+    }
     default:
-      break;
+      return false;
   }
-  return false;
 }
 
 void MessageLoop::IdleStep() {
