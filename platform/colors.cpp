@@ -11,10 +11,10 @@ uint32_t ToColorRef(const QColor& color) {
 
 QColor SystemColorOf(SystemColor which) {
   switch (which) {
-    case SystemColor::kButtonFace: return FromColorRef(0x00D4D0C8);
+    case SystemColor::kButtonFace: return FromColorRef(0x00C8D0D4);
     case SystemColor::kButtonShadow: return FromColorRef(0x00808080);
     case SystemColor::kButtonHighlight: return FromColorRef(0x00FFFFFF);
-    case SystemColor::kButtonLight: return FromColorRef(0x00D4D0C8);
+    case SystemColor::kButtonLight: return FromColorRef(0x00C8D0D4);
     case SystemColor::kDarkShadow: return FromColorRef(0x00404040);
     case SystemColor::kButtonText: return FromColorRef(0x00000000);
     case SystemColor::kGrayText: return FromColorRef(0x00808080);
