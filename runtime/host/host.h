@@ -18,6 +18,9 @@ namespace runtime {
 // template. Called once; a second call does nothing.
 void StartHost();
 bool HostStarted();
+// Shuts the host down without ending the process, so that it can be started again: windows
+// closed, exit callbacks run, libraries told.
+void StopHost();
 
 // Bridge entry 11: builds the startup window, not modal and without owner; any failure is the
 // runtime error "载入启动窗口失败".

@@ -94,6 +94,15 @@ void StartHost() {
 
 bool HostStarted() { return TheHost().started; }
 
+void StopHost() {
+  if (!TheHost().started) return;
+  HostShutdown(0);
+  TheHost() = HostState();
+  SetShutdownRoutine(nullptr);
+  SetErrorPresenter(nullptr);
+  EventSuppressionCount() = 0;
+}
+
 QWidget* HiddenOwner() { return TheHost().hiddenOwner.get(); }
 
 bool BuildingModal() { return TheHost().buildingModal; }
