@@ -8,7 +8,7 @@ if [ ! -f build-fuzz/build.ninja ]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUARLEX_FUZZ=ON -DQUARLEX_TESTS=OFF -DQUARLEX_BENCH=OFF >/dev/null
 fi
-cmake --build build-fuzz >/dev/null
+cmake --build build-fuzz --target fuzz_all >/dev/null
 targets=$(find build-fuzz/bin -maxdepth 1 -name 'fuzz_*' -type f -executable | sort)
 [ -n "$targets" ] || { echo "no fuzz targets"; exit 0; }
 failed=0
