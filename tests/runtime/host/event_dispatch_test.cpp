@@ -1,6 +1,11 @@
+#include <QEventLoop>
+
 #include <cstdio>
+#include <cstring>
+#include <thread>
 
 #include "runtime/host/host.h"
+#include "runtime/program/bridge.h"
 #include "runtime/program/exit.h"
 #include "runtime/program/runtime_error.h"
 #include "tests/runtime/host/host_fixture.h"
@@ -105,6 +110,7 @@ TEST_F(EventTest, NothingIsDeliveredWhileEventsAreSuppressed) {
 }
 
 TestControl* gReporter = nullptr;
+std::thread::id gMainThread;
 
 int32_t ReportFromErrorRoutine(int32_t, int32_t, const char*) {
   std::fprintf(stderr, "delivered=%d\n", gReporter->ReportEvent(0).handled ? 1 : 0);
@@ -135,6 +141,23 @@ TEST_F(EventTest, EventsOfUnknownWindowsOrUnitsEndTheProgram) {
   report.unitId = 0x16000099;
   EXPECT_EXIT(runtime::HostNotifyFunction(runtime::notify::kRaiseEvent, reinterpret_cast<intptr_t>(&report), 0),
               testing::ExitedWithCode(255), "未找到引发事件的窗口组件");
+}
+
+void SayWhere(int32_t) {
+  std::fputs(std::this_thread::get_id() == gMainThread ? "main thread\n" : "other thread\n", stderr);
+}
+
+TEST_F(EventTest, TheExitServiceFromAnotherThreadEndsTheProgramOnTheMainThread) {
+  StartWith({});
+  EXPECT_EXIT(
+      {
+        gMainThread = std::this_thread::get_id();
+        runtime::RegisterExitCallback(SayWhere);
+        std::thread worker([] { runtime::Bridge().exit(3); });
+        QEventLoop loop;
+        loop.exec();
+      },
+      testing::ExitedWithCode(3), "^main thread\n$");
 }
 
 int gShutdownStep = 0;

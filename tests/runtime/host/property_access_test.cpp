@@ -15,8 +15,16 @@ namespace {
 constexpr uint32_t kA = 0x16000002;
 constexpr uint32_t kB = 0x16000003;
 
+constexpr uint32_t kMenuItem = 0x26000005;
+
 formtool::Form OneWindow() {
   formtool::FormWindow main = MakeWindow(kMain, kMainOwn);
+  formtool::FormUnit item;
+  item.menu = true;
+  item.id = kMenuItem;
+  item.type = 0x10003;
+  item.caption = platform::Utf8ToGbk("文件");
+  item.state = 0x2;
   formtool::FormUnit a = Control(kA, 5, 6);
   a.data = ControlData("甲");
   a.tag = "tag";
@@ -24,6 +32,7 @@ formtool::Form OneWindow() {
   b.flags = 5;
   main.units.push_back(a);
   main.units.push_back(b);
+  main.units.push_back(item);
   return {main};
 }
 
@@ -150,6 +159,21 @@ TEST_F(PropertyTest, ReCreationKeepsPlaceControlIdAndVisibility) {
   EXPECT_EQ(fresh->controlId, controlId);
   EXPECT_TRUE(fresh->isVisible());
   EXPECT_EQ(fresh->refreshes, 1);
+}
+
+TEST_F(PropertyTest, MenuItemsKeepCaptionCheckMarkDisabledAndVisible) {
+  EXPECT_EQ(platform::GbkToUtf8(TakeText(runtime::GetUnitProperty(kMain, kMenuItem, 0, -1))), "文件");
+  EXPECT_EQ(Get(kMenuItem, 2), 1);
+  EXPECT_EQ(Get(kMenuItem, 3), 1);
+  Set(kMenuItem, 0, Text("Open"));
+  Set(kMenuItem, 1, Int(1));
+  Set(kMenuItem, 2, Int(0));
+  Set(kMenuItem, 3, Int(0));
+  EXPECT_EQ(TakeText(runtime::GetUnitProperty(kMain, kMenuItem, 0, -1)), "Open");
+  EXPECT_EQ(Get(kMenuItem, 1), 1);
+  EXPECT_EQ(Get(kMenuItem, 2), 0);
+  EXPECT_EQ(Get(kMenuItem, 3), 0);
+  EXPECT_EQ(Get(kMenuItem, 9), 0);
 }
 
 TEST_F(PropertyTest, MisuseEndsTheProgramWithAMessage) {
