@@ -24,9 +24,6 @@ namespace {
 
 constexpr int32_t kFirstOwnProperty = 8;
 constexpr int32_t kPositionLimit = 32627;
-constexpr uint32_t kNonVisualType = 0x8000;
-constexpr uint32_t kStateVisible = 0x1;
-constexpr uint32_t kStateDisabled = 0x2;
 
 enum CommonProperty { kLeft, kTop, kWidth, kHeight, kTag, kVisible, kDisabled, kMousePointer };
 
@@ -98,8 +95,8 @@ DataBytes GetCommon(const TemplateWindow& window, uint32_t index, int32_t proper
     case kWidth: out.i32 = widget ? LiveRect(window, index).width() : record.Rect().width; break;
     case kHeight: out.i32 = widget ? LiveRect(window, index).height() : record.Rect().height; break;
     case kTag: out.text = NewText(record.Tag()); break;
-    case kVisible: out.i32 = widget ? widget->isVisible() : (record.StateFlags() & kStateVisible) != 0; break;
-    case kDisabled: out.i32 = widget ? !widget->isEnabled() : (record.StateFlags() & kStateDisabled) != 0; break;
+    case kVisible: out.i32 = widget ? widget->isVisible() : (record.StateFlags() & state_flag::kVisible) != 0; break;
+    case kDisabled: out.i32 = widget ? !widget->isEnabled() : (record.StateFlags() & state_flag::kDisabled) != 0; break;
     case kMousePointer: {
       auto data = PointerDataForProgram(record.PointerData());
       out.ptr = NewByteData(data.data(), static_cast<int32_t>(data.size()));
@@ -124,7 +121,7 @@ void MoveOrResize(TemplateWindow& window, uint32_t index, int32_t property, int3
 }
 
 void SetVisible(TemplateWindow& window, uint32_t index, bool visible) {
-  StoreStateFlag(window, index, kStateVisible, visible);
+  StoreStateFlag(window, index, state_flag::kVisible, visible);
   QWidget* widget = WidgetAt(window, index);
   if (widget == nullptr) return;
   if (!visible) {
@@ -166,7 +163,7 @@ void SetCommon(TemplateWindow& window, uint32_t index, int32_t property, DataByt
     }
     case kVisible: SetVisible(window, index, value.i32 != 0); break;
     case kDisabled: {
-      StoreStateFlag(window, index, kStateDisabled, value.i32 != 0);
+      StoreStateFlag(window, index, state_flag::kDisabled, value.i32 != 0);
       if (QWidget* widget = WidgetAt(window, index)) widget->setEnabled(value.i32 == 0);
       break;
     }
@@ -240,7 +237,7 @@ void RecreateUnit(TemplateWindow& window, uint32_t index, const UnitTypeRecord& 
   QWidget* focus = QApplication::focusWidget();
   bool hadFocus = focus != nullptr && (focus == oldWidget || oldWidget->isAncestorOf(focus));
   uint32_t style = oldWidget->isEnabled() ? 0 : units::window_style::kDisabled;
-  if (RecordAt(window, index).StateFlags() & 0x4) style |= units::window_style::kTabStop;
+  if (RecordAt(window, index).StateFlags() & state_flag::kTabStop) style |= units::window_style::kTabStop;
   const LoadedWindow& loaded = TheHost().loaded[window.id];
   uint32_t controlId = index < loaded.controlIds.size() ? loaded.controlIds[index] : 0;
   units::Unit* fresh = create(static_cast<const uint8_t*>(data), length, style, parent, controlId, nullptr,

@@ -13,6 +13,17 @@ class Unit;
 
 namespace runtime {
 
+// The state flags of a unit record.
+namespace state_flag {
+constexpr uint32_t kVisible = 0x1;
+constexpr uint32_t kDisabled = 0x2;
+constexpr uint32_t kTabStop = 0x4;
+}  // namespace state_flag
+
+// Type flags that no unit type of ours sets, though windows are built by them.
+constexpr uint32_t kNonVisualType = 0x8000;
+constexpr uint32_t kPagedContainerType = 0x100;
+
 units::Unit* UnitAt(const TemplateWindow& window, uint32_t index);
 LiveWindow* LiveWindowOf(const TemplateWindow& window);
 // A loaded window: one whose own unit is live.

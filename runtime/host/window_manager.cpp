@@ -22,12 +22,6 @@
 namespace runtime {
 namespace {
 
-constexpr uint32_t kStateVisible = 0x1;
-constexpr uint32_t kStateDisabled = 0x2;
-constexpr uint32_t kStateTabStop = 0x4;
-// Type flags that no unit type of ours sets, though windows are built by them.
-constexpr uint32_t kNonVisualType = 0x8000;
-constexpr uint32_t kPagedContainerType = 0x100;
 constexpr uint32_t kFirstControlId = 100;
 constexpr uint32_t kControlIdStep = 10;
 
@@ -102,10 +96,10 @@ units::Unit* CreateEntry(TemplateWindow& window, uint32_t index, QWidget* parent
   if (type->flags & kNonVisualType) {
     *visible = false;
   } else {
-    *visible = (flags & kStateVisible) != 0;
-    if (flags & kStateDisabled) style |= units::window_style::kDisabled;
+    *visible = (flags & state_flag::kVisible) != 0;
+    if (flags & state_flag::kDisabled) style |= units::window_style::kDisabled;
   }
-  if (flags & kStateTabStop) style |= units::window_style::kTabStop;
+  if (flags & state_flag::kTabStop) style |= units::window_style::kTabStop;
 
   std::span<const uint8_t> data = record.PropertyData();
   UnitRect rect = record.Rect();
@@ -367,7 +361,7 @@ int32_t LoadWindow(const notify::LoadWindowRequest& request) {
   BuildResult result = BuildWindow(*window, request.modal != 0, owner);
   if (result == BuildResult::kFailed) return -1;
   if (result == BuildResult::kBuilt && WindowAlive(request.windowId) &&
-      (RecordAt(*window, 0).StateFlags() & kStateVisible))
+      (RecordAt(*window, 0).StateFlags() & state_flag::kVisible))
     ShowAfterLoad(request.windowId, false);
   return 0;
 }
