@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "imaging/decoders.h"
+#include "imaging/gif_lzw.h"
 #include "imaging/packed_dib.h"
 
 namespace imaging::detail {
@@ -26,8 +27,14 @@ std::size_t SkipSubBlocks(Bytes data, std::size_t pos) {
   return 0;
 }
 
-// Decodes LZW codes into `out`; returns how many pixels were written (at most out.size()).
-std::size_t DecodeLzw(Bytes codes, unsigned minCodeSize, std::span<std::uint8_t> out) {
+}  // namespace
+}  // namespace imaging::detail
+
+namespace imaging {
+
+std::size_t DecodeGifLzw(std::span<const std::uint8_t> codes, unsigned minCodeSize, std::span<std::uint8_t> out) {
+  using detail::kMaxCodes;
+  if (minCodeSize < 2 || minCodeSize > 8) return 0;  // the code tables hold 12-bit codes
   std::array<std::uint16_t, kMaxCodes> prefix;
   std::array<std::uint16_t, kMaxCodes> length;
   std::array<std::uint8_t, kMaxCodes> suffix, first;
@@ -107,8 +114,7 @@ std::size_t DecodeLzw(Bytes codes, unsigned minCodeSize, std::span<std::uint8_t>
   return written;
 }
 
-// Row of the bitmap that the n-th stored row of an interlaced image belongs to.
-std::size_t InterlacedRow(std::size_t n, std::size_t height) {
+std::size_t GifInterlacedRow(std::size_t n, std::size_t height) {
   const std::size_t pass1 = (height + 7) / 8, pass2 = (height + 3) / 8, pass3 = (height + 1) / 4;
   if (n < pass1) return n * 8;
   n -= pass1;
@@ -118,7 +124,9 @@ std::size_t InterlacedRow(std::size_t n, std::size_t height) {
   return 1 + (n - pass3) * 2;
 }
 
-}  // namespace
+}  // namespace imaging
+
+namespace imaging::detail {
 
 std::unique_ptr<Image> DecodeGif(Bytes data) {
   if (data.size() <= 13) return nullptr;
@@ -166,7 +174,7 @@ std::unique_ptr<Image> DecodeGif(Bytes data) {
     pos += length;
   }
   std::vector<std::uint8_t> frame(std::size_t{width} * height);
-  if (DecodeLzw(codes, minCodeSize, frame) < frame.size()) return nullptr;
+  if (DecodeGifLzw(codes, minCodeSize, frame) < frame.size()) return nullptr;
 
   auto image = std::make_unique<Image>();
   image->kind = kGif;
@@ -182,7 +190,7 @@ std::unique_ptr<Image> DecodeGif(Bytes data) {
   const bool interlaced = imageFlags & 0x40;
   const std::size_t stride = DibStride(width);
   for (std::size_t n = 0; n < height; ++n) {
-    const std::size_t row = interlaced ? InterlacedRow(n, height) : n;
+    const std::size_t row = interlaced ? GifInterlacedRow(n, height) : n;
     std::memcpy(image->pixels.data() + kDibPixelsOffset + row * stride, frame.data() + n * width, width);
   }
   return image;

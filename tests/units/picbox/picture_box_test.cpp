@@ -1,0 +1,186 @@
+// The picture box: its property data, where each display mode puts a picture, the background
+// and the blending of transparent pixels, edges, and property changes.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QWidget>
+
+#include <memory>
+
+#include "platform/colors.h"
+#include "runtime/program/memory.h"
+#include "tests/units/picbox/picbox_test_support.h"
+#include "units/framework/unit.h"
+
+namespace picbox_test {
+namespace {
+
+using units::PropertyValue;
+
+const QRgb kButtonFace = platform::SystemColorOf(platform::SystemColor::kButtonFace).rgb();
+constexpr QRgb kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
+
+QImage Solid(int width, int height, QRgb colour) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
+  return image;
+}
+
+TEST(PictureBoxData, OlderVersionKeepsDefaultsAndIsWrittenBackInTheCurrentOne) {
+  QWidget parent;
+  std::vector<uint8_t> v1;
+  test_support::PutU32(v1, 1);
+  test_support::PutU32(v1, 5);           // border
+  test_support::PutU32(v1, 0x00FCF6F1);  // background
+  test_support::PutU32(v1, 2);           // mode
+  test_support::PutU32(v1, 0);           // no animation
+  test_support::PutBytes(v1, {});
+  std::unique_ptr<units::PictureBox> box(MakeBox(&parent, v1));
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->Props().displayMode, 2);
+  EXPECT_EQ(box->Props().playAnimation, 0);
+
+  int32_t length = 0;
+  void* block = PicBoxInterface<units::interface_number::kGetAllPropertyData>()(box.get(), &length);
+  ASSERT_NE(block, nullptr);
+  std::vector<uint8_t> expected = BoxData({}, 0x00FCF6F1, 2, 5, 0);
+  EXPECT_EQ(std::vector<uint8_t>(static_cast<uint8_t*>(block), static_cast<uint8_t*>(block) + length), expected);
+  runtime::Free(block);
+}
+
+TEST(PictureBoxData, RefusesANewerVersionAndDataThatEndsEarly) {
+  QWidget parent;
+  std::vector<uint8_t> v3 = BoxData({});
+  v3[0] = 3;
+  EXPECT_EQ(MakeBox(&parent, v3), nullptr);
+  std::vector<uint8_t> cut = BoxData(Png(Solid(4, 4, kRed)));
+  cut.resize(cut.size() - 12);  // inside the picture bytes
+  EXPECT_EQ(MakeBox(&parent, cut), nullptr);
+  EXPECT_TRUE(parent.children().isEmpty());
+}
+
+TEST(PictureBoxData, NoDataGivesEveryDefault) {
+  QWidget parent;
+  std::unique_ptr<units::PictureBox> box(MakeBox(&parent, {}));
+  ASSERT_NE(box, nullptr);
+  PropertyValue value;
+  auto get = PicBoxInterface<units::interface_number::kGetProperty>();
+  ASSERT_EQ(get(box.get(), 1, &value), 1);
+  EXPECT_EQ(static_cast<uint32_t>(value.first), 0xFF000000u);
+  ASSERT_EQ(get(box.get(), 2, &value), 1);
+  EXPECT_EQ(value.first, 0);  // no picture: a null pointer
+  ASSERT_EQ(get(box.get(), 4, &value), 1);
+  EXPECT_EQ(value.first, 1);
+  EXPECT_EQ(get(box.get(), 7, &value), 0);
+  EXPECT_EQ(Shot(box.get()).pixel(20, 15), kButtonFace);
+}
+
+TEST(PictureBoxPlacement, ShrinksAPictureThatDoesNotFitAndCentresIt) {
+  EXPECT_EQ(units::PictureRect(2, {744, 206}, QRect(0, 0, 372, 206)), QRect(0, 51, 372, 103));
+  EXPECT_EQ(units::PictureRect(2, {10, 6}, QRect(0, 0, 41, 30)), QRect(15, 12, 10, 6));
+  EXPECT_EQ(units::PictureRect(2, {100, 100}, QRect(0, 0, 30, 0)), QRect(15, 0, 0, 0));
+  EXPECT_EQ(units::PictureRect(1, {10, 6}, QRect(2, 2, 40, 30)), QRect(2, 2, 40, 30));
+  EXPECT_EQ(units::PictureRect(0, {100, 6}, QRect(2, 2, 40, 30)), QRect(2, 2, 100, 6));
+}
+
+TEST(PictureBoxDrawing, EachDisplayModeOnTheBackground) {
+  QWidget parent;
+  // Mode 2: the 744 x 206 picture drawn 372 x 103, 51 pixels from the top.
+  std::unique_ptr<units::PictureBox> box(
+      MakeBox(&parent, BoxData(Png(Solid(744, 206, kBlue)), 0x000000FF, 2), {0, 0, 372, 206}));
+  ASSERT_NE(box, nullptr);
+  QImage shot = Shot(box.get());
+  EXPECT_EQ(shot.pixel(0, 50), kRed);
+  EXPECT_EQ(shot.pixel(0, 51), kBlue);
+  EXPECT_EQ(shot.pixel(371, 153), kBlue);
+  EXPECT_EQ(shot.pixel(371, 154), kRed);
+
+  // Mode 0 at natural size in the top-left corner, mode 1 stretched over the whole box.
+  const std::vector<uint8_t> small = Png(Solid(10, 10, kBlue));
+  SetProperty(box.get(), 2, PropertyValue::Data(small.data(), small.size()));
+  SetProperty(box.get(), 3, PropertyValue::Integer(0));
+  shot = Shot(box.get());
+  EXPECT_EQ(shot.pixel(9, 9), kBlue);
+  EXPECT_EQ(shot.pixel(10, 9), kRed);
+  SetProperty(box.get(), 3, PropertyValue::Integer(7));  // clamped to 2: centred at natural size
+  EXPECT_EQ(box->Props().displayMode, 2);
+  shot = Shot(box.get());
+  EXPECT_EQ(shot.pixel(181, 98), kBlue);
+  EXPECT_EQ(shot.pixel(9, 9), kRed);
+  SetProperty(box.get(), 3, PropertyValue::Integer(1));
+  shot = Shot(box.get());
+  EXPECT_EQ(shot.pixel(0, 0), kBlue);
+  EXPECT_EQ(shot.pixel(371, 205), kBlue);
+
+  // An empty picture clears the box to its background.
+  SetProperty(box.get(), 2, PropertyValue{});
+  EXPECT_EQ(Shot(box.get()).pixel(5, 5), kRed);
+}
+
+TEST(PictureBoxDrawing, TransparentPngPixelsShowTheBackgroundColour) {
+  QWidget parent;
+  QImage picture(4, 1, QImage::Format_ARGB32);
+  picture.setPixel(0, 0, qRgba(0, 0, 255, 255));
+  picture.setPixel(1, 0, qRgba(0, 0, 0, 0));
+  picture.setPixel(2, 0, qRgba(0, 0, 255, 128));
+  picture.setPixel(3, 0, qRgba(0, 0, 0, 0));
+  std::unique_ptr<units::PictureBox> box(MakeBox(&parent, BoxData(Png(picture))));
+  ASSERT_NE(box, nullptr);
+  QImage shot = Shot(box.get());
+  EXPECT_EQ(shot.pixel(0, 0), kBlue);
+  EXPECT_EQ(shot.pixel(1, 0), kButtonFace);
+  const QColor half = shot.pixelColor(2, 0);
+  EXPECT_GT(half.blue(), qBlue(kButtonFace));
+  EXPECT_LT(half.red(), qRed(kButtonFace));
+
+  // A new background colour shows through at the next repaint.
+  SetProperty(box.get(), 1, PropertyValue::Integer(0x0000FF00));
+  EXPECT_EQ(Shot(box.get()).pixel(3, 0), 0xFF00FF00);
+}
+
+TEST(PictureBoxDrawing, EdgesFrameTheClientArea) {
+  QWidget parent;
+  std::unique_ptr<units::PictureBox> box(MakeBox(&parent, BoxData({}, 0x000000FF, 0, 5)));
+  ASSERT_NE(box, nullptr);
+  QImage shot = Shot(box.get());
+  EXPECT_EQ(shot.pixel(0, 0), 0xFF000000);
+  EXPECT_EQ(shot.pixel(39, 29), 0xFF000000);
+  EXPECT_EQ(shot.pixel(1, 1), kRed);
+  EXPECT_EQ(box->contentsRect(), QRect(1, 1, 38, 28));
+
+  SetProperty(box.get(), 0, PropertyValue::Integer(9));  // clamped to 5
+  EXPECT_EQ(box->Props().borderStyle, 5);
+  SetProperty(box.get(), 0, PropertyValue::Integer(4));  // sunken inside raised: 5 pixels
+  EXPECT_EQ(box->contentsRect(), QRect(5, 5, 30, 20));
+  shot = Shot(box.get());
+  EXPECT_NE(shot.pixel(4, 4), kRed);
+  EXPECT_EQ(shot.pixel(5, 5), kRed);
+  SetProperty(box.get(), 0, PropertyValue::Integer(-3));
+  EXPECT_EQ(box->contentsRect(), box->rect());
+}
+
+TEST(PictureBoxContainer, AChildPaintsOverThePicture) {
+  QWidget window;
+  std::unique_ptr<units::PictureBox> box(
+      MakeBox(&window, BoxData(Png(Solid(100, 50, kBlue)), 0x000000FF, 1), {5, 5, 100, 50}));
+  ASSERT_NE(box, nullptr);
+  QWidget* child = new QWidget(box.get());
+  child->setGeometry(40, 10, 20, 20);
+  child->setAutoFillBackground(true);
+  child->setPalette(QPalette(Qt::green));
+  const QImage shot = Shot(box.get());
+  EXPECT_EQ(shot.pixel(45, 15), 0xFF00FF00);
+  EXPECT_EQ(shot.pixel(39, 15), kBlue);
+}
+
+TEST(PictureBoxAccessibility, AnswersAsAGraphic) {
+  QWidget parent;
+  std::unique_ptr<units::PictureBox> box(MakeBox(&parent, {}));
+  ASSERT_NE(box, nullptr);
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box.get());
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->role(), QAccessible::Graphic);
+}
+
+}  // namespace
+}  // namespace picbox_test

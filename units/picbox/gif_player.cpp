@@ -1,0 +1,48 @@
+#include "units/picbox/gif_player.h"
+
+#include <chrono>
+#include <utility>
+
+namespace units {
+
+GifPlayer::GifPlayer(GifAnimation animation, QRgb background, std::function<void()> frameReady)
+    : animation_(std::move(animation)), composer_(animation_, background), frameReady_(std::move(frameReady)) {
+  shown_ = composer_.Next().copy();
+  if (animation_.frames.size() > 1) thread_ = std::thread([this] { Run(); });
+}
+
+GifPlayer::~GifPlayer() {
+  if (!thread_.joinable()) return;
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  wake_.notify_all();
+  // The worker leaves its loop at the next check of the stop state; the join is its
+  // acknowledgement, after which nothing of it runs any more.
+  thread_.join();
+}
+
+QImage GifPlayer::CurrentFrame() const {
+  std::lock_guard lock(mutex_);
+  return shown_;
+}
+
+void GifPlayer::Run() {
+  for (;;) {
+    const auto delay = std::chrono::milliseconds(animation_.frames[composer_.Current()].delayMs);
+    {
+      std::unique_lock lock(mutex_);
+      if (wake_.wait_for(lock, delay, [this] { return stop_; })) return;
+    }
+    QImage composed = composer_.Next().copy();
+    {
+      std::lock_guard lock(mutex_);
+      if (stop_) return;
+      shown_ = std::move(composed);
+    }
+    frameReady_();
+  }
+}
+
+}  // namespace units

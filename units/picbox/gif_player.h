@@ -1,0 +1,46 @@
+#pragma once
+// Plays an animated GIF on a worker thread of its own. The worker composes every frame into a
+// private canvas and publishes a finished copy under a mutex; the user-interface thread takes
+// that copy under the same mutex and paints it, so the two never touch the same pixels and
+// only Qt's user-interface thread ever paints a widget.
+#include <QImage>
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "units/picbox/gif_frames.h"
+
+namespace units {
+
+class GifPlayer {
+ public:
+  // Composes the first frame at once (so a still view of the box shows it) and, when there is
+  // more than one frame, starts the worker. `frameReady` is called on the worker after each
+  // newly published frame.
+  GifPlayer(GifAnimation animation, QRgb background, std::function<void()> frameReady);
+  // Stops the worker and waits for it to end.
+  ~GifPlayer();
+  GifPlayer(const GifPlayer&) = delete;
+  GifPlayer& operator=(const GifPlayer&) = delete;
+
+  // The last published composite of the logical screen.
+  QImage CurrentFrame() const;
+  // Whether a worker thread is running.
+  bool Playing() const { return thread_.joinable(); }
+
+ private:
+  void Run();
+
+  const GifAnimation animation_;
+  GifComposer composer_;  // the worker's alone once it runs
+  std::function<void()> frameReady_;
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  bool stop_ = false;  // under mutex_
+  QImage shown_;       // under mutex_
+  std::thread thread_;
+};
+
+}  // namespace units

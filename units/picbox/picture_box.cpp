@@ -1,0 +1,163 @@
+#include "units/picbox/picture_box.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPainter>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/colors.h"
+#include "units/framework/unit_type_ids.h"
+#include "units/picbox/edge_style.h"
+
+namespace units {
+namespace {
+
+QAccessibleInterface* AccessibleFactory(const QString& /*key*/, QObject* object) {
+  if (auto* box = qobject_cast<PictureBox*>(object)) return new QAccessibleWidget(box, QAccessible::Graphic);
+  return nullptr;
+}
+
+}  // namespace
+
+void PicBoxProperties::Reset() {
+  borderStyle = 0;
+  backColor = kDefaultColor;
+  displayMode = 0;
+  playAnimation = 1;
+  picture.clear();
+  dataSource.clear();
+  dataColumn.clear();
+}
+
+void PicBoxProperties::Serialise(PropertyArchive& a) {
+  a.Version(2);
+  a.Int32(borderStyle);
+  a.UInt32(backColor);
+  a.Int32(displayMode);
+  a.Int32(playAnimation);
+  a.Bytes(picture);
+  if (a.Since(2)) {
+    a.Text(dataSource);
+    a.Text(dataColumn);
+  }
+}
+
+QRect PictureRect(int32_t mode, QSize picture, const QRect& client) {
+  const int width = picture.width(), height = picture.height();
+  switch (mode) {
+    case 1:
+      return client;
+    case 2: {
+      if (width <= 0 || height <= 0) return {};
+      if (width <= client.width() && height <= client.height())
+        return QRect(client.left() + (client.width() - width) / 2, client.top() + (client.height() - height) / 2,
+                     width, height);
+      const double scale = std::min(double(client.width()) / width, double(client.height()) / height);
+      const int scaledWidth = static_cast<int>(width * scale), scaledHeight = static_cast<int>(height * scale);
+      return QRect(client.left() + (client.width() - scaledWidth) / 2,
+                   client.top() + (client.height() - scaledHeight) / 2, scaledWidth, scaledHeight);
+    }
+    default:
+      return QRect(client.topLeft(), picture);
+  }
+}
+
+PictureBox::PictureBox(const UnitIdentity& identity, std::unique_ptr<PicBoxProperties> properties, QWidget* parent)
+    : UnitWidget(identity, std::move(properties), parent) {
+  static const bool accessible = (QAccessible::installFactory(AccessibleFactory), true);
+  (void)accessible;
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::NoFocus);
+  animationEnabled_ = Props().playAnimation != 0;
+  SetBorderStyle(Props().borderStyle);
+  LoadPicture();
+}
+
+PictureBox::~PictureBox() { StopAnimation(); }
+
+QColor PictureBox::Background() { return platform::BackgroundColor(Props().backColor); }
+
+void PictureBox::SetBorderStyle(int32_t style) {
+  Props().borderStyle = std::clamp(style, 0, kMaxEdgeStyle);
+  const int edge = EdgeWidth(Props().borderStyle);
+  setContentsMargins(edge, edge, edge, edge);
+  update();
+}
+
+void PictureBox::SetBackColor(uint32_t color) {
+  Props().backColor = color;
+  // A playing animation composes on the background colour: it starts again on the new one.
+  if (player_ != nullptr) LoadPicture();
+  update();
+}
+
+void PictureBox::SetPicture(std::vector<uint8_t> bytes) {
+  Props().picture = std::move(bytes);
+  LoadPicture();
+}
+
+void PictureBox::SetDisplayMode(int32_t mode) {
+  mode = std::clamp(mode, 0, 2);
+  if (mode == Props().displayMode) return;
+  Props().displayMode = mode;
+  repaint();
+}
+
+void PictureBox::SetPlayAnimation(bool play) {
+  Props().playAnimation = play ? 1 : 0;
+  animationEnabled_ = play;
+  const std::vector<uint8_t>& picture = Props().picture;
+  if (imaging::RecogniseImage(picture.data(), static_cast<int64_t>(picture.size())) == imaging::kGif) LoadPicture();
+}
+
+void PictureBox::StopAnimation() { player_.reset(); }
+
+void PictureBox::LoadPicture() {
+  StopAnimation();
+  image_.reset();
+  const std::vector<uint8_t>& picture = Props().picture;
+  const auto length = static_cast<int64_t>(picture.size());
+  if (animationEnabled_ && imaging::RecogniseImage(picture.data(), length) == imaging::kGif) {
+    if (std::optional<GifAnimation> animation = DecodeGifFrames(picture)) {
+      // Called on the worker: at most one repaint request waits in the queue at a time, and
+      // none outlives the box because the worker is joined before the box goes.
+      player_ = std::make_unique<GifPlayer>(std::move(*animation), Background().rgb(), [this] {
+        if (repaintPosted_.exchange(true)) return;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+              repaintPosted_ = false;
+              update();
+            },
+            Qt::QueuedConnection);
+      });
+      update();
+      return;
+    }
+  }
+  if (!picture.empty()) image_ = imaging::DecodeImage(picture.data(), length);
+  update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  const QRect client = contentsRect();
+  const QColor background = Background();
+  painter.fillRect(client, background);
+  if (player_ != nullptr) {
+    const QImage frame = player_->CurrentFrame();
+    painter.drawImage(PictureRect(Props().displayMode, frame.size(), client), frame);
+  } else if (image_ != nullptr) {
+    imaging::PreparedImage prepared;
+    if (imaging::PrepareImage(&painter, *image_, platform::ToColorRef(background), &prepared)) {
+      const QRect target = PictureRect(Props().displayMode, QSize(prepared.width, prepared.height), client);
+      imaging::DrawPrepared(prepared, target.x(), target.y(), target.width(), target.height(), imaging::SRCCOPY);
+    }
+    imaging::ReleasePrepared(&prepared);
+  }
+  DrawEdge(painter, rect(), Props().borderStyle);
+}
+
+}  // namespace units

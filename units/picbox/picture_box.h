@@ -1,0 +1,71 @@
+#pragma once
+// The picture box: one picture on a background colour, at natural size, stretched, or centred
+// and shrunk to fit; an animated GIF plays on a worker thread of its own. Units listed as its
+// children are placed inside it and paint over it.
+#include <QWidget>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "imaging/image.h"
+#include "units/framework/unit.h"
+#include "units/picbox/gif_player.h"
+
+namespace units {
+
+struct PicBoxProperties : PropertyObject {
+  int32_t borderStyle = 0;
+  uint32_t backColor = 0;
+  int32_t displayMode = 0;
+  int32_t playAnimation = 1;
+  std::vector<uint8_t> picture;
+  std::string dataSource;
+  std::string dataColumn;
+
+  PicBoxProperties() { Reset(); }
+  void Reset() override;
+  void Serialise(PropertyArchive& archive) override;
+};
+
+// Where a picture of `picture` size goes in `client` in display mode `mode`: 0 natural size at
+// the top-left corner, 1 stretched over the client area, 2 centred, shrunk to fit when it does
+// not (one scale for both sides, sizes truncated).
+QRect PictureRect(int32_t mode, QSize picture, const QRect& client);
+
+class PictureBox : public UnitWidget<QWidget> {
+  Q_OBJECT
+
+ public:
+  PictureBox(const UnitIdentity& identity, std::unique_ptr<PicBoxProperties> properties, QWidget* parent);
+  // The worker must be gone before the base reports the unit destroyed.
+  ~PictureBox() override;
+
+  PicBoxProperties& Props() { return static_cast<PicBoxProperties&>(Properties()); }
+
+  void SetBorderStyle(int32_t style);
+  void SetBackColor(uint32_t color);
+  void SetPicture(std::vector<uint8_t> bytes);
+  void SetDisplayMode(int32_t mode);
+  void SetPlayAnimation(bool play);
+
+  // Whether an animation is playing on its worker thread.
+  bool Animating() const { return player_ != nullptr && player_->Playing(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void LoadPicture();
+  void StopAnimation();
+  // The background colour, the button face resolved when it is painted.
+  QColor Background();
+
+  std::unique_ptr<imaging::Image> image_;
+  std::unique_ptr<GifPlayer> player_;
+  bool animationEnabled_ = true;
+  std::atomic<bool> repaintPosted_ = false;
+};
+
+}  // namespace units
