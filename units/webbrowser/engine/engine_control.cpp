@@ -1,0 +1,149 @@
+#include "units/webbrowser/engine/engine_control.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <QWebEngineHistory>
+#include <QWebEngineHttpRequest>
+#include <QWebEngineScript>
+
+#include <memory>
+
+#include "units/webbrowser/script_text.h"
+
+namespace units::web {
+namespace {
+
+// The box answers property reads synchronously; a page that does not answer within this time
+// reads as having no document.
+constexpr int kEvaluateWaitMs = 3000;
+// Navigation flag: do not take the page from the cache.
+constexpr int32_t kNoReadFromCache = 0x4;
+
+// "Name: value" lines, separated by CR LF or LF; lines without a name are skipped.
+void AddHeaders(QWebEngineHttpRequest& request, const QByteArray& headers) {
+  for (QByteArray line : headers.split('\n')) {
+    line = line.trimmed();
+    const qsizetype colon = line.indexOf(':');
+    if (colon <= 0) continue;
+    request.setHeader(line.left(colon).trimmed(), line.mid(colon + 1).trimmed());
+  }
+}
+
+}  // namespace
+
+EngineControl::EngineControl(QWidget* parent, BrowserEvents* events)
+    : view_(new QWebEngineView(parent)), events_(events), context_(std::make_unique<QObject>()) {
+  page_ = new EnginePage(view_);
+  page_->events = events;
+  view_->setPage(page_);
+  Connect();
+}
+
+EngineControl::~EngineControl() {
+  *alive_ = false;
+  context_.reset();  // no more reports
+  if (page_) page_->events = nullptr;
+  // The page may be in the middle of a report that destroyed the box: let it finish its call
+  // before the view and page go.
+  if (view_) {
+    view_->hide();
+    view_->setParent(nullptr);
+    view_->deleteLater();
+  }
+}
+
+void EngineControl::Connect() {
+  QObject* context = context_.get();
+  QObject::connect(page_, &QWebEnginePage::loadStarted, context, [this] {
+    state_ = ReadyState::kLoading;
+    events_->DownloadBegin();
+  });
+  QObject::connect(page_, &QWebEnginePage::loadProgress, context,
+                   [this](int progress) { events_->ProgressChange(progress, 100); });
+  QObject::connect(page_, &QWebEnginePage::urlChanged, context, [this](const QUrl& url) {
+    auto alive = alive_;
+    if (state_ == ReadyState::kLoading) state_ = ReadyState::kInteractive;
+    events_->NavigateComplete(url.toString());
+    if (*alive) ReportCommandStates();
+  });
+  QObject::connect(page_, &QWebEnginePage::loadFinished, context, [this](bool) {
+    auto alive = alive_;
+    state_ = ReadyState::kComplete;
+    events_->DownloadComplete();
+    if (*alive) ReportCommandStates();
+    if (*alive) events_->DocumentComplete(page_->url().toString());
+  });
+  QObject::connect(page_, &QWebEnginePage::linkHovered, context,
+                   [this](const QString& url) { events_->StatusTextChange(url); });
+  QObject::connect(page_, &QWebEnginePage::titleChanged, context,
+                   [this](const QString& title) { events_->TitleChange(title); });
+  QObject::connect(page_, &QWebEnginePage::geometryChangeRequested, context, [this](const QRect& r) {
+    events_->WindowGeometryRequest(r.x(), r.y(), r.width(), r.height());
+  });
+  QObject::connect(page_, &QWebEnginePage::windowCloseRequested, context, [this] {
+    QPointer<QWidget> window = view_->window();
+    if (events_->WindowClosing() || window.isNull()) return;
+    // Closed from the event loop, not from inside the engine's own call.
+    QTimer::singleShot(0, window, [window] { window->close(); });
+  });
+}
+
+void EngineControl::ReportCommandStates() {
+  auto alive = alive_;
+  const bool back = page_->history()->canGoBack();
+  const bool forward = page_->history()->canGoForward();
+  if (forward != canGoForward_) {
+    canGoForward_ = forward;
+    events_->CommandStateChange(kCommandForward, forward);
+    if (!*alive) return;
+  }
+  if (back != canGoBack_) {
+    canGoBack_ = back;
+    events_->CommandStateChange(kCommandBack, back);
+  }
+}
+
+void EngineControl::Navigate(const QString& url, int32_t flags, const QString& frame, const QByteArray& headers) {
+  const QUrl target = QUrl::fromUserInput(url);
+  if (!frame.isEmpty()) {
+    // A named frame of the page, or else a new window of that name (offered to the box first).
+    page_->runJavaScript(
+        QStringLiteral("window.open(%1, %2);").arg(ScriptString(target.toString()), ScriptString(frame)),
+        QWebEngineScript::ApplicationWorld);
+    return;
+  }
+  QWebEngineHttpRequest request(target);
+  AddHeaders(request, headers);
+  if ((flags & kNoReadFromCache) != 0) request.setHeader("Cache-Control", "no-cache");
+  NavigationRequest expected;
+  expected.url = target.toString();
+  expected.flags = flags;
+  expected.headers = headers;
+  page_->ExpectNavigation(expected);
+  page_->load(request);
+}
+
+QVariant EngineControl::Evaluate(const QString& script) {
+  struct Answer {
+    bool done = false;
+    QVariant value;
+  };
+  auto answer = std::make_shared<Answer>();
+  QEventLoop loop;
+  QPointer<QEventLoop> waiting(&loop);
+  page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [answer, waiting](const QVariant& value) {
+    answer->done = true;
+    answer->value = value;
+    if (waiting) waiting->quit();
+  });
+  if (!answer->done) {
+    QTimer::singleShot(kEvaluateWaitMs, &loop, &QEventLoop::quit);
+    QObject::connect(page_, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  return answer->value;
+}
+
+void EngineControl::Run(const QString& script) { page_->runJavaScript(script, QWebEngineScript::ApplicationWorld); }
+
+}  // namespace units::web

@@ -1,0 +1,49 @@
+#pragma once
+// The browser control of the web browser box, built on the engine's view and page.
+#include <QPointer>
+#include <QWebEngineView>
+
+#include <memory>
+
+#include "units/webbrowser/browser_control.h"
+#include "units/webbrowser/engine/engine_page.h"
+
+namespace units::web {
+
+class EngineControl final : public BrowserControl {
+ public:
+  EngineControl(QWidget* parent, BrowserEvents* events);
+  ~EngineControl() override;
+
+  QWidget* Widget() override { return view_; }
+  void Navigate(const QString& url, int32_t flags, const QString& frame, const QByteArray& headers) override;
+  void SetSilent(bool silent) override { page_->silent = silent; }
+  void SetOffline(bool offline) override { page_->interceptor->offline = offline; }
+  void SetDropTarget(bool accept) override { view_->setAcceptDrops(accept); }
+  bool Silent() const override { return page_->silent; }
+  bool Offline() const override { return page_->interceptor->offline; }
+  bool DropTarget() const override { return view_->acceptDrops(); }
+  bool Busy() const override { return state_ == ReadyState::kLoading || state_ == ReadyState::kInteractive; }
+  ReadyState State() const override { return state_; }
+  QString Url() const override { return page_->url().toString(); }
+  QString Title() const override { return page_->title(); }
+  QVariant Evaluate(const QString& script) override;
+  void Run(const QString& script) override;
+
+ private:
+  void Connect();
+  void ReportCommandStates();
+
+  QPointer<QWebEngineView> view_;
+  QPointer<EnginePage> page_;
+  BrowserEvents* events_;
+  ReadyState state_ = ReadyState::kUninitialized;
+  bool canGoBack_ = false;
+  bool canGoForward_ = false;
+  // Cleared when the control goes, so that a report which destroyed the box ends its work.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // The receiver of the page's signals; destroying it ends every report.
+  std::unique_ptr<QObject> context_;
+};
+
+}  // namespace units::web

@@ -1,0 +1,12 @@
+#pragma once
+// The browser engine module, loaded when the first web browser box is made.
+#include "units/webbrowser/browser_control.h"
+
+namespace units::web {
+
+// Loads the module on first call (next to the program, else in the build's lib folder) and
+// answers its control factory; null when it cannot be found or is not ours. A module once
+// loaded stays loaded.
+CreateBrowserControlFn BrowserControlFactory();
+
+}  // namespace units::web
