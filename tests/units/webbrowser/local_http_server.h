@@ -1,0 +1,36 @@
+#pragma once
+// A small HTTP server on 127.0.0.1 for tests: serves the pages it was given and remembers every
+// request it saw. It runs on the test's own event loop.
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QTcpServer>
+#include <QUrl>
+
+#include <vector>
+
+namespace test_support {
+
+struct SeenRequest {
+  QByteArray path;
+  QMap<QByteArray, QByteArray> headers;  // names in lower case
+};
+
+class LocalHttpServer {
+ public:
+  LocalHttpServer();
+  // Answers `html` for `path`; any other path gets 404.
+  void Serve(const QByteArray& path, const QByteArray& html) { pages_[path] = html; }
+  QString Url(const char* path) const;
+  bool Saw(const QByteArray& path) const;
+  const std::vector<SeenRequest>& Requests() const { return requests_; }
+
+ private:
+  void Answer(QTcpSocket* socket);
+
+  QTcpServer server_;
+  QMap<QByteArray, QByteArray> pages_;
+  std::vector<SeenRequest> requests_;
+};
+
+}  // namespace test_support
