@@ -176,3 +176,28 @@ TEST_F(WebBrowserBoxTest, PersistedPropertiesRoundTripAndBorderDecidesTheEdge) {
 }
 
 }  // namespace
+
+namespace {
+
+namespace wp = units::web_property;
+
+TEST_F(WebBrowserBoxTest, AHandlerMayDestroyTheBoxWhileTheEngineReports) {
+  server_.Serve("/gone", "<title>gone</title>");
+  ASSERT_NE(MakeBox(), nullptr);
+  ASSERT_TRUE(WaitForEvent(kDocumentComplete, "about:blank"));
+  // The box goes in the middle of the engine's end-of-load notification, before the document
+  // complete report that would follow it.
+  onEvent_ = [this](units::TypedEventReport& report) {
+    if (report.event == 5 && box_ != nullptr && GetText(wp::kLocationUrl).find("/gone") != std::string::npos) {
+      delete box_;
+      box_ = nullptr;
+    }
+  };
+  const std::string gone = server_.Url("/gone").toStdString();
+  Navigate(gone.c_str());
+  ASSERT_TRUE(test_support::WaitUntil([this] { return box_ == nullptr; }));
+  QTest::qWait(200);
+  EXPECT_FALSE(SawEvent(kDocumentComplete, "/gone"));
+}
+
+}  // namespace
