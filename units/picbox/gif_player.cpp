@@ -24,8 +24,10 @@ GifPlayer::~GifPlayer() {
 }
 
 QImage GifPlayer::CurrentFrame() const {
+  // A deep copy: the caller's image then shares nothing with the worker, whose replacing of the
+  // published frame is ordered by the mutex alone.
   std::lock_guard lock(mutex_);
-  return shown_;
+  return shown_.copy();
 }
 
 void GifPlayer::Run() {

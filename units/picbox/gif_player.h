@@ -1,8 +1,9 @@
 #pragma once
 // Plays an animated GIF on a worker thread of its own. The worker composes every frame into a
-// private canvas and publishes a finished copy under a mutex; the user-interface thread takes
-// that copy under the same mutex and paints it, so the two never touch the same pixels and
-// only Qt's user-interface thread ever paints a widget.
+// private canvas and publishes a finished copy under a mutex; the user-interface thread takes a
+// copy of that under the same mutex and paints it, so the two never touch the same pixels and
+// only Qt's user-interface thread ever paints a widget. Stopping sets the stop state under the
+// mutex and wakes the worker, which leaves its loop; joining it is the acknowledgement.
 #include <QImage>
 
 #include <condition_variable>
