@@ -1,0 +1,96 @@
+// The edit box unit type: what its get-interface function hands the host.
+#include <cstring>
+#include <memory>
+
+#include "platform/font_record.h"
+#include "runtime/program/memory.h"
+#include "units/editbox/edit_box.h"
+#include "units/editbox/multi_line_box.h"
+#include "units/editbox/single_line_box.h"
+#include "units/framework/unit_type_ids.h"
+#include "units/framework/unit_type_registry.h"
+#include "units/libraries/core_library.h"
+
+namespace units::editbox {
+namespace {
+
+Unit* CreateUnit(const uint8_t* data, int32_t length, uint32_t style, QWidget* parent, uint32_t /*controlId*/,
+                 void* /*menu*/, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t windowId,
+                 uint32_t unitId, intptr_t, intptr_t) {
+  auto properties = std::make_unique<EditBoxProperties>();
+  if (!ReadPropertyData(*properties, data, length)) return nullptr;
+  properties->Sanitise();
+  const UnitIdentity identity{windowId, unitId, CoreHostNotify()};
+  const bool singleLine = properties->SingleLine();
+  EditBox* box = nullptr;
+  Unit* unit = nullptr;
+  if (singleLine) {
+    auto* single = new SingleLineBox(identity, std::move(properties), parent);
+    box = single;
+    unit = single;
+  } else {
+    auto* multi = new MultiLineBox(identity, std::move(properties), parent);
+    box = multi;
+    unit = multi;
+  }
+  box->Build(style, x, y, width, height);
+  return unit;
+}
+
+int32_t PropertyChanged(Unit* unit, int32_t index, const PropertyValue* value, intptr_t) {
+  EditBox* box = AsEditBox(unit);
+  return box != nullptr && value != nullptr ? box->PropertyChanged(index, *value) : 0;
+}
+
+int32_t GetProperty(Unit* unit, int32_t index, PropertyValue* value) {
+  EditBox* box = AsEditBox(unit);
+  return box != nullptr && value != nullptr ? box->GetProperty(index, value) : 0;
+}
+
+int32_t WantsKey(Unit* unit, uint32_t key) {
+  EditBox* box = AsEditBox(unit);
+  return box != nullptr && box->WantsKey(key) ? 1 : 0;
+}
+
+// Offers each text the data holds (content, font face name, data source, data column) for
+// replacement, and answers the data written anew.
+void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback, intptr_t user) {
+  if (length == nullptr) return nullptr;
+  EditBoxProperties properties;
+  if (callback == nullptr || !ReadPropertyData(properties, data, *length)) {
+    *length = 0;
+    return nullptr;
+  }
+  auto offer = [&](std::string& text) {
+    if (const char* replacement = callback(text.c_str(), user)) text = replacement;
+  };
+  offer(properties.content);
+  platform::FontRecord font;
+  if (platform::FontRecord::Parse(properties.font, &font)) {
+    offer(font.faceName);
+    const auto bytes = font.Bytes();
+    properties.font.assign(bytes.begin(), bytes.end());
+  }
+  offer(properties.dataSource);
+  offer(properties.dataColumn);
+  return WritePropertyBlock(properties, length);
+}
+
+void* GetInterface(int32_t number) {
+  switch (number) {
+    case interface_number::kCreateUnit: return InterfaceAddress<interface_number::kCreateUnit>(CreateUnit);
+    case interface_number::kPropertyChanged:
+      return InterfaceAddress<interface_number::kPropertyChanged>(PropertyChanged);
+    case interface_number::kGetAllPropertyData:
+      return InterfaceAddress<interface_number::kGetAllPropertyData>(GetAllPropertyData);
+    case interface_number::kGetProperty: return InterfaceAddress<interface_number::kGetProperty>(GetProperty);
+    case interface_number::kWantsKey: return InterfaceAddress<interface_number::kWantsKey>(WantsKey);
+    case interface_number::kEnumTexts: return InterfaceAddress<interface_number::kEnumTexts>(EnumTexts);
+    default: return nullptr;
+  }
+}
+
+const bool kRegistered = RegisterUnitType(type_id::kEditBox, &GetInterface);
+
+}  // namespace
+}  // namespace units::editbox

@@ -1,0 +1,41 @@
+#pragma once
+// The single-line edit box: a line editor whose one line sits centred in the box's height, with
+// the up-down button beside it when asked for.
+#include <QLineEdit>
+
+#include <memory>
+
+#include "units/editbox/edit_box.h"
+
+class QProxyStyle;
+
+namespace units::editbox {
+
+class SingleLineBox final : public UnitWidget<QLineEdit>, public EditBox {
+  Q_OBJECT
+
+ public:
+  SingleLineBox(const UnitIdentity& identity, std::unique_ptr<EditBoxProperties> properties, QWidget* parent);
+
+ protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QWidget* Widget() override { return this; }
+  const QWidget* Widget() const override { return this; }
+  bool MultiLine() const override { return false; }
+  QString Text() const override { return text(); }
+  void SetText(const QString& text) override;
+  int SelectionStart() const override;
+  int SelectionLength() const override;
+  void Select(int start, int length) override;
+  void ReplaceSelection(const QString& text) override { insert(text); }
+  void ApplyMode() override;
+  void ApplyBorder() override;
+
+  QProxyStyle* passwordStyle_ = nullptr;
+};
+
+}  // namespace units::editbox
