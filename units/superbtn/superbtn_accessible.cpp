@@ -1,0 +1,71 @@
+#include "units/superbtn/superbtn_accessible.h"
+
+#include <QAccessibleWidget>
+
+#include "units/superbtn/superbtn_unit.h"
+
+namespace units {
+namespace {
+
+class AccessibleSuperBtn : public QAccessibleWidget {
+ public:
+  explicit AccessibleSuperBtn(SuperBtnUnit* button) : QAccessibleWidget(button, QAccessible::PushButton) {}
+
+  SuperBtnUnit* Button() const { return static_cast<SuperBtnUnit*>(widget()); }
+
+  QString text(QAccessible::Text t) const override {
+    switch (t) {
+      case QAccessible::Name: {
+        // The caption as shown: "&x" is an underlined x, "&&" an ampersand.
+        const QString caption = Button()->Caption();
+        QString name;
+        for (qsizetype i = 0; i < caption.size(); ++i) {
+          if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;
+          name += caption[i];
+        }
+        return name;
+      }
+      case QAccessible::Description: return Button()->ToolTipText();
+      default: return QAccessibleWidget::text(t);
+    }
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.pressed = Button()->isDown();
+    s.defaultButton = Button()->IsDefault();
+    if (Button()->InCheckMode()) {
+      s.checkable = true;
+      s.checked = Button()->isChecked();
+    }
+    return s;
+  }
+
+  QStringList actionNames() const override {
+    QStringList names = QAccessibleWidget::actionNames();
+    if (Button()->isEnabled()) names.prepend(pressAction());
+    return names;
+  }
+
+  void doAction(const QString& action) override {
+    if (action == pressAction() && Button()->isEnabled()) Button()->click();
+    else QAccessibleWidget::doAction(action);
+  }
+};
+
+QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
+  if (auto* button = qobject_cast<SuperBtnUnit*>(object)) return new AccessibleSuperBtn(button);
+  return nullptr;
+}
+
+}  // namespace
+
+void InstallSuperBtnAccessibility() {
+  static const bool installed = [] {
+    QAccessible::installFactory(Factory);
+    return true;
+  }();
+  (void)installed;
+}
+
+}  // namespace units

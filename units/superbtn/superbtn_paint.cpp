@@ -1,0 +1,229 @@
+// How the super button draws itself: face, border, picture, caption and focus rectangle. Edges
+// are given with the right and bottom exclusive, and every line is drawn pixel-exact.
+#include <QPainter>
+
+#include "platform/colors.h"
+#include "units/superbtn/lighten_color.h"
+#include "units/superbtn/superbtn_unit.h"
+
+namespace units {
+namespace {
+
+using platform::SystemColor;
+using platform::SystemColorOf;
+
+constexpr int kPictureMargin = 3;
+
+void Fill(QPainter& p, int l, int t, int r, int b, const QColor& color) {
+  if (r > l && b > t) p.fillRect(QRect(l, t, r - l, b - t), color);
+}
+
+// An axis-parallel line from `from` up to, not including, `to`.
+void Line(QPainter& p, QPoint from, QPoint to, const QColor& color) {
+  if (from.y() == to.y()) {
+    if (to.x() > from.x()) Fill(p, from.x(), from.y(), to.x(), from.y() + 1, color);
+    else Fill(p, to.x() + 1, from.y(), from.x() + 1, from.y() + 1, color);
+  } else {
+    if (to.y() > from.y()) Fill(p, from.x(), from.y(), from.x() + 1, to.y(), color);
+    else Fill(p, from.x(), to.y() + 1, from.x() + 1, from.y() + 1, color);
+  }
+}
+
+void Polyline(QPainter& p, QPoint a, QPoint b, QPoint c, const QColor& color) {
+  Line(p, a, b, color);
+  Line(p, b, c, color);
+}
+
+void Frame(QPainter& p, int l, int t, int r, int b, const QColor& color) {
+  Fill(p, l, t, r, t + 1, color);
+  Fill(p, l, b - 1, r, b, color);
+  Fill(p, l, t, l + 1, b, color);
+  Fill(p, r - 1, t, r, b, color);
+}
+
+// Top and left edges in one colour, bottom and right (which win the corners) in the other.
+void Rect3d(QPainter& p, int l, int t, int r, int b, const QColor& topLeft, const QColor& bottomRight) {
+  Fill(p, l, t, r - 1, t + 1, topLeft);
+  Fill(p, l, t, l + 1, b - 1, topLeft);
+  Fill(p, r - 1, t, r, b, bottomRight);
+  Fill(p, l, b - 1, r, b, bottomRight);
+}
+
+// A dotted rectangle that inverts every other pixel, so it shows on any face.
+void FocusRect(QPainter& p, int l, int t, int r, int b) {
+  if (r - l < 1 || b - t < 1) return;
+  p.save();
+  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  auto dot = [&p](int x, int y) {
+    if ((x + y) % 2 == 0) p.fillRect(x, y, 1, 1, Qt::white);
+  };
+  for (int x = l; x < r; ++x) {
+    dot(x, t);
+    if (b - 1 > t) dot(x, b - 1);
+  }
+  for (int y = t + 1; y < b - 1; ++y) {
+    dot(l, y);
+    if (r - 1 > l) dot(r - 1, y);
+  }
+  p.restore();
+}
+
+int Centre(int start, int span, int size) { return start + (span - size) / 2; }
+
+}  // namespace
+
+SuperBtnUnit::Colors SuperBtnUnit::DrawingColors() const {
+  if (props_->systemColors != 0) {
+    const QColor text = SystemColorOf(SystemColor::kButtonText);
+    const QColor face = SystemColorOf(SystemColor::kButtonFace);
+    const QColor hot = platform::FromColorRef(LightenColor(platform::ToColorRef(face), 32));
+    return {text, face, text, hot, text, face};
+  }
+  return {platform::FromColorRef(props_->normalTextColor), platform::BackgroundColor(props_->normalBackColor),
+          platform::FromColorRef(props_->hotTextColor),    platform::BackgroundColor(props_->hotBackColor),
+          platform::FromColorRef(props_->focusTextColor),  platform::BackgroundColor(props_->focusBackColor)};
+}
+
+void SuperBtnUnit::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const Colors colors = DrawingColors();
+  const bool pressed = isDown() || (checkMode_ && isChecked());
+  const bool focused = hasFocus();
+  const bool disabled = !isEnabled();
+
+  Box r{0, 0, width(), height()};
+  if (Classic() && (focused || defaultButton_)) {
+    Frame(painter, r.l, r.t, r.r, r.b, Qt::black);
+    r = {r.l + 1, r.t + 1, r.r - 1, r.b - 1};
+  }
+  DrawFace(painter, r, pressed, focused, colors);
+  DrawBorder(painter, r, pressed);
+
+  Box text{0, 0, width(), height()};
+  if (!pictures_[kHotSlot].Empty() || !pictures_[kNormalSlot].Empty()) DrawPicture(painter, text, pressed, disabled);
+  if (!caption_.isEmpty()) DrawCaption(painter, text, pressed, focused, disabled, colors);
+
+  if (focused && (Classic() || props_->hoverFocusRect != 0)) FocusRect(painter, r.l + 3, r.t + 3, r.r - 3, r.b - 3);
+}
+
+void SuperBtnUnit::DrawFace(QPainter& p, const Box& r, bool pressed, bool focused, const Colors& colors) const {
+  if (!hot_ && !pressed) {
+    Fill(p, r.l, r.t, r.r, r.b, focused ? colors.focusFace : colors.normalFace);
+  } else if (Rounded()) {
+    // Corners outside the rounded face show what lies beneath the button.
+    p.save();
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(colors.hotFace);
+    p.drawRoundedRect(QRect(r.l, r.t, r.r - r.l - 1, r.b - r.t - 1), 4, 4);
+    p.restore();
+  } else {
+    Fill(p, r.l, r.t, r.r, r.b, colors.hotFace);
+  }
+}
+
+void SuperBtnUnit::DrawHoverBorder(QPainter& p, const Box& r, bool pressed) const {
+  if (Rounded()) return;
+  const QColor shadow = SystemColorOf(SystemColor::kButtonShadow);
+  const QColor highlight = SystemColorOf(SystemColor::kButtonHighlight);
+  if (pressed) Rect3d(p, r.l, r.t, r.r, r.b, shadow, highlight);
+  else Rect3d(p, r.l, r.t, r.r, r.b, highlight, shadow);
+}
+
+void SuperBtnUnit::DrawBorder(QPainter& p, const Box& r, bool pressed) const {
+  const bool hoverBorder = props_->hoverBorder != 0;
+  if (pressed) {
+    if (!Classic()) {
+      if (hoverBorder) DrawHoverBorder(p, r, true);
+    } else {
+      Frame(p, r.l, r.t, r.r, r.b, SystemColorOf(SystemColor::kButtonShadow));
+    }
+    return;
+  }
+  if (!Classic()) {
+    if (hot_ && hoverBorder) DrawHoverBorder(p, r, false);
+    return;
+  }
+  // The raised classic border, outermost lines first.
+  const int l = r.l, t = r.t, rr = r.r, b = r.b;
+  Polyline(p, {l, b - 1}, {l, t}, {rr, t}, SystemColorOf(SystemColor::kButtonHighlight));
+  Polyline(p, {l + 1, b - 1}, {l + 1, t + 1}, {rr, t + 1}, SystemColorOf(SystemColor::kButtonLight));
+  Polyline(p, {l, b - 1}, {rr - 1, b - 1}, {rr - 1, t - 1}, SystemColorOf(SystemColor::kDarkShadow));
+  Polyline(p, {l + 1, b - 2}, {rr - 2, b - 2}, {rr - 2, t}, SystemColorOf(SystemColor::kButtonShadow));
+}
+
+void SuperBtnUnit::DrawPicture(QPainter& p, Box& text, bool pressed, bool disabled) const {
+  int slot;
+  if (disabled) slot = pictures_[kDisabledSlot].Empty() ? kHotSlot : kDisabledSlot;
+  else if (checkMode_) slot = pressed ? kHotSlot : kNormalSlot;
+  else slot = pressed || hot_ ? kHotSlot : kNormalSlot;
+  if (slot != kDisabledSlot && pictures_[slot].Empty()) slot = slot == kHotSlot ? kNormalSlot : kHotSlot;
+  const QImage& image = pictures_[slot].image;
+  const int w = image.width(), h = image.height();
+  const int clientW = width(), clientH = height();
+  const bool hasText = !caption_.isEmpty();
+
+  int x = 0, y = 0;
+  switch (props_->picturePosition) {
+    case 0:  // left of the text
+      if (hasText) {
+        x = kPictureMargin;
+        text.l += kPictureMargin + w;
+      } else {
+        x = Centre(0, clientW, w);
+      }
+      y = Centre(0, clientH, h);
+      break;
+    case 1:  // above the text
+      x = Centre(0, clientW, w);
+      if (hasText) {
+        y = kPictureMargin;
+        text.t += h;
+      } else {
+        y = Centre(0, clientH, h);
+      }
+      break;
+    case 2:  // right of the text; alone, it stays at the top
+      if (hasText) {
+        text.r = text.r - text.l - kPictureMargin - w;
+        text.l = kPictureMargin;
+        x = clientW - kPictureMargin - w;
+        y = Centre(0, clientH, h);
+      } else {
+        x = Centre(0, clientW, w);
+      }
+      break;
+    default:  // the top-left corner
+      break;
+  }
+  if (pressed && !checkMode_) {
+    x += PressShift().x();
+    y += PressShift().y();
+  }
+  p.drawImage(x, y, disabled && slot != kDisabledSlot ? pictures_[slot].Greyed() : image);
+}
+
+void SuperBtnUnit::DrawCaption(QPainter& p, Box text, bool pressed, bool focused, bool disabled,
+                               const Colors& colors) const {
+  if (pressed && !checkMode_) {
+    const QPoint shift = PressShift();
+    text = {text.l + shift.x(), text.t + shift.y(), text.r + shift.x(), text.b + shift.y()};
+  }
+  const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic | Qt::TextDontClip;
+  const int spanW = text.r - text.l, spanH = text.b - text.t;
+  // Measure the wrapped caption, then centre it both ways in the text box.
+  const QRect measured = p.boundingRect(QRect(text.l, text.t, std::max(spanW, 1), 0x7FFF), flags, caption_);
+  const QRect place(Centre(text.l, spanW, measured.width()), Centre(text.t, spanH, measured.height()),
+                    measured.width(), measured.height());
+  if (disabled) {
+    p.setPen(SystemColorOf(SystemColor::kButtonHighlight));
+    p.drawText(place.translated(1, 1), flags, caption_);
+    p.setPen(SystemColorOf(SystemColor::kButtonShadow));
+  } else if (hot_ || pressed) {
+    p.setPen(colors.hotText);
+  } else {
+    p.setPen(focused ? colors.focusText : colors.normalText);
+  }
+  p.drawText(place, flags, caption_);
+}
+
+}  // namespace units
