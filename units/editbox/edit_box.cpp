@@ -238,6 +238,21 @@ void EditBox::FollowedByUpDown(QEvent::Type type) {
   }
 }
 
+Qt::InputMethodHints EditBox::InputHints() const {
+  switch (props_.inputMode) {
+    case kByte: return Qt::ImhDigitsOnly;
+    case kIntegerText:
+    case kDecimalText:
+    case kShort:
+    case kInteger:
+    case kLong:
+    case kFloat:
+    case kDouble: return Qt::ImhFormattedNumbersOnly;
+    case kPassword: return Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText;
+    default: return Qt::ImhNone;
+  }
+}
+
 bool EditBox::WantsKey(uint32_t key) const {
   return key == kEnterKey && MultiLine() && props_.inputMode != kReadOnly;
 }

@@ -64,6 +64,8 @@ class EditBox {
   virtual void ReplaceSelection(const QString& text) = 0;
   // Read-only and password display from the input mode and password character.
   virtual void ApplyMode() = 0;
+  // What an input method or on-screen keyboard should offer in the current input mode.
+  Qt::InputMethodHints InputHints() const;
   // Room for the border and its painting.
   virtual void ApplyBorder() = 0;
 

@@ -131,6 +131,7 @@ void SingleLineBox::Select(int start, int length) {
 
 void SingleLineBox::ApplyMode() {
   setReadOnly(props_.inputMode == kReadOnly);
+  setInputMethodHints(InputHints());
   if (props_.inputMode == kPassword) {
     if (passwordStyle_ == nullptr) {
       auto* style = new PasswordStyle;

@@ -386,6 +386,10 @@ TEST_F(EditBoxTest, UpDownFollowsTheBox) {
   EXPECT_TRUE(button->isHidden());
   box->show();
   EXPECT_FALSE(button->isHidden());
+  QWidget later(&window_);
+  box->raise();
+  const QObjectList stacking = window_.children();
+  EXPECT_EQ(stacking.indexOf(button) + 1, stacking.indexOf(box)) << "the button stays right under the box";
   QWidget elsewhere(&window_);
   box->setParent(&elsewhere);
   EXPECT_EQ(button->parentWidget(), &elsewhere);
