@@ -152,11 +152,10 @@ void SuperBtnUnit::focusOutEvent(QFocusEvent* event) {
 
 void SuperBtnUnit::changeEvent(QEvent* event) {
   UnitWidget::changeEvent(event);
-  // Only the button's own disabling counts, not a window disabled under a modal one.
-  if (event->type() == QEvent::EnabledChange && !isEnabled() && testAttribute(Qt::WA_ForceDisabled)) {
-    if (created_) MoveFocusOn();
-    ClearHot();
-  }
+  if (event->type() != QEvent::EnabledChange || isEnabled()) return;
+  ClearHot();
+  // Only the button's own disabling moves the focus, not its window disabled under a modal one.
+  if (created_ && testAttribute(Qt::WA_ForceDisabled)) MoveFocusOn();
 }
 
 bool SuperBtnUnit::event(QEvent* event) {
