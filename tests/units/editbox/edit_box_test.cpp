@@ -424,6 +424,31 @@ TEST_F(EditBoxTest, PaintsItsColoursAndBorder) {
   EXPECT_EQ(unit->widget()->grab().toImage().pixelColor(0, 0), QColor(Qt::red));
 }
 
+TEST_F(EditBoxTest, ASingleLineSitsCentredInTheBoxInItsAlignmentAndColour) {
+  // Red text on white, right-aligned, in a box much taller than a line.
+  Unit* unit = Create(With([](auto& p) {
+    p.borderStyle = 0;
+    p.alignment = 2;
+    p.textColor = 0x0000FF;
+    p.content = "\xb9\xfa\xb9\xfa";  // 国国
+  }), 60);
+  const QImage image = unit->widget()->grab().toImage();
+  QRect ink;
+  int strong = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c == QColor(Qt::white)) continue;
+      ASSERT_TRUE(c.red() >= c.green() && std::abs(c.green() - c.blue()) < 8) << "red text, smoothed onto white";
+      strong += c.red() - c.green() > 150;
+      ink |= QRect(x, y, 1, 1);
+    }
+  }
+  EXPECT_GT(strong, 10);
+  EXPECT_NEAR(ink.center().y(), 30, 3);
+  EXPECT_GT(ink.left(), 60);
+}
+
 TEST_F(EditBoxTest, PasswordCharacterMasksTheTextWithAWholeCharacter) {
   Unit* unit = Create(With([](auto& p) { p.inputMode = kPassword; p.content = "abc"; }));
   auto* line = static_cast<QLineEdit*>(unit->widget());
