@@ -163,16 +163,7 @@ TEST_F(TransLabelTest, PropertyDataVersionsAndDefaults) {
   EXPECT_EQ(Create(future), nullptr);
 }
 
-TEST_F(TransLabelTest, ChoicesAreClampedWhenSetButUsedAsStored) {
-  Unit* unit = Create(Label{});
-  EXPECT_EQ(Set(unit, 1, -4), 0);
-  EXPECT_EQ(Set(unit, 1, 9), 3);
-  EXPECT_EQ(Set(unit, 4, 7), 2);
-  EXPECT_EQ(Set(unit, 6, -1), 0);
-  PropertyValue v = PropertyValue::Integer(1);
-  EXPECT_EQ(Ask<interface_number::kPropertyChanged>()(unit, 7, &v, 0), 0);
-  EXPECT_EQ(Ask<interface_number::kGetProperty>()(unit, 7, &v), 0);
-
+TEST_F(TransLabelTest, StoredChoicesAreUsedAsRead) {
   // A stored effect out of range draws the plain text only.
   Label odd;
   odd.font = BigFont();
