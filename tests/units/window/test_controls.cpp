@@ -1,0 +1,92 @@
+#include "tests/units/window/test_controls.h"
+
+#include <array>
+
+#include "platform/text.h"
+#include "units/framework/unit_interfaces.h"
+#include "units/framework/unit_type_records.h"
+#include "units/libraries/core_library.h"
+
+namespace window_test {
+namespace {
+
+constexpr runtime::PropertyEntry Entry(int16_t type) { return {nullptr, nullptr, nullptr, type, 0, nullptr}; }
+constexpr std::array<runtime::PropertyEntry, 9> kProperties = {
+    Entry(1001), Entry(1001), Entry(1001), Entry(1001), Entry(1005),
+    Entry(1003), Entry(1003), Entry(1011), Entry(1005)};
+
+units::Unit* Create(const uint8_t* data, int32_t length, uint32_t style, QWidget* parent, uint32_t, void*, int32_t x,
+                    int32_t y, int32_t width, int32_t height, uint32_t windowId, uint32_t unitId, intptr_t, intptr_t) {
+  ControlProperties read;
+  if (!units::ReadPropertyData(read, data, length)) return nullptr;
+  auto* control = new TestControl({windowId, unitId, units::CoreHostNotify()}, parent, read.text);
+  control->setGeometry(x, y, width, height);
+  if (style & units::window_style::kDisabled) control->setEnabled(false);
+  return control;
+}
+
+int32_t Changed(units::Unit*, int32_t, const units::PropertyValue*, intptr_t) { return 0; }
+int32_t Get(units::Unit*, int32_t, units::PropertyValue*) { return 0; }
+int32_t WantsEsc(units::Unit*, uint32_t key) { return key == 27 ? 1 : 0; }
+int32_t IsDefault(units::Unit* unit) {
+  return static_cast<TestControl*>(unit->widget())->text().startsWith(QStringLiteral("default")) ? 1 : 0;
+}
+
+template <bool WithWantsKey>
+void* GetInterface(int32_t number) {
+  using namespace units::interface_number;
+  switch (number) {
+    case kCreateUnit: return units::InterfaceAddress<kCreateUnit>(Create);
+    case kPropertyChanged: return units::InterfaceAddress<kPropertyChanged>(Changed);
+    case kGetAllPropertyData: return units::InterfaceAddress<kGetAllPropertyData>(units::GetAllPropertyData);
+    case kGetProperty: return units::InterfaceAddress<kGetProperty>(Get);
+    case kIsDefaultButton: return units::InterfaceAddress<kIsDefaultButton>(IsDefault);
+    case kWantsKey: return WithWantsKey ? units::InterfaceAddress<kWantsKey>(WantsEsc) : nullptr;
+    default: return nullptr;
+  }
+}
+
+constexpr runtime::UnitTypeRecord Type(uint32_t flags, bool wantsKey = false) {
+  runtime::UnitTypeRecord record{};
+  record.chineseName = "test";
+  record.englishName = "TestControl";
+  record.flags = flags | 0x40;
+  record.propertyCount = kProperties.size();
+  record.properties = kProperties.data();
+  record.getInterface = wantsKey ? GetInterface<true> : GetInterface<false>;
+  return record;
+}
+
+const std::array<runtime::UnitTypeRecord, 8> kTypes = {
+    units::kWindowType, Type(0),         Type(0x800),       Type(0x400),
+    Type(0x12000),      Type(0, true),   Type(0x100000),    Type(0x14000)};
+
+// The window type reports through the core library's host notify function, so the core library
+// hears of the host too.
+intptr_t Notify(int32_t code, intptr_t arg1, intptr_t arg2) {
+  return units::CoreLibrary().notify(code, arg1, arg2);
+}
+
+const runtime::LibraryRecord kLibrary = [] {
+  runtime::LibraryRecord record{};
+  record.formatMark = runtime::kLibraryFormatMark;
+  record.identifier = "00000000000000000000000000000001";
+  record.name = "window tests";
+  record.unitTypeCount = kTypes.size();
+  record.unitTypes = kTypes.data();
+  record.notify = Notify;
+  return record;
+}();
+
+}  // namespace
+
+TestControl::TestControl(const units::UnitIdentity& identity, QWidget* parent, const std::string& text)
+    : UnitWidget(identity, std::make_unique<ControlProperties>(), parent) {
+  setText(platform::FromGbk(text));
+  setFocusPolicy(Qt::StrongFocus);
+  if (text.find("bottom") != std::string::npos) setProperty("barEdge", QStringLiteral("bottom"));
+}
+
+const runtime::LibraryRecord& WindowTestLibrary() { return kLibrary; }
+
+}  // namespace window_test

@@ -1,0 +1,508 @@
+// The window's input: pre-translation of every key, mouse and wheel event inside the window
+// (keyboard navigation, dragging, the common events), focus and activation.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QUrl>
+#include <QWheelEvent>
+#include <QWindow>
+
+#include "platform/text.h"
+#include "runtime/host/host_state.h"
+#include "runtime/host/window_access.h"
+#include "runtime/host/window_manager.h"
+#include "runtime/program/notify_codes.h"
+#include "units/framework/unit_interfaces.h"
+#include "units/window/focus_order.h"
+#include "units/window/key_codes.h"
+#include "units/window/window_unit.h"
+
+namespace units {
+namespace {
+
+// Type flags the keyboard handling tests, beyond those the framework names.
+constexpr uint32_t kRadioType = 0x400;
+constexpr uint32_t kPushButtonType = 0x800;
+constexpr uint32_t kCheckBoxType = 0x1000;
+constexpr uint32_t kLabelType = 0x2000;
+constexpr uint32_t kFrameLabelType = 0x4000;
+constexpr uint32_t kNonVisualType = 0x8000;
+constexpr uint32_t kNoFocusType = 0x10000;
+constexpr uint32_t kBarType = 0x100000;
+constexpr uint32_t kPreTranslatesType = 0x20;
+constexpr uint32_t kDragsWindowType = 0x4000000;
+constexpr int kWheelStep = 120;
+
+// One activation report at a time across all windows.
+bool gActivating = false;
+
+// The caption a unit shows, where its mnemonic is written.
+QString UnitText(const QWidget* widget) {
+  for (const char* name : {"text", "title"}) {
+    QVariant value = widget->property(name);
+    if (value.isValid() && value.canConvert<QString>() && !value.toString().isEmpty()) return value.toString();
+  }
+  if (!widget->accessibleName().isEmpty()) return widget->accessibleName();
+  return widget->windowTitle();
+}
+
+bool HasMnemonic(const QString& text, QChar key) {
+  for (qsizetype i = text.indexOf(u'&'); i >= 0 && i + 1 < text.size(); i = text.indexOf(u'&', i + 2)) {
+    if (text[i + 1].toUpper() == key) return true;
+  }
+  return false;
+}
+
+void SetChecked(QWidget* widget, bool checked) {
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setCheckable(true);
+    button->setChecked(checked);
+  }
+}
+
+bool IsChecked(QWidget* widget) {
+  auto* button = qobject_cast<QAbstractButton*>(widget);
+  return button != nullptr && button->isChecked();
+}
+
+}  // namespace
+
+runtime::TemplateWindow* WindowUnit::OwnTemplate() const {
+  runtime::TemplateWindow* window = runtime::TheHost().windows.Find(WindowId());
+  if (window == nullptr || runtime::UnitAt(*window, 0) != static_cast<const Unit*>(this)) return nullptr;
+  return window;
+}
+
+std::vector<WindowUnit::UnitInfo> WindowUnit::Units() const {
+  std::vector<UnitInfo> units;
+  runtime::TemplateWindow* window = OwnTemplate();
+  if (window == nullptr) return units;
+  for (uint32_t i = 1; i < window->units.Count(); ++i) {
+    if (window->units.IsMenuItem(i)) continue;
+    Unit* unit = runtime::UnitAt(*window, i);
+    if (unit == nullptr) continue;
+    runtime::UnitRecordView record = runtime::RecordAt(*window, i);
+    const runtime::UnitTypeRecord* type = runtime::FindType(record.Type());
+    units.push_back({i, unit, type, type != nullptr ? type->flags : 0, record.StateFlags(), record.TabOrder()});
+  }
+  return units;
+}
+
+std::optional<WindowUnit::UnitInfo> WindowUnit::UnitContaining(const QWidget* widget) const {
+  if (widget == nullptr || widget == this) return std::nullopt;
+  std::vector<UnitInfo> units = Units();
+  for (const QWidget* w = widget; w != nullptr && w != this; w = w->parentWidget()) {
+    for (const UnitInfo& info : units)
+      if (info.widget() == w) return info;
+  }
+  return std::nullopt;
+}
+
+std::optional<WindowUnit::UnitInfo> WindowUnit::FocusedUnit() const {
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr || focus->window() != this) return std::nullopt;
+  return UnitContaining(focus);
+}
+
+bool WindowUnit::MoveFocus(const UnitInfo* start, bool forward, Traversal traversal) {
+  std::vector<UnitInfo> units = Units();
+  std::vector<FocusCandidate> candidates;
+  for (const UnitInfo& info : units) {
+    QWidget* w = info.widget();
+    if (!w->isVisibleTo(this) || !w->isEnabledTo(this)) continue;
+    if (info.typeFlags & (kNonVisualType | kNoFocusType)) continue;
+    if (!(info.stateFlags & runtime::state_flag::kTabStop)) continue;
+    if (traversal == Traversal::kArrow &&
+        (!(info.typeFlags & kRadioType) || start == nullptr || w->parentWidget() != start->widget()->parentWidget()))
+      continue;
+    if (traversal == Traversal::kMnemonic && start != nullptr && (start->typeFlags & kFrameLabelType) &&
+        !start->widget()->isAncestorOf(w))
+      continue;
+    candidates.push_back({info.index, info.tabOrder});
+  }
+  OrderCandidates(candidates);
+
+  FocusStart from{start != nullptr ? start->index : 0, start != nullptr ? start->tabOrder : 0};
+  if (start != nullptr && (start->typeFlags & kLabelType)) from.kind = FocusStart::Kind::kLabel;
+  else if (start != nullptr && (start->typeFlags & kFrameLabelType)) from.kind = FocusStart::Kind::kFrameLabel;
+  std::optional<uint32_t> chosen = NextInFocusOrder(candidates, from, forward);
+  if (!chosen || (start != nullptr && *chosen == start->index)) return false;
+
+  const UnitInfo* target = nullptr;
+  for (const UnitInfo& info : units)
+    if (info.index == *chosen) target = &info;
+  if (target == nullptr) return false;
+  QPointer<QWidget> widget = target->widget();
+  if (traversal == Traversal::kArrow) {
+    for (const UnitInfo& info : units)
+      if ((info.typeFlags & kRadioType) && info.widget()->parentWidget() == widget->parentWidget())
+        SetChecked(info.widget(), info.index == *chosen);
+    EventOutcome outcome = target->unit->ReportEvent(0);
+    if (!outcome.unitAlive || widget.isNull()) return true;
+  }
+  widget->setFocus(Qt::TabFocusReason);
+  return true;
+}
+
+void WindowUnit::FocusFirstUnit() { MoveFocus(nullptr, true, Traversal::kTab); }
+
+bool WindowUnit::focusNextPrevChild(bool next) {
+  std::optional<UnitInfo> focused = FocusedUnit();
+  MoveFocus(focused ? &*focused : nullptr, next, Traversal::kTab);
+  return true;
+}
+
+void WindowUnit::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  QPointer<WindowUnit> self(this);
+  ReportEvent(-7);
+  if (self.isNull()) return;
+  if (lastFocus_ && isAncestorOf(lastFocus_)) lastFocus_->setFocus(Qt::ActiveWindowFocusReason);
+  else FocusFirstUnit();
+}
+
+void WindowUnit::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  ReportEvent(-8);
+}
+
+bool WindowUnit::event(QEvent* event) {
+  const bool result = QWidget::event(event);
+  if (event->type() != QEvent::WindowActivate && event->type() != QEvent::WindowDeactivate) return result;
+  if (gActivating || destroying_) return result;
+  const bool activating = event->type() == QEvent::WindowActivate;
+  if (activating && !isEnabled()) {
+    // A window disabled by a modal window hands the activation to that window.
+    runtime::WindowTable& windows = runtime::TheHost().windows;
+    for (size_t i = 0; i < windows.Size(); ++i) {
+      runtime::LiveWindow* other = runtime::LiveWindowOf(windows.At(i));
+      if (other == nullptr || other == this || !other->modal) continue;
+      QWidget* w = other->Widget();
+      if (w->isVisible() && w->isEnabled() && w->isWindow()) {
+        w->activateWindow();
+        w->raise();
+        return result;
+      }
+    }
+  }
+  gActivating = true;
+  QPointer<WindowUnit> self(this);
+  if (activating) {
+    update();
+    if (!firstActivationSeen_) {
+      firstActivationSeen_ = true;
+      if (!ReportEvent(8).unitAlive || self.isNull()) {
+        gActivating = false;
+        return result;
+      }
+    }
+    EventOutcome outcome = ReportEvent(5);
+    if (outcome.unitAlive && !self.isNull()) {
+      QWidget* focus = QApplication::focusWidget();
+      if (focus == nullptr || focus->window() != this) {
+        if (lastFocus_ && isAncestorOf(lastFocus_)) lastFocus_->setFocus(Qt::ActiveWindowFocusReason);
+        else FocusFirstUnit();
+      }
+    }
+  } else {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && isAncestorOf(focus)) lastFocus_ = focus;
+    ReportEvent(6);
+  }
+  gActivating = false;
+  return result;
+}
+
+bool WindowUnit::eventFilter(QObject* watched, QEvent* event) {
+  // A pointer moving over a unit is reported even without a button held.
+  if (event->type() == QEvent::Enter && watched->isWidgetType()) {
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() == this && !widget->hasMouseTracking()) widget->setMouseTracking(true);
+  }
+  return false;
+}
+
+void WindowUnit::LayOutBars() {
+  std::vector<UnitInfo> bars;
+  for (const UnitInfo& info : Units())
+    if (info.typeFlags & kBarType) bars.push_back(info);
+  if (bars.empty()) return;
+  for (const UnitInfo& bar : bars) bar.unit->LayOutBars();
+  // Top bars stack downwards from the top, bottom bars upwards from the bottom, the later listed
+  // nearer the edge; each keeps its height.
+  int top = 0, bottom = height();
+  for (auto it = bars.rbegin(); it != bars.rend(); ++it) {
+    QWidget* w = it->widget();
+    if (w->parentWidget() != this) continue;
+    const int h = w->height();
+    if (w->property("barEdge").toString() == QLatin1String("bottom")) {
+      bottom -= h;
+      w->setGeometry(0, bottom, width(), h);
+    } else {
+      w->setGeometry(0, top, width(), h);
+      top += h;
+    }
+  }
+}
+
+bool WindowUnit::OfferToPreTranslatingUnits(QObject* target, QEvent* event) {
+  for (const UnitInfo& info : Units()) {
+    if (!(info.typeFlags & kPreTranslatesType) || info.type == nullptr) continue;
+    auto preTranslate = AskInterface<interface_number::kPreTranslate>(*info.type);
+    if (preTranslate != nullptr && preTranslate(info.unit, target, event) != 0) return true;
+  }
+  return false;
+}
+
+bool WindowUnit::PreTranslate(QObject* target, QEvent* event) {
+  if (event == replaying_ || destroying_ || !target->isWidgetType()) return false;
+  auto* widget = static_cast<QWidget*>(target);
+  const QEvent::Type type = event->type();
+  if (type == QEvent::ShortcutOverride) return false;
+  if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && !isEnabled()) return false;
+  if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    dragging_ = false;
+
+  QPointer<QWidget> guard(widget);
+  QPointer<WindowUnit> self(this);
+  if (OfferToPreTranslatingUnits(target, event)) return true;
+  if (guard.isNull() || self.isNull()) return true;
+
+  if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) {
+    if (HandleMoveAnywhere(widget, static_cast<QMouseEvent*>(event))) return true;
+  }
+  if (type == QEvent::KeyPress && HandleKeyPress(widget, static_cast<QKeyEvent*>(event))) return true;
+  if (guard.isNull() || self.isNull()) return true;
+  return RaiseCommonEvent(target, event);
+}
+
+bool WindowUnit::HandleMoveAnywhere(QWidget* target, QMouseEvent* mouse) {
+  if (mouse->type() == QEvent::MouseButtonRelease) {
+    dragging_ = false;
+    return false;
+  }
+  if (mouse->type() == QEvent::MouseMove) {
+    if (dragging_ && (mouse->buttons() & Qt::LeftButton))
+      move(dragStartPos_ + (mouse->globalPosition().toPoint() - dragStartGlobal_));
+    return false;
+  }
+  if (Props().moveAnywhere == 0 || mouse->button() != Qt::LeftButton) return false;
+  bool onClient = target == this;
+  bool consume = false;
+  if (!onClient) {
+    std::optional<UnitInfo> unit = UnitContaining(target);
+    if (!unit || !(unit->typeFlags & kDragsWindowType)) return false;
+    consume = true;
+  }
+  QWindow* handle = windowHandle();
+  if (handle == nullptr || !handle->startSystemMove()) {
+    // The platform cannot move the window for us: follow the pointer ourselves.
+    dragging_ = true;
+    dragStartGlobal_ = mouse->globalPosition().toPoint();
+    dragStartPos_ = pos();
+  }
+  return consume;
+}
+
+bool WindowUnit::HandleKeyPress(QWidget* target, QKeyEvent* key) {
+  const int32_t code = VirtualKeyCode(*key);
+  if (code == 0) return false;
+  const Qt::KeyboardModifiers modifiers = key->modifiers();
+  std::optional<UnitInfo> focused = FocusedUnit();
+  if (focused && focused->type != nullptr) {
+    auto wantsKey = AskInterface<interface_number::kWantsKey>(*focused->type);
+    if (wantsKey != nullptr && wantsKey(focused->unit, static_cast<uint32_t>(code) | KeyModifierBits(modifiers)) != 0)
+      return false;
+  }
+  std::optional<UnitInfo> addressed = UnitContaining(target);
+  const bool plain = !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
+  switch (code) {
+    case vk::kTab:
+      if (!plain) break;
+      MoveFocus(focused ? &*focused : nullptr, !(modifiers & Qt::ShiftModifier) && key->key() != Qt::Key_Backtab,
+                Traversal::kTab);
+      return true;
+    case vk::kReturn:
+      return HandleEnter(addressed);
+    case vk::kEscape:
+      if (Props().escCloses == 0) break;
+      close();
+      return true;
+    case vk::kF1:
+      if (Props().f1Help != 0 && HandleHelp()) return true;
+      break;
+    case vk::kLeft: case vk::kUp: case vk::kRight: case vk::kDown:
+      if (!addressed || !(addressed->typeFlags & kRadioType)) break;
+      MoveFocus(&*addressed, code == vk::kRight || code == vk::kDown, Traversal::kArrow);
+      return true;
+    default: break;
+  }
+  const bool letterOrDigit = (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9');
+  if ((modifiers & Qt::AltModifier) && letterOrDigit) return HandleMnemonic(code);
+  return false;
+}
+
+bool WindowUnit::HandleEnter(const std::optional<UnitInfo>& target) {
+  auto actsOnEnter = [](const UnitInfo& info) {
+    if (!(info.typeFlags & kPushButtonType) || info.type == nullptr || !info.widget()->isEnabled()) return false;
+    auto isDefault = AskInterface<interface_number::kIsDefaultButton>(*info.type);
+    return isDefault != nullptr && isDefault(info.unit) != 0;
+  };
+  if (target && actsOnEnter(*target)) {
+    target->unit->ReportEvent(0);
+    return true;
+  }
+  if (Props().enterMovesFocus != 0) {
+    std::optional<UnitInfo> focused = FocusedUnit();
+    MoveFocus(focused ? &*focused : nullptr, true, Traversal::kTab);
+    return true;
+  }
+  for (const UnitInfo& info : Units()) {
+    if (actsOnEnter(info)) {
+      info.unit->ReportEvent(0);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool WindowUnit::HandleHelp() {
+  std::string file = Props().helpFile;
+  if (file.empty() && Host() != nullptr) {
+    // The program's own path with its extension replaced.
+    const char* program = reinterpret_cast<const char*>(Host()(runtime::notify::kProgramFileName, 0, 0));
+    if (program != nullptr) {
+      file = program;
+      size_t slash = file.find_last_of("/\\");
+      size_t dot = file.find_last_of('.');
+      if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) file.resize(dot);
+      file += ".hlp";
+    }
+  }
+  const QString path = platform::FromGbk(file);
+  if (path.isEmpty() || !QFileInfo(path).isFile()) return false;
+  // The desktop's handler for the file shows it; it has no notion of a topic to open at.
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+  helpUsed_ = true;
+  return true;
+}
+
+bool WindowUnit::HandleMnemonic(int32_t key) {
+  const QChar wanted(key);
+  std::vector<UnitInfo> units = Units();
+  for (const UnitInfo& info : units) {
+    const uint32_t flags = info.typeFlags;
+    if (!(flags & (kRadioType | kPushButtonType | kCheckBoxType | kLabelType | kFrameLabelType))) continue;
+    if ((flags & kNonVisualType) || !info.widget()->isVisibleTo(this) || !info.widget()->isEnabledTo(this)) continue;
+    if (!HasMnemonic(UnitText(info.widget()), wanted)) continue;
+    if (flags & kRadioType) {
+      for (const UnitInfo& other : units)
+        if ((other.typeFlags & kRadioType) && other.widget()->parentWidget() == info.widget()->parentWidget())
+          SetChecked(other.widget(), other.index == info.index);
+      info.unit->ReportEvent(0);
+    } else if (flags & kPushButtonType) {
+      info.unit->ReportEvent(0);
+    } else if (flags & kCheckBoxType) {
+      SetChecked(info.widget(), !IsChecked(info.widget()));
+      info.unit->ReportEvent(0);
+    } else {
+      MoveFocus(&info, true, Traversal::kMnemonic);
+    }
+    return true;
+  }
+  return false;
+}
+
+bool WindowUnit::RaiseCommonEvent(QObject* target, QEvent* event) {
+  auto* widget = static_cast<QWidget*>(target);
+  Unit* unit = this;
+  QWidget* unitWidget = this;
+  if (widget != this) {
+    std::optional<UnitInfo> info = UnitContaining(widget);
+    if (!info) return false;  // a widget of the window that belongs to no unit is left alone
+    unit = info->unit;
+    unitWidget = info->widget();
+  }
+  QPointer<QWidget> guard(widget);
+  EventOutcome outcome;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      int32_t number = 0;
+      if (event->type() == QEvent::MouseMove) number = -6;
+      else if (mouse->button() == Qt::LeftButton)
+        number = event->type() == QEvent::MouseButtonPress ? -1 : event->type() == QEvent::MouseButtonRelease ? -2 : -3;
+      else if (mouse->button() == Qt::RightButton && event->type() != QEvent::MouseButtonDblClick)
+        number = event->type() == QEvent::MouseButtonPress ? -4 : -5;
+      if (number == 0) return false;
+      const QPoint at = widget->mapTo(unitWidget, mouse->position().toPoint());
+      outcome = unit->ReportEvent(number, static_cast<int16_t>(at.x()), static_cast<int16_t>(at.y()),
+                                  EventModifiers(mouse->modifiers()));
+      break;
+    }
+    case QEvent::Wheel: {
+      auto* wheel = static_cast<QWheelEvent*>(event);
+      const int delta = wheel->angleDelta().y();
+      if (delta == 0) return false;
+      outcome = unit->ReportEvent(-12, delta / kWheelStep, EventModifiers(wheel->modifiers()));
+      break;
+    }
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      const int32_t code = VirtualKeyCode(*key);
+      if (code != 0) {
+        outcome = unit->ReportEvent(-9, code, EventModifiers(key->modifiers()));
+        if (!outcome.unitAlive || guard.isNull()) return true;
+        if (outcome.ReturnedFalse()) return true;
+      }
+      return RaiseCharacter(widget, unit, key);
+    }
+    case QEvent::KeyRelease: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      const int32_t code = VirtualKeyCode(*key);
+      if (code == 0 || key->isAutoRepeat()) return false;
+      outcome = unit->ReportEvent(-10, code, EventModifiers(key->modifiers()));
+      break;
+    }
+    default: return false;
+  }
+  return !outcome.unitAlive || guard.isNull() || outcome.ReturnedFalse();
+}
+
+bool WindowUnit::RaiseCharacter(QWidget* target, Unit* unit, QKeyEvent* key) {
+  const QString text = key->text();
+  if (text.size() != 1) return false;
+  // The character as the events carry it: its GBK code, double-byte characters as lead * 256 +
+  // trail.
+  const std::string gbk = platform::ToGbk(text);
+  int32_t character = 0;
+  for (unsigned char byte : gbk) character = character << 8 | byte;
+  if (character == 0) return false;
+  QPointer<QWidget> guard(target);
+  EventOutcome outcome = unit->ReportEvent(-11, character);
+  if (!outcome.unitAlive || guard.isNull()) return true;
+  if (!outcome.hasResult || outcome.result == character) return false;
+  if (outcome.result == 0) return true;  // swallowed
+  // Replaced: the unit gets the handler's character instead.
+  const auto replaced = static_cast<uint32_t>(outcome.result);
+  std::string bytes;
+  if (replaced > 0xFF) bytes.push_back(static_cast<char>(replaced >> 8 & 0xFF));
+  bytes.push_back(static_cast<char>(replaced & 0xFF));
+  const QString newText = platform::FromGbk(bytes);
+  const QChar upper = newText.isEmpty() ? QChar() : newText[0].toUpper();
+  const int newKey = upper.unicode() < 0x80 && upper.isLetterOrNumber() ? static_cast<int>(upper.unicode()) : static_cast<int>(Qt::Key_unknown);
+  QKeyEvent replacement(QEvent::KeyPress, newKey, key->modifiers(), newText, key->isAutoRepeat(), key->count());
+  replaying_ = &replacement;
+  QPointer<WindowUnit> self(this);
+  QCoreApplication::sendEvent(target, &replacement);
+  if (!self.isNull()) replaying_ = nullptr;
+  return true;
+}
+
+}  // namespace units

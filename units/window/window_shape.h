@@ -1,0 +1,13 @@
+#pragma once
+// The outline of a shaped window as a region of its rectangle.
+#include <QRegion>
+
+namespace units {
+
+constexpr int kShapeCount = 30;  // 0 (no outline) to 29
+
+// The region of outline `shape` (1 to 29) over a width x height rectangle with its corner at
+// (0, 0); an empty region for 0 or an unknown shape, which means "no outline".
+QRegion ShapeRegion(int shape, int width, int height);
+
+}  // namespace units

@@ -1,0 +1,94 @@
+// The window unit type: its get-interface function and the interfaces behind it.
+#include <QRect>
+
+#include <cstring>
+
+#include "runtime/host/host.h"
+#include "runtime/program/memory.h"
+#include "units/framework/unit_interfaces.h"
+#include "units/framework/unit_type_ids.h"
+#include "units/framework/unit_type_registry.h"
+#include "units/libraries/core_library.h"
+#include "units/window/window_unit.h"
+
+namespace units {
+namespace {
+
+Unit* CreateUnit(const uint8_t* data, int32_t length, uint32_t style, QWidget* parent, uint32_t /*controlId*/,
+                 void* /*menu*/, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t windowId,
+                 uint32_t unitId, intptr_t, intptr_t) {
+  auto properties = std::make_unique<WindowProperties>();
+  if (!ReadPropertyData(*properties, data, length)) return nullptr;
+  // A window without taskbar button, or one loaded modally, belongs to the hidden owner.
+  QWidget* owner = parent;
+  if (owner == nullptr && (properties->showInTaskbar == 0 || runtime::BuildingModal())) owner = runtime::HiddenOwner();
+  auto* window = new WindowUnit({windowId, unitId, CoreHostNotify()}, std::move(properties), owner);
+  window->Build(style, QRect(x, y, width, height));
+  return window;
+}
+
+int32_t PropertyChanged(Unit* unit, int32_t index, const PropertyValue* value, intptr_t) {
+  auto* window = dynamic_cast<WindowUnit*>(unit);
+  if (window != nullptr && value != nullptr) window->PropertyChanged(index, *value);
+  return 0;  // never re-created
+}
+
+int32_t GetProperty(Unit* unit, int32_t index, PropertyValue* value) {
+  auto* window = dynamic_cast<WindowUnit*>(unit);
+  return window != nullptr && value != nullptr && window->GetProperty(index, value) ? 1 : 0;
+}
+
+void* CopyToBlock(const void* bytes, size_t size, int32_t* length) {
+  *length = 0;
+  if (size == 0 || size > INT32_MAX) return nullptr;
+  void* block = runtime::TryAllocate(size);
+  if (block == nullptr) return nullptr;
+  std::memcpy(block, bytes, size);
+  *length = static_cast<int32_t>(size);
+  return block;
+}
+
+void* GetIconData(const uint8_t* data, int32_t length, int32_t* iconLength) {
+  int32_t ignored = 0;
+  if (iconLength == nullptr) iconLength = &ignored;
+  WindowProperties scratch;
+  if (!ReadPropertyData(scratch, data, length)) {
+    *iconLength = 0;
+    return nullptr;
+  }
+  return CopyToBlock(scratch.icon.data(), scratch.icon.size(), iconLength);
+}
+
+void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback, intptr_t user) {
+  if (length == nullptr) return nullptr;
+  WindowProperties properties;
+  if (!ReadPropertyData(properties, data, *length)) {
+    *length = 0;
+    return nullptr;
+  }
+  if (callback != nullptr) {
+    for (std::string* text : {&properties.title, &properties.helpFile, &properties.className}) {
+      if (const char* replacement = callback(text->c_str(), user)) *text = replacement;
+    }
+  }
+  return WritePropertyBlock(properties, length);
+}
+
+void* GetInterface(int32_t number) {
+  switch (number) {
+    case interface_number::kCreateUnit: return InterfaceAddress<interface_number::kCreateUnit>(CreateUnit);
+    case interface_number::kPropertyChanged:
+      return InterfaceAddress<interface_number::kPropertyChanged>(PropertyChanged);
+    case interface_number::kGetAllPropertyData:
+      return InterfaceAddress<interface_number::kGetAllPropertyData>(GetAllPropertyData);
+    case interface_number::kGetProperty: return InterfaceAddress<interface_number::kGetProperty>(GetProperty);
+    case interface_number::kGetIconData: return InterfaceAddress<interface_number::kGetIconData>(GetIconData);
+    case interface_number::kEnumTexts: return InterfaceAddress<interface_number::kEnumTexts>(EnumTexts);
+    default: return nullptr;
+  }
+}
+
+const bool kRegistered = RegisterUnitType(type_id::kWindow, &GetInterface);
+
+}  // namespace
+}  // namespace units

@@ -1,0 +1,147 @@
+#pragma once
+// The window unit: a form as a top-level window. It paints the background, plays the background
+// sound, carries icon, shape and caption buttons, runs the form's keyboard navigation and raises
+// the common mouse and keyboard events for itself and every unit on it.
+#include <QIcon>
+#include <QMargins>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "runtime/host/live_window.h"
+#include "units/framework/unit.h"
+#include "units/framework/unit_interfaces.h"
+#include "units/window/window_background.h"
+#include "units/window/window_properties.h"
+
+class QKeyEvent;
+class QMouseEvent;
+class QSystemTrayIcon;
+class QWheelEvent;
+
+namespace runtime {
+struct TemplateWindow;
+struct UnitTypeRecord;
+}  // namespace runtime
+
+namespace units {
+
+class WindowUnit : public UnitWidget<QWidget>, public runtime::LiveWindow {
+ public:
+  // Builds the window from read properties; `owner` is the owning window or null.
+  WindowUnit(const UnitIdentity& identity, std::unique_ptr<WindowProperties> properties, QWidget* owner);
+  ~WindowUnit() override;
+
+  // What CreateUnit does after reading the data: style, place, icons, shape, topmost, sound.
+  // `outer` is the requested outer rectangle.
+  void Build(uint32_t style, const QRect& outer);
+
+  WindowProperties& Props() { return static_cast<WindowProperties&>(Properties()); }
+  // Interfaces 4 and 6.
+  void PropertyChanged(int32_t index, const PropertyValue& value);
+  bool GetProperty(int32_t index, PropertyValue* value);
+
+  // The notification-area icon (one per window); its mouse notifications raise event 9.
+  void SetTrayIcon(const QIcon& icon, const QString& tip);
+  void RemoveTrayIcon();
+  QSystemTrayIcon* TrayIcon() const { return tray_.get(); }
+
+  // The frame and caption around the client area.
+  QMargins FrameMargins() const;
+
+  // runtime::LiveWindow
+  QWidget* Widget() override { return this; }
+  QRect OuterGeometry() override;
+  void SetOuterGeometry(const QRect& outer) override;
+  bool Idle(int64_t elapsedMs) override;
+  int InitialShowState() override;
+  // Both the host's pre-translation hook and the unit hook: the window type does not pre-translate
+  // for others, so there is one meaning.
+  bool PreTranslate(QObject* target, QEvent* event) override;
+  void LayOutBars() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // A unit of this window as navigation sees it.
+  struct UnitInfo {
+    uint32_t index = 0;
+    Unit* unit = nullptr;
+    const runtime::UnitTypeRecord* type = nullptr;
+    uint32_t typeFlags = 0;
+    uint32_t stateFlags = 0;
+    uint32_t tabOrder = 0;
+    QWidget* widget() const { return unit->widget(); }
+  };
+  enum class Traversal { kTab, kArrow, kMnemonic };
+
+  bool ThickFrame() const;
+  bool HasCaption() const;
+  void ApplyWindowFlags();
+  void ApplyFixedSize();
+  void SetClientGeometry(const QRect& client);
+  void ApplyIcons();
+  void ApplyShape();
+  void ApplyPosition();
+  void ApplyTopmost();
+  void ApplyKeepTitleActive();
+  void RepaintBackground();
+  void StartSound();
+  void StopSound();
+
+  runtime::TemplateWindow* OwnTemplate() const;
+  std::vector<UnitInfo> Units() const;
+  // The unit whose widget is or contains `widget`, nearest first.
+  std::optional<UnitInfo> UnitContaining(const QWidget* widget) const;
+  std::optional<UnitInfo> FocusedUnit() const;
+  // Moves the focus from `start` (null: the window itself); true when it moved.
+  bool MoveFocus(const UnitInfo* start, bool forward, Traversal traversal);
+  void FocusFirstUnit();
+
+  bool HandleKeyPress(QWidget* target, QKeyEvent* key);
+  bool HandleEnter(const std::optional<UnitInfo>& target);
+  bool HandleHelp();
+  bool HandleMnemonic(int32_t key);
+  bool HandleMoveAnywhere(QWidget* target, QMouseEvent* mouse);
+  // Raises a common event for the window or the unit `target` belongs to; true consumes.
+  bool RaiseCommonEvent(QObject* target, QEvent* event);
+  bool RaiseCharacter(QWidget* target, Unit* unit, QKeyEvent* key);
+  bool OfferToPreTranslatingUnits(QObject* target, QEvent* event);
+  void ReassertOthersTopmost();
+
+  WindowBackground background_;
+  std::unique_ptr<QSystemTrayIcon> tray_;
+  QPointer<QWidget> lastFocus_;
+  int soundId_ = 0;
+  bool firstActivationSeen_ = false;
+  bool helpUsed_ = false;
+  bool closing_ = false;
+  bool reflagging_ = false;
+  bool destroying_ = false;
+  QPoint lastPos_;
+  QSize lastSize_;
+  // Dragging by the client area where the platform cannot move the window itself.
+  bool dragging_ = false;
+  QPoint dragStartGlobal_;
+  QPoint dragStartPos_;
+  // A replaced character on its way to the unit: not translated again.
+  const QEvent* replaying_ = nullptr;
+};
+
+}  // namespace units
