@@ -10,5 +10,6 @@ using Args = std::vector<std::string>;
 int Compile(const Args& args);
 int Dump(const Args& args);
 int Picture(const Args& args);
+int Render(const Args& args);
 
 }  // namespace formtool

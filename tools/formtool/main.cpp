@@ -9,7 +9,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: formtool compile SOURCE -o OUT\n"
     "       formtool dump [--json] TEMPLATE\n"
-    "       formtool picture FILE [--background 0xBBGGRR] [--size WxH] [--key 0xBBGGRR] -o OUT.png\n";
+    "       formtool picture FILE [--background 0xBBGGRR] [--size WxH] [--key 0xBBGGRR] -o OUT.png\n"
+    "       formtool render TEMPLATE WINDOW_ID -o OUT.png [--focus UNIT_ID]\n";
 
 struct Command {
   const char* name;
@@ -20,6 +21,7 @@ constexpr Command kCommands[] = {
     {"compile", formtool::Compile},
     {"dump", formtool::Dump},
     {"picture", formtool::Picture},
+    {"render", formtool::Render},
 };
 
 }  // namespace

@@ -1,0 +1,79 @@
+// formtool render, run as people run it: a template file in, a picture of the window's client
+// area out; a unit type the runtime does not have fails with the runtime's message.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "tests/support/test_program.h"
+#include "tools/formtool/template_writer.h"
+#include "units/framework/property_data.h"
+#include "units/window/window_properties.h"
+
+namespace {
+
+constexpr uint32_t kWindowId = 0x52000001;
+
+struct Outcome {
+  int status;
+  QString errors;
+};
+
+class FormtoolRenderTest : public testing::Test {
+ protected:
+  QString Write(const formtool::Form& form) {
+    std::vector<uint8_t> bytes = formtool::WriteTemplate(form);
+    QString path = dir_.filePath(QStringLiteral("form.bin"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    return path;
+  }
+  Outcome Render(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(FORMTOOL_PATH), QStringList{QStringLiteral("render")} + args);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+  }
+  QTemporaryDir dir_;
+};
+
+formtool::FormWindow Window(uint32_t colour) {
+  units::WindowProperties p;
+  p.backColor = colour;
+  p.title = "x";
+  std::vector<uint8_t> data;
+  units::WritePropertyData(p, data);
+  formtool::FormWindow window;
+  window.id = kWindowId;
+  formtool::FormUnit own = test_support::MakeUnit(0x06000001, 0x10001, 0, 0, 300, 200, data);
+  own.bindings.push_back({0, 32});  // bound to a handler the preview does not have
+  window.units.push_back(own);
+  return window;
+}
+
+TEST_F(FormtoolRenderTest, WritesTheClientAreaOfTheWindow) {
+  QString form = Write({Window(0x0000FF)});
+  QString out = dir_.filePath(QStringLiteral("out.png"));
+  Outcome run = Render({form, QStringLiteral("0x52000001"), QStringLiteral("-o"), out});
+  ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+  QImage picture(out);
+  EXPECT_EQ(picture.size(), QSize(294, 172));
+  EXPECT_EQ(picture.pixelColor(150, 100), QColor(Qt::red));
+
+  EXPECT_EQ(Render({form, QStringLiteral("0x52000009"), QStringLiteral("-o"), out}).status, 1);
+  EXPECT_EQ(Render({form, QStringLiteral("-o"), out}).status, 2);
+}
+
+TEST_F(FormtoolRenderTest, AUnitTypeTheRuntimeLacksFailsAsTheRuntimeSays) {
+  formtool::FormWindow window = Window(0);
+  window.units.push_back(test_support::MakeUnit(0x16000001, 0x10063, 0, 0, 10, 10));
+  Outcome run = Render({Write({window}), QStringLiteral("0x52000001"), QStringLiteral("-o"),
+                    dir_.filePath(QStringLiteral("out.png"))});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.errors.contains(QStringLiteral("载入启动窗口失败"))) << run.errors.toStdString();
+}
+
+}  // namespace
