@@ -184,3 +184,40 @@ TEST(PictureBoxAccessibility, AnswersAsAGraphic) {
 
 }  // namespace
 }  // namespace picbox_test
+
+#include "runtime/host/host.h"
+
+namespace picbox_test {
+namespace {
+
+// In a real window: units listed as the picture box's children are built inside it at their own
+// coordinates, so one at 350 in a box at 5 lines up with a unit at 355 on the window.
+TEST(PictureBoxContainer, ChildrenOfTheFormLineUpWithUnitsOnTheWindow) {
+  constexpr uint32_t kWindow = 0x52000001, kBox = 0x16000001, kInside = 0x16000002, kOutside = 0x16000003;
+  formtool::FormWindow window;
+  window.id = kWindow;
+  window.units.push_back(test_support::MakeUnit(0x06000001, units::type_id::kWindow, 10, 20, 500, 300));
+  formtool::FormUnit inside = test_support::MakeUnit(kInside, units::type_id::kGroupBox, 350, 10, 40, 20);
+  inside.parent = kBox;
+  formtool::FormUnit box = test_support::MakeUnit(kBox, units::type_id::kPicBox, 5, 5, 450, 200, BoxData({}));
+  box.children = {kInside};
+  window.units.push_back(inside);
+  window.units.push_back(box);
+  window.units.push_back(test_support::MakeUnit(kOutside, units::type_id::kGroupBox, 355, 250, 40, 20));
+  test_support::TestProgram program;
+  program.Start({window});
+  runtime::LoadStartupWindow(kWindow);
+  units::Unit* windowUnit = runtime::LiveUnit(kWindow, 0);
+  units::Unit* boxUnit = runtime::LiveUnit(kWindow, kBox);
+  units::Unit* insideUnit = runtime::LiveUnit(kWindow, kInside);
+  units::Unit* outsideUnit = runtime::LiveUnit(kWindow, kOutside);
+  ASSERT_TRUE(windowUnit && boxUnit && insideUnit && outsideUnit);
+  EXPECT_EQ(insideUnit->widget()->parentWidget(), boxUnit->widget());
+  QWidget* client = outsideUnit->widget()->parentWidget();
+  EXPECT_EQ(insideUnit->widget()->mapTo(client, QPoint(0, 0)).x(), outsideUnit->widget()->x());
+  boxUnit->widget()->move(25, 5);
+  EXPECT_EQ(insideUnit->widget()->mapTo(client, QPoint(0, 0)).x(), 375);
+}
+
+}  // namespace
+}  // namespace picbox_test
