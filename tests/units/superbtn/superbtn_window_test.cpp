@@ -1,0 +1,89 @@
+// The button and the label in a real window built by the host: a click or Enter runs the bound
+// handler, which writes its result into a label.
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QTest>
+
+#include <cstring>
+
+#include "runtime/host/host.h"
+#include "runtime/program/memory.h"
+#include "tests/support/test_program.h"
+#include "units/framework/unit.h"
+#include "units/framework/unit_type_ids.h"
+
+namespace {
+
+using test_support::PutBytes;
+using test_support::PutText;
+using test_support::PutU32;
+
+constexpr uint32_t kMain = 0x52000001, kOwn = 0x06000001, kButton = 0x16000001, kLabel = 0x16000002;
+constexpr uint32_t kTabStop = 0x4;
+
+std::vector<uint8_t> DefaultButtonData() {
+  std::vector<uint8_t> d;
+  // Version 2, hover style, no check mode, border and colours of the system, default button.
+  for (uint32_t v : {2u, 0u, 0u, 0u, 0u, 0u, 1u, 0u, 0xFF000000u, 0xFF000000u, 1u, 0u, 1u}) PutU32(d, v);
+  for (uint32_t c : {0u, 0x00C8D0D4u, 0u, 0x00E8F0F4u, 0u, 0x00C8D0D4u}) PutU32(d, c);
+  for (int i = 0; i < 5; ++i) PutBytes(d, {});
+  PutText(d, "计算");
+  PutText(d, "");
+  PutU32(d, 0xFF000000u);
+  PutBytes(d, {});
+  return d;
+}
+
+std::string LabelText() {
+  runtime::DataBytes text = runtime::GetUnitProperty(kMain, kLabel, 8, -1);
+  std::string out = text.text != nullptr ? text.text : "";
+  runtime::Free(text.text);
+  return out;
+}
+
+TEST(SuperBtnInWindowTest, ClickAndEnterRunTheHandlerThatFillsTheLabel) {
+  test_support::TestProgram program;
+  int runs = 0;
+  const int32_t handler = program.AddHandler([&runs](const intptr_t*, int32_t, int64_t*) {
+    ++runs;
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", runs * 21);
+    runtime::DataBytes value{};
+    value.text = text;
+    runtime::SetUnitProperty(kMain, kLabel, 8, -1, value);
+    return false;
+  });
+  formtool::FormWindow window;
+  window.id = kMain;
+  window.units.push_back(test_support::MakeUnit(kOwn, units::type_id::kWindow, 10, 10, 300, 200));
+  formtool::FormUnit button =
+      test_support::MakeUnit(kButton, units::type_id::kSuperBtn, 10, 10, 80, 30, DefaultButtonData());
+  button.flags |= kTabStop;
+  button.bindings = {{0, handler}};
+  window.units.push_back(button);
+  window.units.push_back(test_support::MakeUnit(kLabel, units::type_id::kTransLabel, 10, 60, 100, 20));
+  program.Start({window});
+  runtime::LoadStartupWindow(kMain);
+
+  QPointer<QWidget> widget = runtime::LiveUnit(kMain, kButton)->widget();
+  QTest::mouseClick(widget, Qt::LeftButton, {}, {40, 15});
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(LabelText(), "21");
+
+  widget->setFocus();
+  QTest::keyClick(widget, Qt::Key_Return);
+  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(LabelText(), "42");
+
+  // No longer the default button: the host re-creates it, and Enter does nothing.
+  runtime::DataBytes off{};
+  runtime::SetUnitProperty(kMain, kButton, 34, -1, off);
+  EXPECT_TRUE(widget.isNull());
+  QWidget* fresh = runtime::LiveUnit(kMain, kButton)->widget();
+  fresh->setFocus();
+  QTest::keyClick(fresh, Qt::Key_Return);
+  EXPECT_EQ(runs, 2);
+}
+
+}  // namespace
