@@ -34,7 +34,7 @@ constexpr const char* kEveryField = R"({"windows": [{
      "left": -1, "top": 2, "width": 300, "height": -4, "parent": 7, "children": ["0x16010002", 0, 9],
      "pointer_data": "ff ffffff0102", "tag": "标记", "flags": 5, "tab_order": 3,
      "bindings": [{"event": 0, "handler": 0}, {"event": -12, "handler": -1}, {"event": 2, "handler": 7110}],
-     "data": [{"hex": "0a0B"}, {"u8": 255}, {"u16": 513}, {"u32": -2}, {"text": "字"},
+     "data": [{"hex": "0a0B"}, {"u8": 255}, {"u16": 513}, {"u32": -2}, {"text": "字"}, {"ctext": "字"},
               {"file": "sample_picture.png"}, {"file": "sample_picture.png", "counted": true}]},
     {"menu": true, "id": "0x26010005", "type": 65539, "event_source": 1, "name": "m", "text2": "t",
      "shortcut": "0x74", "level": 2, "state": 6, "caption": "-", "handler": 58},
@@ -88,6 +88,8 @@ TEST(FormRoundTrip, EveryFieldComesBack) {
   std::string word = Gbk("字");
   expected.insert(expected.end(), word.begin(), word.end());
   expected.push_back(0);
+  expected.insert(expected.end(), {static_cast<uint8_t>(word.size()), 0, 0, 0});
+  expected.insert(expected.end(), word.begin(), word.end());
   expected.insert(expected.end(), png.begin(), png.end());
   expected.insert(expected.end(), {static_cast<uint8_t>(png.size()), 0, 0, 0});
   expected.insert(expected.end(), png.begin(), png.end());

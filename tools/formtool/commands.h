@@ -11,5 +11,6 @@ int Compile(const Args& args);
 int Dump(const Args& args);
 int Picture(const Args& args);
 int Render(const Args& args);
+int Show(const Args& args);
 
 }  // namespace formtool

@@ -203,7 +203,7 @@ class Parser {
       out.insert(out.end(), bytes.begin(), bytes.end());
       return;
     }
-    if (o.size() != 1) path.Fail("a piece is one of hex, u8, u16, u32, text, file");
+    if (o.size() != 1) path.Fail("a piece is one of hex, u8, u16, u32, text, ctext, file");
     QString kind = o.begin().key();
     QJsonValue v = o.begin().value();
     if (kind == "hex") {
@@ -216,6 +216,10 @@ class Parser {
       std::string text = AsZText(v, path.Key("text"));
       out.insert(out.end(), text.begin(), text.end());
       out.push_back(0);
+    } else if (kind == "ctext") {
+      std::string text = AsZText(v, path.Key("ctext"));
+      Append(out, static_cast<uint32_t>(text.size()), 4);
+      out.insert(out.end(), text.begin(), text.end());
     } else {
       path.Fail("unknown piece \"" + kind.toStdString() + "\"");
     }

@@ -10,7 +10,8 @@ constexpr const char* kUsage =
     "usage: formtool compile SOURCE -o OUT\n"
     "       formtool dump [--json] TEMPLATE\n"
     "       formtool picture FILE [--background 0xBBGGRR] [--size WxH] [--key 0xBBGGRR] -o OUT.png\n"
-    "       formtool render TEMPLATE WINDOW_ID -o OUT.png [--focus UNIT_ID]\n";
+    "       formtool render TEMPLATE WINDOW_ID -o OUT.png [--focus UNIT_ID]\n"
+    "       formtool show TEMPLATE WINDOW_ID\n";
 
 struct Command {
   const char* name;
@@ -22,6 +23,7 @@ constexpr Command kCommands[] = {
     {"dump", formtool::Dump},
     {"picture", formtool::Picture},
     {"render", formtool::Render},
+    {"show", formtool::Show},
 };
 
 }  // namespace

@@ -1,0 +1,98 @@
+#include "tools/formtool/preview_host.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+#include "platform/text.h"
+#include "runtime/program/bridge.h"
+#include "runtime/program/runtime_error.h"
+#include "runtime/program/services.h"
+#include "runtime/template/template_reader.h"
+#include "runtime/template/unit_record.h"
+#include "units/libraries/core_library.h"
+#include "units/libraries/ui1_library.h"
+#include "units/libraries/ui2_library.h"
+#include "units/libraries/web_library.h"
+
+namespace formtool {
+namespace {
+
+bool NoHandler(const intptr_t*, int32_t, int64_t*) { return false; }
+
+// Every handler offset the template binds, so that the host can relocate each of them.
+std::vector<int32_t> BoundOffsets(const runtime::WindowTable& windows) {
+  std::set<int32_t> offsets;
+  for (std::size_t w = 0; w < windows.Size(); ++w) {
+    const runtime::UnitList& units = windows.At(w).units;
+    for (uint32_t i = 0; i < units.Count(); ++i) {
+      auto entry = units.EntryAt(i);
+      if (!entry) continue;
+      if (units.IsMenuItem(i)) {
+        runtime::MenuItemView item(entry->record);
+        if (item.Valid() && item.Handler() >= 0) offsets.insert(item.Handler());
+        continue;
+      }
+      for (const runtime::EventBinding& binding : runtime::UnitRecordView(entry->record).Bindings())
+        if (binding.handler >= 0) offsets.insert(binding.handler);
+    }
+  }
+  return {offsets.begin(), offsets.end()};
+}
+
+int32_t ReportAndExit(int32_t, int32_t code, const char* message) {
+  const std::string text = runtime::RuntimeErrorText(code, message != nullptr ? message : "");
+  std::fprintf(stderr, "%s\n", platform::FromGbk(text).toUtf8().constData());
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
+}  // namespace
+
+bool ParseId(const std::string& text, uint32_t* id) {
+  try {
+    std::size_t used = 0;
+    const unsigned long value = std::stoul(text, &used, 0);
+    if (used != text.size() || value == 0 || value > 0xFFFFFFFFul) return false;
+    *id = static_cast<uint32_t>(value);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool PreviewHost::Read(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) {
+    std::fprintf(stderr, "formtool: cannot read %s\n", path.c_str());
+    return false;
+  }
+  bytes_ = file.readAll();
+  std::optional<runtime::WindowTable> stored = runtime::ReadTemplateAsStored(
+      {reinterpret_cast<const uint8_t*>(bytes_.constData()), static_cast<std::size_t>(bytes_.size())});
+  if (!stored) {
+    std::fputs("载入窗口模板数据段出错!\n", stderr);
+    return false;
+  }
+  offsets_ = BoundOffsets(*stored);
+  handlers_.assign(offsets_.size(), NoHandler);
+  return true;
+}
+
+void PreviewHost::Start(uint32_t buildMode) {
+  libraries_ = {&units::CoreLibrary(), &units::Ui2Library(), &units::Ui1Library(), &units::WebLibrary()};
+  table_ = {static_cast<uint32_t>(offsets_.size()), offsets_.data(), handlers_.data()};
+  header_ = {};
+  header_.buildMode = buildMode;
+  header_.handlers = &table_;
+  header_.templateData = reinterpret_cast<const uint8_t*>(bytes_.constData());
+  header_.templateLength = static_cast<uint32_t>(bytes_.size());
+  header_.libraryCount = static_cast<uint32_t>(libraries_.size());
+  header_.libraries = libraries_.data();
+  runtime::SetErrorRoutine(ReportAndExit);
+  runtime::Bridge().service(runtime::service::kStartHost, &header_);
+}
+
+}  // namespace formtool
