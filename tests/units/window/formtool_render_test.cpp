@@ -76,4 +76,20 @@ TEST_F(FormtoolRenderTest, AUnitTypeTheRuntimeLacksFailsAsTheRuntimeSays) {
   EXPECT_TRUE(run.errors.contains(QStringLiteral("载入启动窗口失败"))) << run.errors.toStdString();
 }
 
+// The sample form shipped with formtool holds a unit of nearly every type: all of them build.
+TEST_F(FormtoolRenderTest, TheSampleFormRendersWithEveryUnit) {
+  QString form = dir_.filePath(QStringLiteral("sample.tpl"));
+  QProcess compile;
+  compile.start(QStringLiteral(FORMTOOL_PATH),
+                {QStringLiteral("compile"), QStringLiteral(FORMTOOL_SAMPLE), QStringLiteral("-o"), form});
+  ASSERT_TRUE(compile.waitForFinished(60000));
+  ASSERT_EQ(compile.exitCode(), 0);
+  QString out = dir_.filePath(QStringLiteral("sample.png"));
+  for (const char* window : {"0x52010001", "0x52010008"}) {
+    Outcome run = Render({form, QString::fromLatin1(window), QStringLiteral("-o"), out});
+    EXPECT_EQ(run.status, 0) << window << ": " << run.errors.toStdString();
+  }
+  EXPECT_EQ(QImage(out).size(), QSize(739, 412));
+}
+
 }  // namespace
