@@ -77,17 +77,14 @@ void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback
 }
 
 void* GetInterface(int32_t number) {
-  switch (number) {
-    case interface_number::kCreateUnit: return InterfaceAddress<interface_number::kCreateUnit>(CreateUnit);
-    case interface_number::kPropertyChanged:
-      return InterfaceAddress<interface_number::kPropertyChanged>(PropertyChanged);
-    case interface_number::kGetAllPropertyData:
-      return InterfaceAddress<interface_number::kGetAllPropertyData>(GetAllPropertyData);
-    case interface_number::kGetProperty: return InterfaceAddress<interface_number::kGetProperty>(GetProperty);
-    case interface_number::kWantsKey: return InterfaceAddress<interface_number::kWantsKey>(WantsKey);
-    case interface_number::kEnumTexts: return InterfaceAddress<interface_number::kEnumTexts>(EnumTexts);
-    default: return nullptr;
-  }
+  static constexpr InterfaceTable kInterfaces{
+      .createUnit = CreateUnit,
+      .propertyChanged = PropertyChanged,
+      .getAllPropertyData = GetAllPropertyData,
+      .getProperty = GetProperty,
+      .wantsKey = WantsKey,
+      .enumTexts = EnumTexts};
+  return AnswerInterface(kInterfaces, number);
 }
 
 const bool kRegistered = RegisterUnitType(type_id::kEditBox, &GetInterface);

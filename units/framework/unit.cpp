@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "runtime/program/notify_codes.h"
+#include "units/framework/unit_interfaces.h"
 
 namespace units {
 
@@ -66,6 +67,23 @@ void* GetAllPropertyData(Unit* unit, int32_t* length) {
     return nullptr;
   }
   return WritePropertyBlock(unit->Properties(), length);
+}
+
+void* AnswerInterface(const InterfaceTable& table, int32_t number) {
+  using namespace interface_number;
+  switch (number) {
+    case kCreateUnit: return InterfaceAddress<kCreateUnit>(table.createUnit);
+    case kPropertyApplicable: return InterfaceAddress<kPropertyApplicable>(table.propertyApplicable);
+    case kPropertyChanged: return InterfaceAddress<kPropertyChanged>(table.propertyChanged);
+    case kGetAllPropertyData: return InterfaceAddress<kGetAllPropertyData>(table.getAllPropertyData);
+    case kGetProperty: return InterfaceAddress<kGetProperty>(table.getProperty);
+    case kGetIconData: return InterfaceAddress<kGetIconData>(table.getIconData);
+    case kWantsKey: return InterfaceAddress<kWantsKey>(table.wantsKey);
+    case kEnumTexts: return InterfaceAddress<kEnumTexts>(table.enumTexts);
+    case kIsDefaultButton: return InterfaceAddress<kIsDefaultButton>(table.isDefaultButton);
+    case kPreTranslate: return InterfaceAddress<kPreTranslate>(table.preTranslate);
+    default: return nullptr;
+  }
 }
 
 }  // namespace units

@@ -141,6 +141,23 @@ typename InterfaceOf<Number>::Fn AskInterface(const runtime::UnitTypeRecord& typ
   return reinterpret_cast<typename InterfaceOf<Number>::Fn>(type.getInterface(Number));
 }
 
+// The operations a unit type provides; null for those it does not. A type's get-interface function
+// answers from its table, so that every operation goes out under its own number and signature.
+struct InterfaceTable {
+  CreateUnitFn createUnit = nullptr;
+  PropertyApplicableFn propertyApplicable = nullptr;
+  PropertyChangedFn propertyChanged = nullptr;
+  GetAllPropertyDataFn getAllPropertyData = nullptr;
+  GetPropertyFn getProperty = nullptr;
+  GetIconDataFn getIconData = nullptr;
+  WantsKeyFn wantsKey = nullptr;
+  EnumTextsFn enumTexts = nullptr;
+  IsDefaultButtonFn isDefaultButton = nullptr;
+  PreTranslateFn preTranslate = nullptr;
+};
+
+void* AnswerInterface(const InterfaceTable& table, int32_t number);
+
 // The unit type's side: what its get-interface function answers for number `Number`. Taking the
 // number keeps an implementation from being handed out under the wrong signature.
 template <int32_t Number>

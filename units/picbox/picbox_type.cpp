@@ -72,15 +72,12 @@ int32_t GetProperty(Unit* unit, int32_t index, PropertyValue* value) {
 }
 
 void* GetInterface(int32_t number) {
-  switch (number) {
-    case interface_number::kCreateUnit: return InterfaceAddress<interface_number::kCreateUnit>(CreateUnit);
-    case interface_number::kPropertyChanged:
-      return InterfaceAddress<interface_number::kPropertyChanged>(PropertyChanged);
-    case interface_number::kGetAllPropertyData:
-      return InterfaceAddress<interface_number::kGetAllPropertyData>(GetAllPropertyData);
-    case interface_number::kGetProperty: return InterfaceAddress<interface_number::kGetProperty>(GetProperty);
-    default: return nullptr;
-  }
+  static constexpr InterfaceTable kInterfaces{
+      .createUnit = CreateUnit,
+      .propertyChanged = PropertyChanged,
+      .getAllPropertyData = GetAllPropertyData,
+      .getProperty = GetProperty};
+  return AnswerInterface(kInterfaces, number);
 }
 
 const bool kRegistered = RegisterUnitType(type_id::kPicBox, &GetInterface);

@@ -237,17 +237,15 @@ void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback
 int32_t IsDefaultButton(Unit* unit) { return static_cast<SuperBtnUnit*>(unit)->IsDefault() ? 1 : 0; }
 
 void* GetInterface(int32_t number) {
-  using namespace interface_number;
-  switch (number) {
-    case kCreateUnit: return InterfaceAddress<kCreateUnit>(CreateUnit);
-    case kPropertyApplicable: return InterfaceAddress<kPropertyApplicable>(PropertyApplicable);
-    case kPropertyChanged: return InterfaceAddress<kPropertyChanged>(PropertyChanged);
-    case kGetAllPropertyData: return InterfaceAddress<kGetAllPropertyData>(GetAllPropertyData);
-    case kGetProperty: return InterfaceAddress<kGetProperty>(GetProperty);
-    case kEnumTexts: return InterfaceAddress<kEnumTexts>(EnumTexts);
-    case kIsDefaultButton: return InterfaceAddress<kIsDefaultButton>(IsDefaultButton);
-    default: return nullptr;
-  }
+  static constexpr InterfaceTable kInterfaces{
+      .createUnit = CreateUnit,
+      .propertyApplicable = PropertyApplicable,
+      .propertyChanged = PropertyChanged,
+      .getAllPropertyData = GetAllPropertyData,
+      .getProperty = GetProperty,
+      .enumTexts = EnumTexts,
+      .isDefaultButton = IsDefaultButton};
+  return AnswerInterface(kInterfaces, number);
 }
 
 const bool kRegistered = RegisterUnitType(type_id::kSuperBtn, &GetInterface);

@@ -80,20 +80,16 @@ int32_t ControlGet(units::Unit* unit, int32_t index, units::PropertyValue* value
 }
 
 void* WindowInterface(int32_t number) {
-  return number == units::interface_number::kCreateUnit
-             ? units::InterfaceAddress<units::interface_number::kCreateUnit>(CreateWindowUnit)
-             : nullptr;
+  static constexpr units::InterfaceTable kInterfaces{.createUnit = CreateWindowUnit};
+  return units::AnswerInterface(kInterfaces, number);
 }
 
 void* ControlInterface(int32_t number) {
-  using namespace units::interface_number;
-  switch (number) {
-    case kCreateUnit: return units::InterfaceAddress<kCreateUnit>(CreateControl);
-    case kPropertyChanged: return units::InterfaceAddress<kPropertyChanged>(ControlChanged);
-    case kGetProperty: return units::InterfaceAddress<kGetProperty>(ControlGet);
-    case kGetAllPropertyData: return units::InterfaceAddress<kGetAllPropertyData>(units::GetAllPropertyData);
-    default: return nullptr;
-  }
+  static constexpr units::InterfaceTable kInterfaces{.createUnit = CreateControl,
+                                                     .propertyChanged = ControlChanged,
+                                                     .getAllPropertyData = units::GetAllPropertyData,
+                                                     .getProperty = ControlGet};
+  return units::AnswerInterface(kInterfaces, number);
 }
 
 constexpr runtime::UnitTypeRecord Record(const char* name, uint32_t flags, const runtime::PropertyEntry* properties,

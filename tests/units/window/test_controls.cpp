@@ -34,16 +34,13 @@ int32_t IsDefault(units::Unit* unit) {
 
 template <bool WithWantsKey>
 void* GetInterface(int32_t number) {
-  using namespace units::interface_number;
-  switch (number) {
-    case kCreateUnit: return units::InterfaceAddress<kCreateUnit>(Create);
-    case kPropertyChanged: return units::InterfaceAddress<kPropertyChanged>(Changed);
-    case kGetAllPropertyData: return units::InterfaceAddress<kGetAllPropertyData>(units::GetAllPropertyData);
-    case kGetProperty: return units::InterfaceAddress<kGetProperty>(Get);
-    case kIsDefaultButton: return units::InterfaceAddress<kIsDefaultButton>(IsDefault);
-    case kWantsKey: return WithWantsKey ? units::InterfaceAddress<kWantsKey>(WantsEsc) : nullptr;
-    default: return nullptr;
-  }
+  static constexpr units::InterfaceTable kInterfaces{.createUnit = Create,
+                                                     .propertyChanged = Changed,
+                                                     .getAllPropertyData = units::GetAllPropertyData,
+                                                     .getProperty = Get,
+                                                     .wantsKey = WithWantsKey ? WantsEsc : nullptr,
+                                                     .isDefaultButton = IsDefault};
+  return units::AnswerInterface(kInterfaces, number);
 }
 
 constexpr runtime::UnitTypeRecord Type(uint32_t flags, bool wantsKey = false) {
