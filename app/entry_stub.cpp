@@ -1,0 +1,30 @@
+#include <cfenv>
+
+#include "app/toolbox.h"
+#include "app/toolbox_ids.h"
+#include "runtime/program/bridge.h"
+#include "runtime/program/services.h"
+
+namespace toolbox {
+namespace {
+
+// The program keeps no state: there is nothing to set up before the first window, nor to
+// release at the end. Both routines exist because the start-up sequence registers them.
+void Initialise() {}
+void OnExit(int32_t /*position*/) {}
+
+}  // namespace
+
+int EntryStub() {
+  const runtime::BridgeTable& bridge = runtime::Bridge();
+  bridge.service(runtime::service::kStartHost, &ProgramData());
+  // The calculators' arithmetic runs with every exception masked and rounding to nearest.
+  std::fesetenv(FE_DFL_ENV);
+  Initialise();
+  bridge.service(runtime::service::kRegisterExitCallback, &OnExit);
+  bridge.loadStartupWindow(kMainWindow.window);
+  bridge.run();
+  return 0;
+}
+
+}  // namespace toolbox

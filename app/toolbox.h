@@ -1,0 +1,15 @@
+#pragma once
+// The toolbox program as the runtime sees it: its program data and its entry stub.
+#include "runtime/program/program_header.h"
+
+namespace toolbox {
+
+// The program header: build mode, handler table, constant area, window template data and the
+// four support libraries.
+const runtime::ProgramHeader& ProgramData();
+
+// Called once by the framework start-up: starts the host on the program data, loads the main
+// window and runs until no window is left. Answers 0.
+int EntryStub();
+
+}  // namespace toolbox

@@ -1,0 +1,45 @@
+// The main window's four tool buttons: each loads its tool window modally over the main window.
+// The load returns when the tool window has closed; its result is of no interest.
+#include "app/handlers.h"
+#include "app/toolbox_ids.h"
+#include "runtime/program/bridge.h"
+#include "units/libraries/core_library.h"
+
+namespace toolbox {
+namespace {
+
+constexpr int kLoadWindow = 0;  // the core library's first command
+
+void OpenModally(WindowIds ids) {
+  runtime::ValueRecord args[3];
+  args[0] = runtime::MakeValue(kWindowUnitType);
+  args[0].unit = {ids.window, ids.ownUnit};
+  args[1] = runtime::MakeValue(runtime::type::kNone);  // no parent window
+  args[2] = runtime::MakeValue(runtime::type::kBool);
+  args[2].i32 = 1;  // modal
+  runtime::Bridge().callCoreCommand(units::CoreLibrary().commands[kLoadWindow], 3, args);
+}
+
+}  // namespace
+
+bool OpenPriceCalculator(const intptr_t*, int32_t, int64_t*) {
+  OpenModally(kPriceWindow);
+  return false;
+}
+
+bool OpenScoreCalculator(const intptr_t*, int32_t, int64_t*) {
+  OpenModally(kScoreWindow);
+  return false;
+}
+
+bool OpenAnswerPage(const intptr_t*, int32_t, int64_t*) {
+  OpenModally(kAnswerWindow);
+  return false;
+}
+
+bool OpenSchedulePage(const intptr_t*, int32_t, int64_t*) {
+  OpenModally(kScheduleWindow);
+  return false;
+}
+
+}  // namespace toolbox
