@@ -2,11 +2,10 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/font_record.h"
-#include "runtime/program/memory.h"
 #include "units/editbox/edit_box.h"
 #include "units/editbox/multi_line_box.h"
 #include "units/editbox/single_line_box.h"
+#include "units/framework/enum_texts.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
 #include "units/libraries/core_library.h"
@@ -55,25 +54,13 @@ int32_t WantsKey(Unit* unit, uint32_t key) {
 // Offers each text the data holds (content, font face name, data source, data column) for
 // replacement, and answers the data written anew.
 void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback, intptr_t user) {
-  if (length == nullptr) return nullptr;
-  EditBoxProperties properties;
-  if (callback == nullptr || !ReadPropertyData(properties, data, *length)) {
-    *length = 0;
-    return nullptr;
-  }
-  auto offer = [&](std::string& text) {
-    if (const char* replacement = callback(text.c_str(), user)) text = replacement;
-  };
-  offer(properties.content);
-  platform::FontRecord font;
-  if (platform::FontRecord::Parse(properties.font, &font)) {
-    offer(font.faceName);
-    const auto bytes = font.Bytes();
-    properties.font.assign(bytes.begin(), bytes.end());
-  }
-  offer(properties.dataSource);
-  offer(properties.dataColumn);
-  return WritePropertyBlock(properties, length);
+  EditBoxProperties p;
+  return EnumPropertyTexts(p, data, length, callback, user, [&p](TextOffer& offer) {
+    offer.Text(p.content);
+    offer.FontFace(p.font);
+    offer.Text(p.dataSource);
+    offer.Text(p.dataColumn);
+  });
 }
 
 void* GetInterface(int32_t number) {

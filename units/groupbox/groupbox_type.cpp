@@ -1,6 +1,7 @@
 // The group box unit type: creation and property access as the host asks for them.
 #include <utility>
 
+#include "units/framework/enum_texts.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
@@ -61,12 +62,22 @@ int32_t GetProperty(Unit* unit, int32_t index, PropertyValue* value) {
   }
 }
 
+// Offers each text the data holds for replacement, and answers the data written anew.
+void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback, intptr_t user) {
+  GroupBoxProperties p;
+  return EnumPropertyTexts(p, data, length, callback, user, [&p](TextOffer& offer) {
+    offer.Text(p.title);
+    offer.FontFace(p.font);
+  });
+}
+
 void* GetInterface(int32_t number) {
   static constexpr InterfaceTable kInterfaces{
       .createUnit = CreateUnit,
       .propertyChanged = PropertyChanged,
       .getAllPropertyData = GetAllPropertyData,
-      .getProperty = GetProperty};
+      .getProperty = GetProperty,
+      .enumTexts = EnumTexts};
   return AnswerInterface(kInterfaces, number);
 }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "units/framework/enum_texts.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
@@ -84,12 +85,24 @@ int32_t GetProperty(Unit* unit, int32_t index, PropertyValue* value) {
   }
 }
 
+// Offers each text the data holds for replacement, and answers the data written anew.
+void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback, intptr_t user) {
+  HyperLinkerProperties p;
+  return EnumPropertyTexts(p, data, length, callback, user, [&p](TextOffer& offer) {
+    offer.FontFace(p.font);
+    offer.Text(p.text);
+    offer.Text(p.mailAddress);
+    offer.Text(p.webAddress);
+  });
+}
+
 void* GetInterface(int32_t number) {
   static constexpr InterfaceTable kInterfaces{
       .createUnit = CreateUnit,
       .propertyChanged = PropertyChanged,
       .getAllPropertyData = GetAllPropertyData,
-      .getProperty = GetProperty};
+      .getProperty = GetProperty,
+      .enumTexts = EnumTexts};
   return AnswerInterface(kInterfaces, number);
 }
 

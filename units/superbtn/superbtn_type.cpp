@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "platform/colors.h"
-#include "platform/font_record.h"
+#include "units/framework/enum_texts.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
@@ -217,21 +217,11 @@ int32_t GetProperty(Unit* unit, int32_t index, PropertyValue* value) {
 
 void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback, intptr_t user) {
   SuperBtnProperties p;
-  if (length == nullptr || !ReadPropertyData(p, data, *length)) {
-    if (length != nullptr) *length = 0;
-    return nullptr;
-  }
-  platform::FontRecord font;
-  if (platform::FontRecord::Parse(p.font, &font)) {
-    if (const char* face = callback(font.faceName.c_str(), user)) {
-      font.faceName = face;
-      auto bytes = font.Bytes();
-      p.font.assign(bytes.begin(), bytes.end());
-    }
-  }
-  if (const char* caption = callback(p.caption.c_str(), user)) p.caption = caption;
-  if (const char* tip = callback(p.toolTip.c_str(), user)) p.toolTip = tip;
-  return WritePropertyBlock(p, length);
+  return EnumPropertyTexts(p, data, length, callback, user, [&p](TextOffer& offer) {
+    offer.FontFace(p.font);
+    offer.Text(p.caption);
+    offer.Text(p.toolTip);
+  });
 }
 
 int32_t IsDefaultButton(Unit* unit) { return static_cast<SuperBtnUnit*>(unit)->IsDefault() ? 1 : 0; }

@@ -1,7 +1,7 @@
 // The transparent label's operations as the host asks for them by number.
 #include <memory>
 
-#include "platform/font_record.h"
+#include "units/framework/enum_texts.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
@@ -80,20 +80,10 @@ int32_t GetProperty(Unit* unit, int32_t index, PropertyValue* value) {
 
 void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback, intptr_t user) {
   TransLabelProperties p;
-  if (length == nullptr || !ReadPropertyData(p, data, *length)) {
-    if (length != nullptr) *length = 0;
-    return nullptr;
-  }
-  if (const char* text = callback(p.text.c_str(), user)) p.text = text;
-  platform::FontRecord font;
-  if (platform::FontRecord::Parse(p.font, &font)) {
-    if (const char* face = callback(font.faceName.c_str(), user)) {
-      font.faceName = face;
-      auto bytes = font.Bytes();
-      p.font.assign(bytes.begin(), bytes.end());
-    }
-  }
-  return WritePropertyBlock(p, length);
+  return EnumPropertyTexts(p, data, length, callback, user, [&p](TextOffer& offer) {
+    offer.Text(p.text);
+    offer.FontFace(p.font);
+  });
 }
 
 void* GetInterface(int32_t number) {

@@ -5,6 +5,7 @@
 
 #include "runtime/host/host.h"
 #include "runtime/program/memory.h"
+#include "units/framework/enum_texts.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
@@ -60,18 +61,12 @@ void* GetIconData(const uint8_t* data, int32_t length, int32_t* iconLength) {
 }
 
 void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback, intptr_t user) {
-  if (length == nullptr) return nullptr;
-  WindowProperties properties;
-  if (!ReadPropertyData(properties, data, *length)) {
-    *length = 0;
-    return nullptr;
-  }
-  if (callback != nullptr) {
-    for (std::string* text : {&properties.title, &properties.helpFile, &properties.className}) {
-      if (const char* replacement = callback(text->c_str(), user)) *text = replacement;
-    }
-  }
-  return WritePropertyBlock(properties, length);
+  WindowProperties p;
+  return EnumPropertyTexts(p, data, length, callback, user, [&p](TextOffer& offer) {
+    offer.Text(p.title);
+    offer.Text(p.helpFile);
+    offer.Text(p.className);
+  });
 }
 
 void* GetInterface(int32_t number) {

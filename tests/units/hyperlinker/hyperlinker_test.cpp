@@ -235,3 +235,31 @@ TEST_F(HyperLinkerTest, ThePointingHandComesBackWhenAFormPointerIsTakenAway) {
 }
 
 }  // namespace
+
+namespace {
+
+// Replaces one text and counts what was offered.
+std::vector<std::string> gOffered;
+const char* RenameAddress(const char* text, intptr_t) {
+  gOffered.emplace_back(text);
+  return std::string(text) == kAddress ? "https://new.example/" : nullptr;
+}
+
+TEST(HyperLinkerTexts, EveryTextIsOfferedAndAReplacementIsWrittenBack) {
+  gOffered.clear();
+  std::vector<uint8_t> data = LinkData(kText, 1, "mail@example", kAddress);
+  auto length = static_cast<int32_t>(data.size());
+  void* rewritten = Interface<interface_number::kEnumTexts>()(data.data(), &length, RenameAddress, 0);
+  ASSERT_NE(rewritten, nullptr);
+  EXPECT_EQ(gOffered, (std::vector<std::string>{kText, "mail@example", kAddress}));
+  std::vector<uint8_t> expected = LinkData(kText, 1, "mail@example", "https://new.example/");
+  EXPECT_EQ(std::vector<uint8_t>(static_cast<uint8_t*>(rewritten), static_cast<uint8_t*>(rewritten) + length), expected);
+  runtime::Free(rewritten);
+
+  data.pop_back();  // damaged data is not rewritten
+  length = static_cast<int32_t>(data.size());
+  EXPECT_EQ(Interface<interface_number::kEnumTexts>()(data.data(), &length, RenameAddress, 0), nullptr);
+  EXPECT_EQ(length, 0);
+}
+
+}  // namespace
