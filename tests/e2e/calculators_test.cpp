@@ -1,0 +1,128 @@
+// The calculators as a player uses them: open from the main window, type prices, click "计算",
+// read the captions the result labels show.
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/toolbox_fixture.h"
+
+namespace e2e {
+namespace {
+
+using toolbox::kPriceWindow;
+using toolbox::kScoreWindow;
+
+struct Row {
+  uint32_t input;
+  uint32_t result;
+};
+
+// Rows 1 to 18 of the score table.
+const std::vector<Row> kScoreRows = {
+    {0x16010034, 0x16010035}, {0x1601003b, 0x1601004b}, {0x1601003c, 0x1601004c}, {0x1601003d, 0x1601004d},
+    {0x1601003e, 0x1601004e}, {0x1601003f, 0x1601004f}, {0x16010040, 0x16010050}, {0x16010041, 0x16010051},
+    {0x16010042, 0x16010052}, {0x16010043, 0x16010053}, {0x16010044, 0x16010054}, {0x16010045, 0x16010055},
+    {0x16010046, 0x16010056}, {0x16010047, 0x16010057}, {0x16010048, 0x16010058}, {0x16010049, 0x1601005a},
+    {0x1601004a, 0x1601005b}, {0x16010059, 0x1601005c}};
+constexpr uint32_t kScoreCompute = 0x16010036;
+
+struct PriceRow {
+  uint32_t input;
+  uint32_t afterTax;
+  uint32_t perXianyu;
+};
+const std::vector<PriceRow> kPriceRows = {{0x16010017, 0x16010013, 0x16010012},
+                                          {0x16010016, 0x16010010, 0x1601000f},
+                                          {0x16010015, 0x1601000e, 0x1601000d},
+                                          {0x16010014, 0x1601000c, 0x1601000b}};
+constexpr uint32_t kPriceCompute = 0x16010011;
+
+class CalculatorTest : public ToolboxTest {
+ protected:
+  static void TypeScore(int row, const char* keys) {
+    Type(kScoreWindow.window, kScoreRows[row - 1].input, QString::fromLatin1(keys));
+  }
+  static std::string ScoreResult(int row) { return Text(kScoreWindow.window, kScoreRows[row - 1].result); }
+};
+
+TEST_F(CalculatorTest, ScoreRowsShowPricePerPointAndEmptyRowsKeepTheirCaption) {
+  ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {
+    Click(kScoreWindow.window, kScoreCompute);  // nothing typed: nothing changes
+    for (int row = 1; row <= 18; ++row) EXPECT_EQ(ScoreResult(row), "") << "row " << row;
+
+    TypeScore(2, "30");
+    TypeScore(1, "30000");
+    TypeScore(3, "100");
+    TypeScore(9, "1000");
+    Click(kScoreWindow.window, kScoreCompute);
+    EXPECT_EQ(ScoreResult(2), "2.5");
+    EXPECT_EQ(ScoreResult(1), "1.5");
+    EXPECT_EQ(ScoreResult(3), "1.25");
+    EXPECT_EQ(ScoreResult(9), "2.666666666667");
+    EXPECT_EQ(ScoreResult(4), "");
+
+    // A tiny quotient in exponent form; a row emptied since keeps the caption it had.
+    TypeScore(1, "1");
+    TypeScore(2, "");
+    Click(kScoreWindow.window, kScoreCompute);
+    EXPECT_EQ(ScoreResult(1), "5e-005");
+    EXPECT_EQ(ScoreResult(2), "2.5");
+  }));
+}
+
+TEST_F(CalculatorTest, EveryScoreRowDividesByItsOwnPoints) {
+  // 60000 is a multiple of every row's points, so each result names the divisor the row used.
+  const char* expected[] = {"3", "5000", "750", "2000", "6000", "1000", "400", "1500", "160",
+                            "12", "400", "10", "666.6666666667", "6", "10", "125", "1000", "200"};
+  ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [&] {
+    for (int row = 1; row <= 18; ++row) TypeScore(row, "60000");
+    Click(kScoreWindow.window, kScoreCompute);
+    for (int row = 1; row <= 18; ++row) EXPECT_EQ(ScoreResult(row), expected[row - 1]) << "row " << row;
+  }));
+}
+
+TEST_F(CalculatorTest, PriceRowsShowWhatIsKeptAndTaelsPerXianyu) {
+  ASSERT_TRUE(WithWindowOpen(kPriceButton, kPriceWindow, [] {
+    const char* inputs[] = {"1000", "3000", "200000", "50000"};
+    const char* afterTax[] = {"819.8998998999", "2659.8998999", "84000", "-54000"};
+    const char* perXianyu[] = {"163.8", "332.375", "168", "-337.5"};
+    Click(kPriceWindow.window, kPriceCompute);
+    for (const PriceRow& row : kPriceRows) EXPECT_EQ(Text(kPriceWindow.window, row.afterTax), "");
+
+    for (size_t i = 0; i < kPriceRows.size(); ++i)
+      Type(kPriceWindow.window, kPriceRows[i].input, QString::fromLatin1(inputs[i]));
+    Click(kPriceWindow.window, kPriceCompute);
+    for (size_t i = 0; i < kPriceRows.size(); ++i) {
+      EXPECT_EQ(Text(kPriceWindow.window, kPriceRows[i].afterTax), afterTax[i]) << "row " << i + 1;
+      EXPECT_EQ(Text(kPriceWindow.window, kPriceRows[i].perXianyu), perXianyu[i]) << "row " << i + 1;
+    }
+  }));
+}
+
+TEST_F(CalculatorTest, ACalculatorOpensAgainWithEmptyInputsAndResults) {
+  for (int opening = 0; opening < 2; ++opening) {
+    ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {
+      for (const Row& row : kScoreRows) {
+        EXPECT_EQ(Text(kScoreWindow.window, row.input), "");
+        EXPECT_EQ(Text(kScoreWindow.window, row.result), "");
+      }
+      TypeScore(5, "70");
+      Click(kScoreWindow.window, kScoreCompute);
+      EXPECT_EQ(ScoreResult(5), "7");
+    }));
+    ASSERT_TRUE(WithWindowOpen(kPriceButton, kPriceWindow, [] {
+      for (const PriceRow& row : kPriceRows) {
+        EXPECT_EQ(Text(kPriceWindow.window, row.input), "");
+        EXPECT_EQ(Text(kPriceWindow.window, row.afterTax), "");
+        EXPECT_EQ(Text(kPriceWindow.window, row.perXianyu), "");
+      }
+      Type(kPriceWindow.window, kPriceRows[2].input, QStringLiteral("200000"));
+      Click(kPriceWindow.window, kPriceCompute);
+      EXPECT_EQ(Text(kPriceWindow.window, kPriceRows[2].afterTax), "84000");
+    }));
+  }
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,72 @@
+#include "tests/e2e/toolbox_fixture.h"
+
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/toolbox.h"
+#include "runtime/host/host.h"
+#include "runtime/program/bridge.h"
+#include "runtime/program/services.h"
+#include "units/framework/unit.h"
+
+namespace e2e {
+
+void ToolboxTest::SetUp() {
+  runtime::Bridge().service(runtime::service::kStartHost, &toolbox::ProgramData());
+  runtime::Bridge().loadStartupWindow(toolbox::kMainWindow.window);
+  ASSERT_NE(Widget(toolbox::kMainWindow.window, 0), nullptr);
+}
+
+void ToolboxTest::TearDown() { runtime::StopHost(); }
+
+QWidget* ToolboxTest::Widget(uint32_t window, uint32_t unit) {
+  units::Unit* live = runtime::LiveUnit(window, unit);
+  return live != nullptr ? live->widget() : nullptr;
+}
+
+void ToolboxTest::Click(uint32_t window, uint32_t unit) {
+  QWidget* widget = Widget(window, unit);
+  ASSERT_NE(widget, nullptr);
+  QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void ToolboxTest::Type(uint32_t window, uint32_t unit, const QString& keys) {
+  QWidget* widget = Widget(window, unit);
+  ASSERT_NE(widget, nullptr);
+  widget->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(widget, Qt::Key_Delete);
+  QTest::keyClicks(widget, keys);
+}
+
+std::string ToolboxTest::Text(uint32_t window, uint32_t unit) {
+  runtime::DataBytes text = runtime::Bridge().getUnitProperty(window, unit, toolbox::kTextProperty, -1);
+  std::string out = text.text != nullptr ? text.text : "";
+  runtime::Bridge().free(text.text);
+  return out;
+}
+
+void ToolboxTest::Close(toolbox::WindowIds window) {
+  if (QWidget* widget = Widget(window.window, 0)) widget->close();
+}
+
+bool ToolboxTest::WithWindowOpen(uint32_t button, toolbox::WindowIds window,
+                                 const std::function<void()>& whileOpen) {
+  bool shown = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* widget = Widget(window.window, 0);
+    if (widget == nullptr || !widget->isVisible()) return;
+    poll.stop();
+    shown = true;
+    whileOpen();
+    Close(window);
+  });
+  poll.start(5);
+  Click(toolbox::kMainWindow.window, button);
+  return shown;
+}
+
+}  // namespace e2e

@@ -1,0 +1,107 @@
+// The main window and the tool windows it opens: captions, modality, the web pages' navigation,
+// and the whole program run through its entry stub.
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/toolbox.h"
+#include "runtime/host/host.h"
+#include "tests/e2e/toolbox_fixture.h"
+#include "units/framework/unit.h"
+
+namespace e2e {
+namespace {
+
+using toolbox::WindowIds;
+
+struct Tool {
+  uint32_t button;
+  WindowIds window;
+  const char* title;
+};
+
+const Tool kTools[] = {
+    {kPriceButton, toolbox::kPriceWindow, "Quarlex物价计算"},
+    {kScoreButton, toolbox::kScoreWindow, "Quarlex积分计算"},
+    {kAnswerButton, toolbox::kAnswerWindow, "Quarlex科举"},
+    {kScheduleButton, toolbox::kScheduleWindow, "开服表"},
+};
+
+TEST_F(ToolboxTest, EachToolButtonOpensItsWindowModallyOverTheMainWindow) {
+  QWidget* main = Widget(toolbox::kMainWindow.window, 0);
+  EXPECT_EQ(main->windowTitle(), QStringLiteral("Quarlex工具箱 v1.0"));
+  for (const Tool& tool : kTools) {
+    SCOPED_TRACE(tool.title);
+    bool mainDisabled = false;
+    QString title;
+    EXPECT_TRUE(WithWindowOpen(tool.button, tool.window, [&] {
+      mainDisabled = !main->isEnabled();
+      title = Widget(tool.window.window, 0)->windowTitle();
+    }));
+    EXPECT_TRUE(mainDisabled);
+    EXPECT_EQ(title, QString::fromUtf8(tool.title));
+    // The click returned: the tool window is gone and the main window takes input again.
+    EXPECT_EQ(Widget(tool.window.window, 0), nullptr);
+    EXPECT_TRUE(main->isEnabled());
+  }
+}
+
+// Property 25 of a web browser box: the address of its page.
+std::string PageAddress(uint32_t window, uint32_t box) {
+  constexpr int32_t kLocationUrl = 8 + 17;
+  runtime::DataBytes text = runtime::Bridge().getUnitProperty(window, box, kLocationUrl, -1);
+  return text.text != nullptr ? text.text : "";  // the box keeps its own copy
+}
+
+TEST_F(ToolboxTest, EachWebPageWindowSendsItsBrowserBoxToItsPageWhenCreated) {
+  struct Page {
+    uint32_t button;
+    WindowIds window;
+    uint32_t box;
+    const char* address;
+    QRect place;  // the box overhangs the client area so that the page's header is cut off
+  };
+  const Page pages[] = {
+      {kAnswerButton, toolbox::kAnswerWindow, toolbox::kAnswerBrowser, "http://bbs.quarlex.example/zt/dtq/keju.html",
+       QRect(-34, -303, 1056, 951)},
+      {kScheduleButton, toolbox::kScheduleWindow, toolbox::kScheduleBrowser,
+       "http://www.quarlex.example/topic-kaifu.html", QRect(0, -610, 1224, 1218)},
+  };
+  for (const Page& page : pages) {
+    SCOPED_TRACE(page.address);
+    for (int opening = 0; opening < 2; ++opening) {
+      EXPECT_TRUE(WithWindowOpen(page.button, page.window, [&] {
+        QWidget* box = Widget(page.window.window, page.box);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->geometry(), page.place);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return PageAddress(page.window.window, page.box) == page.address; },
+                                    20000))
+            << PageAddress(page.window.window, page.box);
+      }));
+    }
+  }
+}
+
+TEST(ToolboxProgramTest, TheEntryStubRunsUntilTheMainWindowClosesAndAnswersZero) {
+  QString title;
+  bool visible = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    units::Unit* main = runtime::LiveUnit(toolbox::kMainWindow.window, 0);
+    if (main == nullptr || !main->widget()->isVisible()) return;
+    poll.stop();
+    visible = true;
+    title = main->widget()->windowTitle();
+    main->widget()->close();
+  });
+  poll.start(5);
+  EXPECT_EQ(toolbox::EntryStub(), 0);
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(title, QStringLiteral("Quarlex工具箱 v1.0"));
+  EXPECT_FALSE(runtime::AnyWindowAlive());
+  runtime::StopHost();
+}
+
+}  // namespace
+}  // namespace e2e
