@@ -1,10 +1,13 @@
 // The calculators as a player uses them: open from the main window, type prices, click "计算",
 // read the captions the result labels show.
 #include <QTest>
+#include <QWidget>
 
 #include <string>
 #include <vector>
 
+#include "platform/gbk.h"
+#include "runtime/program/bridge.h"
 #include "tests/e2e/toolbox_fixture.h"
 
 namespace e2e {
@@ -44,6 +47,14 @@ class CalculatorTest : public ToolboxTest {
     Type(kScoreWindow.window, kScoreRows[row - 1].input, QString::fromLatin1(keys));
   }
   static std::string ScoreResult(int row) { return Text(kScoreWindow.window, kScoreRows[row - 1].result); }
+  // Content the keyboard cannot give (an edit box's input mode filters typing), written as the
+  // program would write it. The focus rests on the compute button, so no box rewrites it.
+  static void Put(uint32_t window, uint32_t unit, const char* utf8) {
+    std::string gbk = platform::Utf8ToGbk(utf8);
+    runtime::DataBytes value{};
+    value.text = gbk.data();
+    runtime::Bridge().setUnitProperty(window, unit, toolbox::kTextProperty, -1, value);
+  }
 };
 
 TEST_F(CalculatorTest, ScoreRowsShowPricePerPointAndEmptyRowsKeepTheirCaption) {
@@ -82,6 +93,25 @@ TEST_F(CalculatorTest, EveryScoreRowDividesByItsOwnPoints) {
   }));
 }
 
+TEST_F(CalculatorTest, ScoreContentsConvertAsIntegersWhateverTheyHold) {
+  ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {
+    TypeScore(2, "-30");
+    Widget(kScoreWindow.window, kScoreCompute)->setFocus();
+    Put(kScoreWindow.window, kScoreRows[2].input, "   ");         // blanks: filled, no digits
+    Put(kScoreWindow.window, kScoreRows[3].input, "abc");
+    Put(kScoreWindow.window, kScoreRows[4].input, "１２");        // full-width digits
+    Put(kScoreWindow.window, kScoreRows[5].input, "4294967326");  // 2^32 + 30 wraps to 30
+    Put(kScoreWindow.window, kScoreRows[7].input, "12.9");        // the fraction is dropped
+    Click(kScoreWindow.window, kScoreCompute);
+    EXPECT_EQ(ScoreResult(2), "-2.5");
+    EXPECT_EQ(ScoreResult(3), "0");
+    EXPECT_EQ(ScoreResult(4), "0");
+    EXPECT_EQ(ScoreResult(5), "1.2");
+    EXPECT_EQ(ScoreResult(6), "0.5");
+    EXPECT_EQ(ScoreResult(8), "0.3");
+  }));
+}
+
 TEST_F(CalculatorTest, PriceRowsShowWhatIsKeptAndTaelsPerXianyu) {
   ASSERT_TRUE(WithWindowOpen(kPriceButton, kPriceWindow, [] {
     const char* inputs[] = {"1000", "3000", "200000", "50000"};
@@ -92,6 +122,22 @@ TEST_F(CalculatorTest, PriceRowsShowWhatIsKeptAndTaelsPerXianyu) {
 
     for (size_t i = 0; i < kPriceRows.size(); ++i)
       Type(kPriceWindow.window, kPriceRows[i].input, QString::fromLatin1(inputs[i]));
+    Click(kPriceWindow.window, kPriceCompute);
+    for (size_t i = 0; i < kPriceRows.size(); ++i) {
+      EXPECT_EQ(Text(kPriceWindow.window, kPriceRows[i].afterTax), afterTax[i]) << "row " << i + 1;
+      EXPECT_EQ(Text(kPriceWindow.window, kPriceRows[i].perXianyu), perXianyu[i]) << "row " << i + 1;
+    }
+  }));
+}
+
+TEST_F(CalculatorTest, PriceContentsThatAreNoWholeNumberCountAsTheirLeadingInteger) {
+  ASSERT_TRUE(WithWindowOpen(kPriceButton, kPriceWindow, [] {
+    Widget(kPriceWindow.window, kPriceCompute)->setFocus();
+    const char* contents[] = {"abc", "x", "１０００", "1000.9"};
+    const char* afterTax[] = {"-100.1001001001", "-100.1001001001", "-99080", "-99080"};
+    // The second figure comes from the first one's caption, cut at its decimal point.
+    const char* perXianyu[] = {"-20", "-12.5", "-198.16", "-619.25"};
+    for (size_t i = 0; i < kPriceRows.size(); ++i) Put(kPriceWindow.window, kPriceRows[i].input, contents[i]);
     Click(kPriceWindow.window, kPriceCompute);
     for (size_t i = 0; i < kPriceRows.size(); ++i) {
       EXPECT_EQ(Text(kPriceWindow.window, kPriceRows[i].afterTax), afterTax[i]) << "row " << i + 1;
