@@ -1,6 +1,5 @@
 #include "tests/e2e/toolbox_fixture.h"
 
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>

@@ -1,11 +1,14 @@
 // The main window and the tool windows it opens: captions, modality, the web pages' navigation,
-// and the whole program run through its entry stub.
-#include <QPointer>
+// the forum link, and the whole program run through its entry stub.
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
 #include "app/toolbox.h"
+#include "platform/open_address.h"
 #include "runtime/host/host.h"
 #include "tests/e2e/toolbox_fixture.h"
 #include "units/framework/unit.h"
@@ -45,6 +48,16 @@ TEST_F(ToolboxTest, EachToolButtonOpensItsWindowModallyOverTheMainWindow) {
     EXPECT_EQ(Widget(tool.window.window, 0), nullptr);
     EXPECT_TRUE(main->isEnabled());
   }
+}
+
+TEST_F(ToolboxTest, TheForumLinkOpensTheForumWithTheDesktopsHandler) {
+  QStringList opened;
+  platform::AddressOpening previous = platform::SetAddressOpening(
+      {[&](const QString& address) { return opened.append(address), true; }, [] { return std::nullopt; },
+       [](const QString&, const QStringList&) { return false; }});
+  Click(toolbox::kMainWindow.window, 0x16010087);
+  platform::SetAddressOpening(previous);
+  EXPECT_EQ(opened, QStringList{QStringLiteral("\nhttp://bbs.quarlex.example/forums/")});
 }
 
 // Property 25 of a web browser box: the address of its page.
