@@ -93,25 +93,6 @@ TEST_F(CalculatorTest, EveryScoreRowDividesByItsOwnPoints) {
   }));
 }
 
-TEST_F(CalculatorTest, ScoreContentsConvertAsIntegersWhateverTheyHold) {
-  ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {
-    TypeScore(2, "-30");
-    Widget(kScoreWindow.window, kScoreCompute)->setFocus();
-    Put(kScoreWindow.window, kScoreRows[2].input, "   ");         // blanks: filled, no digits
-    Put(kScoreWindow.window, kScoreRows[3].input, "abc");
-    Put(kScoreWindow.window, kScoreRows[4].input, "１２");        // full-width digits
-    Put(kScoreWindow.window, kScoreRows[5].input, "4294967326");  // 2^32 + 30 wraps to 30
-    Put(kScoreWindow.window, kScoreRows[7].input, "12.9");        // the fraction is dropped
-    Click(kScoreWindow.window, kScoreCompute);
-    EXPECT_EQ(ScoreResult(2), "-2.5");
-    EXPECT_EQ(ScoreResult(3), "0");
-    EXPECT_EQ(ScoreResult(4), "0");
-    EXPECT_EQ(ScoreResult(5), "1.2");
-    EXPECT_EQ(ScoreResult(6), "0.5");
-    EXPECT_EQ(ScoreResult(8), "0.3");
-  }));
-}
-
 TEST_F(CalculatorTest, PriceRowsShowWhatIsKeptAndTaelsPerXianyu) {
   ASSERT_TRUE(WithWindowOpen(kPriceButton, kPriceWindow, [] {
     const char* inputs[] = {"1000", "3000", "200000", "50000"};
