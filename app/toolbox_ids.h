@@ -1,6 +1,6 @@
 #pragma once
-// The windows and units the toolbox's routines address. They are the identifiers of the form
-// catalogue in forms/toolbox_forms.json; a change there must be made here too.
+// The windows and units the toolbox's routines address: the identifiers the forms in
+// forms/toolbox_forms.json give them; a change there must be made here too.
 #include <cstdint>
 
 namespace toolbox {
