@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -87,22 +88,48 @@ FontRecord DefaultGuiFontRecord() {
   return r;
 }
 
-QFont DefaultGuiFont() {
-  // The first installed family that holds Chinese; the platform's general font otherwise.
+// The classic Song face the forms were laid out with sets 9-point text on 12-pixel lines. The
+// installed Song-style face keeps those lines; the sans faces need up to 17 pixels a line and
+// would push wrapped captions out of their boxes, so they come only after it.
+const QString& GuiFamily() {
   static const QString family = [] {
-    for (const QString& candidate : {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
-                                     QStringLiteral("Noto Sans SC"), QStringLiteral("Source Han Sans SC")}) {
-      if (QFontDatabase::families().contains(candidate)) return candidate;
+    const QStringList installed = QFontDatabase::families();
+    QString chosen;
+    for (const QString& candidate : {QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Micro Hei"),
+                                     QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans SC")}) {
+      if (installed.contains(candidate)) {
+        chosen = candidate;
+        break;
+      }
     }
-    const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
-    return chinese.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : chinese.first();
+    if (chosen.isEmpty()) {
+      const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+      chosen = chinese.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : chinese.first();
+    }
+    // Font records name the classic faces; they resolve to the face chosen here.
+    for (const char* classic : {"宋体", "新宋体", "SimSun", "NSimSun"})
+      QFont::insertSubstitution(QString::fromUtf8(classic), chosen);
+    return chosen;
   }();
-  QFont font(family);
+  return family;
+}
+
+// Small Song-style text is drawn the classic way, its strokes whole pixels, as the face's
+// hand-tuned small sizes are meant to be seen; smoothing would only thin them to grey.
+void KeepSmallSongCrisp(QFont& font) {
+  if (font.pixelSize() > 0 && font.pixelSize() <= 16 && QFontInfo(font).family() == QStringLiteral("AR PL UMing CN"))
+    font.setStyleStrategy(QFont::NoAntialias);
+}
+
+QFont DefaultGuiFont() {
+  QFont font(GuiFamily());
   font.setPixelSize(12);
+  KeepSmallSongCrisp(font);
   return font;
 }
 
 QFont ToQFont(const FontRecord& record) {
+  GuiFamily();  // the classic face names resolve from here on
   QFont font = record.faceName.empty() ? DefaultGuiFont() : QFont(FromGbk(record.faceName));
   if (record.height != 0) font.setPixelSize(record.height < 0 ? -record.height : record.height);
   else font.setPixelSize(12);
@@ -111,6 +138,7 @@ QFont ToQFont(const FontRecord& record) {
   font.setItalic(record.italic != 0);
   font.setUnderline(record.underline != 0);
   font.setStrikeOut(record.strikeOut != 0);
+  KeepSmallSongCrisp(font);
   return font;
 }
 

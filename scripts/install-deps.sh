@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-multimedia-dev libgl-dev
   libpng-dev libjpeg62-turbo-dev zlib1g-dev
-  fonts-noto-cjk
+  fonts-arphic-uming fonts-noto-cjk
   libfluidsynth-dev fluid-soundfont-gm
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
