@@ -117,6 +117,8 @@ void PictureBox::StopAnimation() { player_.reset(); }
 void PictureBox::LoadPicture() {
   StopAnimation();
   image_.reset();
+  imaging::ReleasePrepared(&prepared_);
+  preparedValid_ = false;
   const std::vector<uint8_t>& picture = Props().picture;
   const auto length = static_cast<int64_t>(picture.size());
   if (animationEnabled_ && imaging::RecogniseImage(picture.data(), length) == imaging::kGif) {
@@ -150,12 +152,18 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
     const QImage frame = player_->CurrentFrame();
     painter.drawImage(PictureRect(Props().displayMode, frame.size(), client), frame);
   } else if (image_ != nullptr) {
-    imaging::PreparedImage prepared;
-    if (imaging::PrepareImage(&painter, *image_, platform::ToColorRef(background), &prepared)) {
-      const QRect target = PictureRect(Props().displayMode, QSize(prepared.width, prepared.height), client);
-      imaging::DrawPrepared(prepared, target.x(), target.y(), target.width(), target.height(), imaging::SRCCOPY);
+    const uint32_t against = platform::ToColorRef(background);
+    if (!preparedValid_ || preparedAgainst_ != against) {
+      imaging::ReleasePrepared(&prepared_);
+      preparedValid_ = imaging::PrepareImage(&painter, *image_, against, &prepared_);
+      preparedAgainst_ = against;
     }
-    imaging::ReleasePrepared(&prepared);
+    if (preparedValid_) {
+      prepared_.dc = &painter;
+      const QRect target = PictureRect(Props().displayMode, QSize(prepared_.width, prepared_.height), client);
+      imaging::DrawPrepared(prepared_, target.x(), target.y(), target.width(), target.height(), imaging::SRCCOPY);
+      prepared_.dc = nullptr;
+    }
   }
   DrawEdge(painter, rect(), Props().borderStyle);
 }

@@ -63,6 +63,12 @@ class PictureBox : public UnitWidget<QWidget> {
   QColor Background();
 
   std::unique_ptr<imaging::Image> image_;
+  // The picture made ready against the background it was last painted on. Every paint of a part
+  // of the box (a label above it changing its text, say) draws from it instead of preparing the
+  // whole picture again.
+  imaging::PreparedImage prepared_;
+  bool preparedValid_ = false;
+  uint32_t preparedAgainst_ = 0;
   std::unique_ptr<GifPlayer> player_;
   bool animationEnabled_ = true;
   std::atomic<bool> repaintPosted_ = false;
