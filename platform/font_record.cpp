@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -117,7 +116,11 @@ const QString& GuiFamily() {
 // Small Song-style text is drawn the classic way, its strokes whole pixels, as the face's
 // hand-tuned small sizes are meant to be seen; smoothing would only thin them to grey.
 void KeepSmallSongCrisp(QFont& font) {
-  if (font.pixelSize() > 0 && font.pixelSize() <= 16 && QFontInfo(font).family() == QStringLiteral("AR PL UMing CN"))
+  static const QString song = QStringLiteral("AR PL UMing CN");
+  if (font.pixelSize() <= 0 || font.pixelSize() > 16) return;
+  const QString family = font.family();
+  // The classic face names stand for the chosen face, so they are Song text exactly when it is.
+  if (family == song || (GuiFamily() == song && QFont::substitutes(family).contains(song)))
     font.setStyleStrategy(QFont::NoAntialias);
 }
 
