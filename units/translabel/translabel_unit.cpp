@@ -48,6 +48,7 @@ void TransLabelUnit::Apply() {
   platform::FontRecord record;
   font_ = platform::FontRecord::Parse(p.font, &record) ? platform::ToQFont(record) : platform::DefaultGuiFont();
   setFont(font_);
+  extentKnown_ = false;
   PlaceOverhang();
   update();
   if (renamed) {
@@ -102,13 +103,17 @@ void TransLabelUnit::DrawText(QPainter& painter, QPoint origin) const {
 
 QRect TransLabelUnit::TextExtent() const {
   if (text_.isEmpty()) return {};
+  if (extentKnown_ && extentFor_ == size()) return extent_;
   const QFontMetrics metrics(font_, this);
   const QRect bounds = metrics.boundingRect(rect(), Flags(), text_);
   const EffectLayout effect = LayoutOf(Props().effect);
   QRect extent = bounds.translated(effect.textOffset);
   if (effect.copy) extent |= bounds.translated(effect.copyOffset);
   // Antialiased glyph edges may reach a pixel beyond the advance widths.
-  return extent.adjusted(-1, -1, 1, 1);
+  extent_ = extent.adjusted(-1, -1, 1, 1);
+  extentFor_ = size();
+  extentKnown_ = true;
+  return extent_;
 }
 
 void TransLabelUnit::paintEvent(QPaintEvent*) {
@@ -139,7 +144,8 @@ void TransLabelUnit::PlaceOverhang() {
   placing_ = true;
   QWidget* parent = parentWidget();
   const QRect extent = TextExtent();
-  const bool spills = parent != nullptr && !extent.isEmpty() && !rect().contains(extent);
+  // The antialiasing margin alone does not make a text spill: only glyphs placed past the edge do.
+  const bool spills = parent != nullptr && !extent.isEmpty() && !rect().contains(extent.adjusted(1, 1, -1, -1));
   if (!spills) {
     if (overhang_ != nullptr) overhang_->hide();
   } else {

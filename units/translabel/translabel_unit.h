@@ -46,6 +46,12 @@ class TransLabelUnit : public UnitWidget<QWidget> {
   QFont font_;
   QPointer<TextOverhang> overhang_;
   bool placing_ = false;
+  // Laying out a long text costs more than the rest of the label together, and moving, showing
+  // or restacking the label does not change where its text lands: the extent is kept until the
+  // text, its look or the label's size changes.
+  mutable QRect extent_;
+  mutable QSize extentFor_;
+  mutable bool extentKnown_ = false;
 };
 
 }  // namespace units
