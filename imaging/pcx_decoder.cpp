@@ -35,28 +35,30 @@ bool DecodeRuns(Bytes runs, std::span<std::uint8_t> out) {
 
 }  // namespace
 
-std::unique_ptr<Image> DecodePcx(Bytes data) {
-  if (data.size() <= kHeaderSize) return nullptr;
+std::unique_ptr<Image> DecodePcx(Bytes data, Refusal& why) {
+  if (data.size() <= kHeaderSize) return Refuse(why, RefusalKind::kTruncated, "truncated PCX: header cut short");
   const std::uint8_t* h = data.data();
   const unsigned version = h[1], bits = h[3], planes = h[65];
   const unsigned xMin = U16(h + 4), yMin = U16(h + 6), xMax = U16(h + 8), yMax = U16(h + 10);
   const std::size_t bytesPerLine = U16(h + 66);
-  if (h[0] != 10 || h[2] != 1 || version > 5 || xMax < xMin || yMax < yMin) return nullptr;
+  if (h[0] != 10 || h[2] != 1 || version > 5) return Refuse(why, RefusalKind::kNotPicture, "no known picture format");
+  if (xMax < xMin || yMax < yMin) return Refuse(why, RefusalKind::kDamaged, "damaged PCX: negative size");
   // Several planes would be a colour picture this decoder does not know how to combine.
-  if (planes != 1 || (bits != 1 && bits != 8)) return nullptr;
+  if (planes != 1 || (bits != 1 && bits != 8)) return Refuse(why, RefusalKind::kUnsupported, "unsupported PCX: planes or bits");
   const std::size_t width = xMax - xMin + 1, height = yMax - yMin + 1;
-  if (bytesPerLine < (width * bits + 7) / 8) return nullptr;
+  if (bytesPerLine < (width * bits + 7) / 8) return Refuse(why, RefusalKind::kDamaged, "damaged PCX: lines shorter than the width");
 
   Bytes runs = data.subspan(kHeaderSize);
   if (bits == 8) {
-    if (data.size() < kHeaderSize + kPaletteSize || data[data.size() - kPaletteSize] != 12) return nullptr;
+    if (data.size() < kHeaderSize + kPaletteSize || data[data.size() - kPaletteSize] != 12)
+      return Refuse(why, RefusalKind::kTruncated, "truncated PCX: no palette at the end");
     runs = data.subspan(kHeaderSize, data.size() - kHeaderSize - kPaletteSize);
   }
   if (!Plausible(width, height, data.size(), kBytesPerByte * 8 / bits) ||
       std::uint64_t{bytesPerLine} * height > runs.size() * kBytesPerByte)
-    return nullptr;
+    return Refuse(why, RefusalKind::kTooLarge, "too large PCX: larger than its data could describe");
   std::vector<std::uint8_t> lines(bytesPerLine * height);
-  if (!DecodeRuns(runs, lines)) return nullptr;
+  if (!DecodeRuns(runs, lines)) return Refuse(why, RefusalKind::kTruncated, "truncated PCX: pixel data ends early");
 
   auto image = std::make_unique<Image>();
   image->width = static_cast<int>(width);
