@@ -1,6 +1,5 @@
-// Uncompressed BMP files of 1, 4, 8, 24 and 32 bits per pixel, decoded straight into the
-// drawable layout shared with JPEG pictures.
-#include <array>
+// Uncompressed BMP files of 1, 4, 8, 24 and 32 bits per pixel, decoded straight into drawable
+// bitmaps: opaque RGB32 for 24 and 32 bits, indexed for 4 and 8, monochrome for 1.
 #include <cstdlib>
 #include <cstring>
 
@@ -31,14 +30,14 @@ std::unique_ptr<Image> DecodeBmp(Bytes data, Refusal& why) {
   // The palette follows the information header, which newer files make longer than 40 bytes.
   // A file may list more colours than its pixels can index: they are all stepped over, and the
   // pixels use the first ones.
-  std::array<QRgb, 256> palette{};  // missing entries black
+  QList<QRgb> palette(bits <= 8 ? 1 << bits : 0, qRgb(0, 0, 0));  // missing entries black
   std::uint64_t headerEnd = kFileHeaderSize + std::uint64_t{infoSize};
   if (bits <= 8) {
     const std::uint64_t colours = usedColours != 0 ? usedColours : 1u << bits;
     if (headerEnd + colours * 4 > size) return Refuse(why, RefusalKind::kTruncated, "truncated BMP: palette cut short");
     for (std::uint64_t i = 0; i < colours && i < (1u << bits); ++i) {
       const std::uint8_t* entry = b + headerEnd + i * 4;
-      palette[i] = qRgb(entry[2], entry[1], entry[0]);
+      palette[static_cast<qsizetype>(i)] = qRgb(entry[2], entry[1], entry[0]);
     }
     headerEnd += colours * 4;
   }
@@ -56,20 +55,26 @@ std::unique_ptr<Image> DecodeBmp(Bytes data, Refusal& why) {
   image->kind = kBmp;
   image->width = static_cast<int>(width);
   image->height = static_cast<int>(height);
-  image->bitmap = QImage(image->width, image->height, QImage::Format_RGB32);
+  const QImage::Format format = bits == 1 ? QImage::Format_Mono : bits <= 8 ? QImage::Format_Indexed8 : QImage::Format_RGB32;
+  image->bitmap = QImage(image->width, image->height, format);
   if (image->bitmap.isNull()) return Refuse(why, RefusalKind::kTooLarge, "too large BMP: out of memory");
+  if (bits <= 8) image->bitmap.setColorTable(palette);
   // Rows are stored bottom-up; a negative height marks rows stored top-down.
   const bool topDown = storedHeight < 0;
   for (std::uint64_t row = 0; row < height; ++row) {
     const std::uint8_t* in = b + dataOffset + row * stride;
-    auto* out = reinterpret_cast<QRgb*>(image->bitmap.scanLine(static_cast<int>(topDown ? row : height - 1 - row)));
+    std::uint8_t* out = image->bitmap.scanLine(static_cast<int>(topDown ? row : height - 1 - row));
     switch (bits) {
-      case 24:
-      case 32:
-        for (std::uint64_t x = 0; x < width; ++x, in += bits / 8) out[x] = qRgb(in[2], in[1], in[0]);
+      case 1:  // the same bits, most significant first
+        std::memcpy(out, in, (width + 7) / 8);
         break;
+      case 4:
+        for (std::uint64_t x = 0; x < width; ++x) out[x] = static_cast<std::uint8_t>(PaletteIndex(in, bits, x));
+        break;
+      case 8: std::memcpy(out, in, width); break;
       default:
-        for (std::uint64_t x = 0; x < width; ++x) out[x] = palette[PaletteIndex(in, bits, x)];
+        for (std::uint64_t x = 0; x < width; ++x, in += bits / 8)
+          reinterpret_cast<QRgb*>(out)[x] = qRgb(in[2], in[1], in[0]);
     }
   }
   return image;

@@ -21,14 +21,13 @@ using COLORREF = std::uint32_t;
 enum ImageKind : std::int32_t {
   kNotPicture = 0,
   kJpeg = 1,  // the bitmap, already drawable: opaque RGB32
-  kBmp = 2,   // as kJpeg
+  kBmp = 2,   // the bitmap: RGB32 for 24 and 32 bits, indexed for 4 and 8, monochrome for 1
   kIco = 3,   // no pixels; the icon image of the chosen entry
   kCur = 4,   // as kIco (a cursor is shown as an icon)
   kGif = 5,   // packed bitmap: 40-byte info header, 256 palette entries (B, G, R, 0), 8-bit
               // rows top-down (negative height), each padded to 4 bytes; the first frame only
-  kPcx8 = 6,  // packed bitmap as kGif
-  kPcx1 = 7,  // monochrome bits, rows top-down padded to 2 bytes, leftmost pixel in the most
-              // significant bit, 1 = white, 0 = black
+  kPcx8 = 6,  // the bitmap, indexed with 256 colours
+  kPcx1 = 7,  // the bitmap, monochrome: 1 white, 0 black
   kPng = 8,   // the bitmap: ARGB32 with straight alpha, or opaque RGB32 when no pixel can be
               // transparent
 };
@@ -52,8 +51,8 @@ struct Image {
   int width = 0;  // for kGif the logical screen, which the first frame is placed in
   int height = 0;
   QImage icon;                       // kIco, kCur: the entry, ARGB32 with straight alpha
-  QImage bitmap;                     // kJpeg, kBmp, kPng
-  std::vector<std::uint8_t> pixels;  // kGif, kPcx8, kPcx1: the layout of the kind
+  QImage bitmap;                     // kJpeg, kBmp, kPcx8, kPcx1, kPng
+  std::vector<std::uint8_t> pixels;  // kGif: the packed bitmap
 };
 
 // An image made ready for one drawing on one painter; release it when the drawing is done.
@@ -63,7 +62,7 @@ struct PreparedImage {
   int width = 0;
   int height = 0;
   QImage icon;    // kIco, kCur
-  QImage bitmap;  // other kinds: opaque RGB32
+  QImage bitmap;  // other kinds: opaque (RGB32, indexed or monochrome)
 };
 
 // The kind of a picture from its first bytes (at least 6 are needed), or kNotPicture.

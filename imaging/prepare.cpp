@@ -12,29 +12,34 @@ namespace {
 
 QRgb ToRgb(COLORREF colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
-// Every layout below is checked against the image's size first, so an Image assembled by hand
-// can never make preparation read past its pixels.
-bool HoldsBitmap(const Image& image, QImage::Format format) {
-  return image.width > 0 && image.height > 0 && image.bitmap.format() == format &&
-         image.bitmap.size() == QSize(image.width, image.height);
-}
-
-// JPEG and BMP pictures, and PNG pictures without transparency, are drawn as decoded: the
+// JPEG, BMP and PCX pictures, and PNG pictures without transparency, are drawn as decoded: the
 // prepared bitmap shares their pixels.
-QImage Opaque(const Image& image) { return HoldsBitmap(image, QImage::Format_RGB32) ? image.bitmap : QImage(); }
+QImage Opaque(const Image& image) {
+  const bool opaque = image.bitmap.format() != QImage::Format_ARGB32 && !image.bitmap.isNull();
+  return opaque && image.bitmap.size() == QSize(image.width, image.height) ? image.bitmap : QImage();
+}
 
 // Each channel v of a pixel with alpha a below 255 becomes a/255 * v + (1 - a/255) * c, with c
 // the background's channel, truncated. Integer arithmetic keeps that exact: alpha 128 over
 // white gives 127, where floating point can land just below it. The result never leaves 0..255.
 QImage BlendedOver(const Image& image, COLORREF background) {
-  if (!HoldsBitmap(image, QImage::Format_ARGB32)) return Opaque(image);
+  const QImage& straight = image.bitmap;
+  if (straight.format() != QImage::Format_ARGB32) return Opaque(image);
+  if (straight.size() != QSize(image.width, image.height)) return {};
   QImage bitmap(image.width, image.height, QImage::Format_RGB32);
   if (bitmap.isNull()) return {};
   const unsigned back[3] = {(background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF};
   const QRgb backPixel = ToRgb(background);
   for (int y = 0; y < image.height; ++y) {
-    const auto* in = reinterpret_cast<const QRgb*>(image.bitmap.constScanLine(y));
+    const auto* in = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
     auto* out = reinterpret_cast<QRgb*>(bitmap.scanLine(y));
+    // Most rows of most pictures are wholly opaque: those are copied as they are.
+    QRgb all = 0xFFFFFFFFu;
+    for (int x = 0; x < image.width; ++x) all &= in[x];
+    if (all >> 24 == 0xFF) {
+      std::memcpy(out, in, std::size_t(image.width) * sizeof(QRgb));
+      continue;
+    }
     for (int x = 0; x < image.width; ++x) {
       const QRgb pixel = in[x];
       const unsigned alpha = pixel >> 24;
@@ -53,17 +58,6 @@ QImage BlendedOver(const Image& image, COLORREF background) {
     }
   }
   return bitmap;
-}
-
-QImage FromMonochrome(const Image& image) {
-  if (image.width <= 0 || image.height <= 0) return {};
-  const std::size_t used = (std::size_t(image.width) + 7) / 8, stride = (used + 1) & ~std::size_t{1};
-  if (image.pixels.size() != stride * image.height) return {};
-  QImage mono(image.width, image.height, QImage::Format_Mono);
-  if (mono.isNull()) return {};
-  mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-  for (int y = 0; y < image.height; ++y) std::memcpy(mono.scanLine(y), image.pixels.data() + y * stride, used);
-  return mono.convertToFormat(QImage::Format_RGB32);
 }
 
 // The first GIF frame goes to the top-left corner of its logical screen; whatever of the
@@ -93,11 +87,11 @@ bool PrepareImage(QPainter* dc, const Image& image, COLORREF background, Prepare
     case kIco:
     case kCur: prepared.icon = image.icon; break;
     case kGif: prepared.bitmap = FromGifFrame(image, background); break;
-    case kPcx8: prepared.bitmap = detail::PackedDibToImage(image.pixels).convertToFormat(QImage::Format_RGB32); break;
-    case kPcx1: prepared.bitmap = FromMonochrome(image); break;
     case kPng: prepared.bitmap = BlendedOver(image, background); break;
     case kJpeg:
     case kBmp:
+    case kPcx8:
+    case kPcx1:
     case kNotPicture: prepared.bitmap = Opaque(image); break;
   }
   if (prepared.icon.isNull() && prepared.bitmap.isNull()) return false;
@@ -129,7 +123,7 @@ QImage ImageToBitmap(const std::uint8_t* bytes, std::int64_t length, COLORREF ba
   }
   PreparedImage prepared;
   if (!PrepareImage(nullptr, *image, background, &prepared)) return {};
-  return prepared.bitmap;
+  return prepared.bitmap.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace imaging

@@ -20,9 +20,8 @@ std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
   return v;
 }
 
-// Pixel (x, y) of a decoded bitmap; checks that the bitmap is drawable as it stands.
+// Pixel (x, y) of a decoded bitmap, which is drawn as it stands.
 QRgb BitmapPixel(const imaging::Image& image, int x, int y) {
-  EXPECT_EQ(image.bitmap.format(), QImage::Format_RGB32);
   EXPECT_EQ(image.bitmap.size(), QSize(image.width, image.height));
   return image.bitmap.pixel(x, y);
 }
@@ -37,7 +36,7 @@ QImage Indexed(int colours, int width = 5, int height = 3) {
   return picture;
 }
 
-// Checks the packed-bitmap layout of kinds 5 and 6 against an indexed picture.
+// Checks the packed-bitmap layout of GIF pictures against an indexed picture.
 void ExpectPackedBitmap(const imaging::Image& image, const QImage& picture, int paletteEntries) {
   const auto& dib = image.pixels;
   const int w = picture.width(), h = picture.height(), stride = (w + 3) & ~3;
@@ -134,14 +133,18 @@ TEST(GifDecoder, LongCodesAndTableResets) {
   ExpectPackedBitmap(*image, picture, 256);
 }
 
-TEST(PcxDecoder, EightBitsBecomeATopDownPackedBitmap) {
+TEST(PcxDecoder, EightBitsBecomeAnIndexedBitmap) {
   const QImage picture = Indexed(200, 7, 4);  // odd width: the file pads lines to 8 bytes
   const auto image = Decode(pb::Pcx8File(picture));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->kind, imaging::kPcx8);
   EXPECT_EQ(image->width, 7);
   EXPECT_EQ(image->height, 4);
-  ExpectPackedBitmap(*image, picture, 200);
+  ASSERT_EQ(image->bitmap.format(), QImage::Format_Indexed8);
+  ASSERT_EQ(image->bitmap.colorCount(), 256);
+  for (int i = 0; i < 200; ++i) EXPECT_EQ(image->bitmap.color(i), picture.color(i)) << "palette entry " << i;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(image->bitmap.pixelIndex(x, y), picture.pixelIndex(x, y)) << x << "," << y;
 }
 
 TEST(PcxDecoder, OneBitKeepsMonochromeRows) {
@@ -152,10 +155,10 @@ TEST(PcxDecoder, OneBitKeepsMonochromeRows) {
   const auto image = Decode(pb::Pcx1File(picture));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->kind, imaging::kPcx1);
-  ASSERT_EQ(image->pixels.size(), 4u * 3);  // 19 pixels take 3 bytes, padded to 4
+  ASSERT_EQ(image->bitmap.format(), QImage::Format_Mono);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 19; ++x)
-      EXPECT_EQ((image->pixels[y * 4 + x / 8] >> (7 - x % 8)) & 1, picture.pixelIndex(x, y)) << x << "," << y;
+      EXPECT_EQ(image->bitmap.pixel(x, y), picture.pixelIndex(x, y) ? qRgb(255, 255, 255) : qRgb(0, 0, 0)) << x << "," << y;
 }
 
 }  // namespace
