@@ -25,7 +25,8 @@ enum ImageKind : std::int32_t {
   kIco = 3,   // no pixels; the icon image of the chosen entry
   kCur = 4,   // as kIco (a cursor is shown as an icon)
   kGif = 5,   // packed bitmap: 40-byte info header, 256 palette entries (B, G, R, 0), 8-bit
-              // rows top-down (negative height), each padded to 4 bytes; the first frame only
+              // rows top-down (negative height), each padded to 4 bytes; the first frame only,
+              // of as many whole rows as its data held
   kPcx8 = 6,  // the bitmap, indexed with 256 colours
   kPcx1 = 7,  // the bitmap, monochrome: 1 white, 0 black
   kPng = 8,   // the bitmap: ARGB32 with straight alpha, or opaque RGB32 when no pixel can be
