@@ -105,6 +105,18 @@ void SingleLineBox::keyPressEvent(QKeyEvent* e) {
   QLineEdit::keyPressEvent(e);
 }
 
+// The box keeps its selection without the focus (whether it shows it is the box's choice), so
+// that coming back to it finds the caret and selection where they were.
+void SingleLineBox::focusOutEvent(QFocusEvent* e) {
+  const int start = selectionStart();
+  const int length = selectionLength();
+  const bool caretAtStart = hasSelectedText() && cursorPosition() == start;
+  QLineEdit::focusOutEvent(e);
+  if (length <= 0 || hasSelectedText()) return;
+  if (caretAtStart) setSelection(start + length, -length);
+  else setSelection(start, length);
+}
+
 void SingleLineBox::paintEvent(QPaintEvent* e) {
   QLineEdit::paintEvent(e);
   QPainter painter(this);

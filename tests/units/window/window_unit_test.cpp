@@ -226,14 +226,14 @@ TEST_F(WindowUnitTest, ClosingAModalWindowGivesTheOthersBackTheirState) {
     auto* modal = dynamic_cast<runtime::LiveWindow*>(runtime::LiveUnit(kSecond, 0));
     if (modal == nullptr || !modal->Widget()->isVisible()) return;
     EXPECT_EQ(modal->Widget()->parentWidget(), runtime::HiddenOwner());
-    seenDisabled = !main->isEnabled();
+    seenDisabled = !main->enabled;
     closer.stop();
     modal->Widget()->close();
   });
   closer.start(0);
   runtime::LoadWindow({kSecond, nullptr, 1});
   EXPECT_TRUE(seenDisabled);
-  EXPECT_TRUE(main->isEnabled());
+  EXPECT_TRUE(main->enabled);
   EXPECT_EQ(runtime::LiveUnit(kSecond, 0), nullptr);
 }
 
