@@ -12,6 +12,7 @@
 #include "runtime/host/host.h"
 #include "tests/e2e/toolbox_fixture.h"
 #include "units/framework/unit.h"
+#include "units/webbrowser/web_browser_box.h"
 
 namespace e2e {
 namespace {
@@ -91,6 +92,9 @@ TEST_F(ToolboxTest, EachWebPageWindowSendsItsBrowserBoxToItsPageWhenCreated) {
         QWidget* box = Widget(page.window.window, page.box);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->geometry(), page.place);
+        // The page itself starts at the box's corner.
+        QWidget* view = static_cast<units::WebBrowserBox*>(box)->ControlWidget();
+        EXPECT_EQ(view->mapTo(box->window(), QPoint(0, 0)), page.place.topLeft());
         EXPECT_TRUE(QTest::qWaitFor([&] { return PageAddress(page.window.window, page.box) == page.address; },
                                     20000))
             << PageAddress(page.window.window, page.box);
