@@ -10,7 +10,7 @@ packages=(
   fonts-arphic-uming fonts-noto-cjk
   libfluidsynth-dev fluid-soundfont-gm
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth libxcb1-dev
 )
 
 missing=()
