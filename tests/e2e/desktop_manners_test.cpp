@@ -76,6 +76,10 @@ TEST_F(ToolboxTest, ArrowKeysLeaveTheMainWindowsButtonsAlone) {
   // So Space opens the tool the focus was on before.
   EXPECT_TRUE(WithWindowOpen([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
                              toolbox::kPriceWindow, [] {}));
+  // A tool opened with the mouse gives the keyboard back to its button when it closes.
+  EXPECT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [] {}));
+  EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 1000));
+  EXPECT_EQ(QApplication::focusWidget(), Widget(toolbox::kMainWindow.window, kScoreButton));
 }
 
 TEST_F(ToolboxTest, TabIntoAnInputKeepsItsCaretAndSelection) {

@@ -200,8 +200,6 @@ bool WindowUnit::event(QEvent* event) {
       }
     }
   } else {
-    QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && isAncestorOf(focus)) lastFocus_ = focus;
     ReportEvent(6);
   }
   gActivating = false;
@@ -209,6 +207,12 @@ bool WindowUnit::event(QEvent* event) {
 }
 
 bool WindowUnit::eventFilter(QObject* watched, QEvent* event) {
+  // The unit that had the focus last gets it back when the window is activated again. It is
+  // noted as the focus moves: by the time the window hears of its deactivation, the window
+  // activated instead may have moved the focus already.
+  if (event->type() == QEvent::FocusIn && watched->isWidgetType() && watched != this &&
+      isAncestorOf(static_cast<QWidget*>(watched)))
+    lastFocus_ = static_cast<QWidget*>(watched);
   // A pointer moving over a unit is reported even without a button held.
   if (event->type() == QEvent::Enter && watched->isWidgetType()) {
     auto* widget = static_cast<QWidget*>(watched);

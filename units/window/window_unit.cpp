@@ -65,7 +65,7 @@ WindowUnit::~WindowUnit() {
   ReportEvent(2);
   tray_.reset();
   // A modal window that goes without the close protocol still gives the others back.
-  ReenableDisabledWindows();
+  ReturnToOwner();
   // The units go before the window reports itself gone, as child windows do.
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
 }
@@ -170,6 +170,13 @@ void WindowUnit::SetDesktopOwner(QWidget* owner) {
   if (ownerHandle == nullptr && windowHandle() == nullptr) return;
   createWinId();
   windowHandle()->setTransientParent(ownerHandle);
+}
+
+// The windows this one disabled take input again, and the keyboard goes back to the window it
+// was opened over, as it does when a dialog closes.
+void WindowUnit::ReturnToOwner() {
+  ReenableDisabledWindows();
+  if (desktopOwner_ && desktopOwner_->isVisible() && isActiveWindow()) desktopOwner_->activateWindow();
 }
 
 void WindowUnit::ApplyIcons() {
@@ -495,7 +502,7 @@ void WindowUnit::closeEvent(QCloseEvent* event) {
   if (!outcome.unitAlive || outcome.ReturnedFalse()) return;
   outcome = ReportEvent(1);
   if (!outcome.unitAlive || outcome.ReturnedFalse()) return;
-  ReenableDisabledWindows();
+  ReturnToOwner();
   closing_ = true;
   event->accept();
 }

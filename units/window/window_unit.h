@@ -99,6 +99,7 @@ class WindowUnit : public UnitWidget<QWidget>, public runtime::LiveWindow {
   void ApplyFixedSize();
   void SetClientGeometry(const QRect& client);
   void ApplyIcons();
+  void ReturnToOwner();
   void ApplyShape();
   void ApplyPosition();
   void ApplyTopmost();
