@@ -56,53 +56,27 @@ void MessageLoop::RestartIdle() {
 
 namespace {
 
-// What a disabled window does not get: everything the user does to it.
-bool IsUserInput(QEvent::Type type) {
-  switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Wheel:
-    case QEvent::InputMethod:
-    case QEvent::ContextMenu:
-    case QEvent::Enter:
-    case QEvent::HoverEnter:
-    case QEvent::HoverMove:
-    case QEvent::TabletPress:
-    case QEvent::TabletMove:
-    case QEvent::TabletRelease:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-      return true;
-    default:
-      return false;
-  }
+// What the window that holds the target translates before the target gets it.
+constexpr QEvent::Type kTranslated[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                        QEvent::MouseButtonDblClick, QEvent::MouseMove,
+                                        QEvent::KeyPress, QEvent::KeyRelease,
+                                        QEvent::ShortcutOverride, QEvent::Wheel,
+                                        QEvent::InputMethod};
+// The rest of what a disabled window does not get, since the user does it to the window.
+constexpr QEvent::Type kOtherInput[] = {QEvent::ContextMenu, QEvent::Enter, QEvent::HoverEnter,
+                                        QEvent::HoverMove, QEvent::TabletPress, QEvent::TabletMove,
+                                        QEvent::TabletRelease, QEvent::TouchBegin, QEvent::TouchUpdate,
+                                        QEvent::TouchEnd, QEvent::DragEnter, QEvent::DragMove,
+                                        QEvent::Drop};
+
+template <size_t N>
+bool OneOf(const QEvent::Type (&types)[N], QEvent::Type type) {
+  return std::find(std::begin(types), std::end(types), type) != std::end(types);
 }
 
-// What the window that holds the target translates before the target gets it.
-bool IsTranslated(QEvent::Type type) {
-  switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Wheel:
-    case QEvent::InputMethod:
-      return true;
-    default:
-      return false;
-  }
-}
+bool IsTranslated(QEvent::Type type) { return OneOf(kTranslated, type); }
+
+bool IsUserInput(QEvent::Type type) { return OneOf(kTranslated, type) || OneOf(kOtherInput, type); }
 
 QPointF GlobalPosition(const QEvent* event) {
   if (event->isPointerEvent()) return static_cast<const QPointerEvent*>(event)->points().value(0).globalPosition();
@@ -123,9 +97,8 @@ bool MessageLoop::Propagated(const QWidget* widget, const QEvent* event) const {
 
 bool MessageLoop::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  const bool input = IsUserInput(type);
-  if ((!input && !IsTranslated(type)) || !watched->isWidgetType()) return false;
-  if (input) RestartIdle();
+  if (!IsUserInput(type) || !watched->isWidgetType()) return false;
+  RestartIdle();
   // The window that holds the widget sees the event first.
   auto* widget = static_cast<QWidget*>(watched);
   QWidget* top = widget->window();
@@ -136,7 +109,7 @@ bool MessageLoop::eventFilter(QObject* watched, QEvent* event) {
     if (candidate != nullptr && candidate->Widget() == top) live = candidate;
   }
   if (live == nullptr) return false;
-  if (!live->enabled) return input;
+  if (!live->enabled) return true;
   if (!IsTranslated(type) || Propagated(widget, event)) return false;
   // A unit that hands the event on to its target itself is not asked again.
   if (std::find(inTranslation_.begin(), inTranslation_.end(), event) != inTranslation_.end()) return false;
