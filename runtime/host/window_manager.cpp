@@ -216,7 +216,7 @@ void RaiseUnitEvent(uint32_t windowId, uint32_t unitId, int32_t event) {
   DeliverEvent(report);
 }
 
-BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner) {
+BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner, std::string* failedUnit) {
   if (window.units.Count() == 0) return BuildResult::kFailed;
   if (LiveWindow* live = LiveWindowOf(window)) {
     QWidget* widget = live->Widget();
@@ -257,11 +257,13 @@ BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner) {
     units::Unit* unit = CreateEntry(window, index, windowWidget, controlId, false, &visible);
     if (unit == nullptr) {
       // A window missing a unit is of no use and must not stay behind, hidden, keeping the
-      // program alive: it goes (its records back to the template's), and the user is told.
-      const std::string name(RecordAt(window, index).Name());
+      // program alive: it goes, its records back to the template's.
+      if (failedUnit != nullptr) {
+        *failedUnit = RecordAt(window, index).Name();
+        if (failedUnit->empty())
+          *failedUnit = QStringLiteral("0x%1").arg(window.units.IdAt(index), 8, 16, QLatin1Char('0')).toStdString();
+      }
       delete windowUnit;
-      suspension.End();
-      ShowRuntimeMessage(platform::Utf8ToGbk("窗口组件“") + name + platform::Utf8ToGbk("”无法创建，窗口未能载入"));
       return BuildResult::kFailed;
     }
     window.units.SetLiveObject(index, unit);
@@ -386,8 +388,14 @@ int32_t LoadWindow(const notify::LoadWindowRequest& request) {
   if (window == nullptr) return -1;
   QWidget* owner = nullptr;
   if (request.parent != nullptr) owner = static_cast<units::Unit*>(request.parent)->widget();
-  BuildResult result = BuildWindow(*window, request.modal != 0, owner);
-  if (result == BuildResult::kFailed) return -1;
+  std::string failedUnit;
+  BuildResult result = BuildWindow(*window, request.modal != 0, owner, &failedUnit);
+  if (result == BuildResult::kFailed) {
+    // The user asked for a window and gets none: they are told why.
+    if (!failedUnit.empty())
+      ShowRuntimeMessage(platform::Utf8ToGbk("窗口组件“") + failedUnit + platform::Utf8ToGbk("”无法创建，窗口未能载入"));
+    return -1;
+  }
   if (result == BuildResult::kBuilt && WindowAlive(request.windowId) &&
       (RecordAt(*window, 0).StateFlags() & state_flag::kVisible))
     ShowAfterLoad(request.windowId, false);

@@ -87,6 +87,7 @@ TEST_F(ToolboxTest, TabIntoAnInputKeepsItsCaretAndSelection) {
     auto* first = qobject_cast<QLineEdit*>(Widget(toolbox::kScoreWindow.window, kScoreFirstInput));
     ASSERT_NE(first, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(first->window()));
+    QApplication::processEvents();  // the activation's own focus moves are over
     Type(toolbox::kScoreWindow.window, kScoreFirstInput, QStringLiteral("12345"));
     first->setCursorPosition(2);
     QTest::keyClick(first, Qt::Key_Tab);
