@@ -67,7 +67,7 @@ constexpr QEvent::Type kOtherInput[] = {QEvent::ContextMenu, QEvent::Enter, QEve
                                         QEvent::HoverMove, QEvent::TabletPress, QEvent::TabletMove,
                                         QEvent::TabletRelease, QEvent::TouchBegin, QEvent::TouchUpdate,
                                         QEvent::TouchEnd, QEvent::DragEnter, QEvent::DragMove,
-                                        QEvent::Drop};
+                                        QEvent::Drop, QEvent::ToolTip};
 
 template <size_t N>
 bool OneOf(const QEvent::Type (&types)[N], QEvent::Type type) {
