@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "platform/chinese_texts.h"
 #include "platform/program_path.h"
 #include "platform/text.h"
 #include "runtime/host/host.h"
@@ -109,6 +110,7 @@ bool BuildingModal() { return TheHost().buildingModal; }
 
 int StartApplication(int& argc, char** argv, int (*entryStub)()) {
   QApplication application(argc, argv);
+  platform::UseChineseTexts();
   int result = entryStub();
   ShutDown(result);
   return result;

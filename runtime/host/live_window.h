@@ -30,6 +30,9 @@ class LiveWindow {
   virtual bool Idle(int64_t elapsedMs) = 0;
   // How the first show presents the window: 3 maximised, 2 minimised, anything else normal.
   virtual int InitialShowState() = 0;
+  // The window the desktop keeps this one above, without a taskbar entry of its own; null for
+  // none. Set before the first show.
+  virtual void SetDesktopOwner(QWidget* /*owner*/) {}
   // Offered every keyboard, mouse and wheel event addressed to this window or a widget inside it
   // before the widget gets it: the window's own key handling and the common events. True
   // consumes the event.
@@ -43,13 +46,17 @@ class LiveWindow {
   bool firstShowPending = false;
   bool modal = false;
   bool topmost = false;
+  // The window's own enabled state. A disabled window takes no input and refuses the desktop's
+  // close requests, while its units keep their own state and look: it is the window that is
+  // disabled, not what it holds.
+  bool enabled = true;
   // The windows this window disabled while modal, to be re-enabled when it closes.
   std::vector<DisabledWindow> disabledWhileModal;
 
   // Re-enables the windows disabled while this window was modal, each to its saved state.
   void ReenableDisabledWindows() {
     for (const DisabledWindow& entry : disabledWhileModal)
-      if (entry.window) entry.window->setEnabled(entry.wasEnabled);
+      if (auto* other = dynamic_cast<LiveWindow*>(entry.window.data())) other->enabled = entry.wasEnabled;
     disabledWhileModal.clear();
   }
 };

@@ -1,13 +1,17 @@
 #pragma once
 // The host's message loop: the main loop, the nested loop of each modal window, idle processing
 // while the queue is empty, and the quit request.
+#include <QEvent>
 #include <QObject>
+#include <QPointF>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdint>
 #include <vector>
 
 class QEventLoop;
+class QWidget;
 
 namespace runtime {
 
@@ -33,12 +37,21 @@ class MessageLoop : public QObject {
 
  private:
   void IdleStep();
+  bool Propagated(const QWidget* widget, const QEvent* event) const;
 
   std::vector<QEventLoop*> loops_;
   std::vector<bool> modal_;
   bool quitRequested_ = false;
   QTimer idleTimer_;
   int idleCount_ = 0;
+  // The last event translated, to tell its passing on to the parents from a new one.
+  struct Translated {
+    QPointer<QWidget> target;
+    QEvent::Type type = QEvent::None;
+    const QEvent* event = nullptr;
+    QPointF global;
+  } lastTranslated_;
+  std::vector<const QEvent*> inTranslation_;
 };
 
 // One step of idle processing: answers whether more idle work remains.

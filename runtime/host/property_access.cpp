@@ -96,7 +96,9 @@ DataBytes GetCommon(const TemplateWindow& window, uint32_t index, int32_t proper
     case kHeight: out.i32 = widget ? LiveRect(window, index).height() : record.Rect().height; break;
     case kTag: out.text = NewText(record.Tag()); break;
     case kVisible: out.i32 = widget ? widget->isVisible() : (record.StateFlags() & state_flag::kVisible) != 0; break;
-    case kDisabled: out.i32 = widget ? !widget->isEnabled() : (record.StateFlags() & state_flag::kDisabled) != 0; break;
+    case kDisabled:
+      out.i32 = widget ? !UnitEnabled(window, index) : (record.StateFlags() & state_flag::kDisabled) != 0;
+      break;
     case kMousePointer: {
       auto data = PointerDataForProgram(record.PointerData());
       out.ptr = NewByteData(data.data(), static_cast<int32_t>(data.size()));
@@ -164,7 +166,7 @@ void SetCommon(TemplateWindow& window, uint32_t index, int32_t property, DataByt
     case kVisible: SetVisible(window, index, value.i32 != 0); break;
     case kDisabled: {
       StoreStateFlag(window, index, state_flag::kDisabled, value.i32 != 0);
-      if (QWidget* widget = WidgetAt(window, index)) widget->setEnabled(value.i32 == 0);
+      if (WidgetAt(window, index) != nullptr) SetUnitEnabled(window, index, value.i32 == 0);
       break;
     }
     case kMousePointer: {
@@ -236,7 +238,7 @@ void RecreateUnit(TemplateWindow& window, uint32_t index, const UnitTypeRecord& 
   bool visible = oldWidget->isVisible();
   QWidget* focus = QApplication::focusWidget();
   bool hadFocus = focus != nullptr && (focus == oldWidget || oldWidget->isAncestorOf(focus));
-  uint32_t style = oldWidget->isEnabled() ? 0 : units::window_style::kDisabled;
+  uint32_t style = UnitEnabled(window, index) ? 0 : units::window_style::kDisabled;
   if (RecordAt(window, index).StateFlags() & state_flag::kTabStop) style |= units::window_style::kTabStop;
   const LoadedWindow& loaded = TheHost().loaded[window.id];
   uint32_t controlId = index < loaded.controlIds.size() ? loaded.controlIds[index] : 0;

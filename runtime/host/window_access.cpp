@@ -1,5 +1,7 @@
 #include "runtime/host/window_access.h"
 
+#include <QWidget>
+
 #include "runtime/host/host_state.h"
 #include "units/framework/unit.h"
 #include "units/framework/unit_type_registry.h"
@@ -25,6 +27,23 @@ const UnitTypeRecord* FindType(uint32_t typeId) {
 UnitRecordView RecordAt(const TemplateWindow& window, uint32_t index) {
   auto entry = window.units.EntryAt(index);
   return UnitRecordView(entry ? entry->record : std::span<const uint8_t>());
+}
+
+bool UnitEnabled(const TemplateWindow& window, uint32_t index) {
+  if (index == 0) {
+    const LiveWindow* live = LiveWindowOf(window);
+    return live == nullptr || live->enabled;
+  }
+  units::Unit* unit = UnitAt(window, index);
+  return unit == nullptr || !unit->widget()->testAttribute(Qt::WA_ForceDisabled);
+}
+
+void SetUnitEnabled(const TemplateWindow& window, uint32_t index, bool enabled) {
+  if (index == 0) {
+    if (LiveWindow* live = LiveWindowOf(window)) live->enabled = enabled;
+    return;
+  }
+  if (units::Unit* unit = UnitAt(window, index)) unit->widget()->setEnabled(enabled);
 }
 
 int64_t IndexOfUnit(const TemplateWindow& window, uint32_t unitId) {

@@ -32,6 +32,10 @@ TemplateWindow* FindLoadedWindow(uint32_t windowId);
 const UnitTypeRecord* FindType(uint32_t typeId);
 // The view of entry `index`; invalid when there is none.
 UnitRecordView RecordAt(const TemplateWindow& window, uint32_t index);
+// The enabled state of a live unit: its own, not what it inherits from the units around it. The
+// window's own unit is the window's enabled state, which leaves its units alone.
+bool UnitEnabled(const TemplateWindow& window, uint32_t index);
+void SetUnitEnabled(const TemplateWindow& window, uint32_t index, bool enabled);
 // The entry index of a unit id; unit id 0 and the window's own id are entry 0. -1 when absent.
 int64_t IndexOfUnit(const TemplateWindow& window, uint32_t unitId);
 

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/gbk.h"
@@ -68,6 +69,11 @@ void FirstShow(TemplateWindow& window) {
   if (state == 3) widget->showMaximized();
   else if (state == 2) widget->showMinimized();
   else widget->show();
+  // Showing a window activates it; its first unit then takes the focus.
+  if (state != 2) {
+    widget->raise();
+    widget->activateWindow();
+  }
   QWidget* focus = QApplication::focusWidget();
   if (focus == nullptr || focus->window() != widget) return;
   for (uint32_t i = window.units.Count(); i-- > 0;) {
@@ -109,6 +115,29 @@ units::Unit* CreateEntry(TemplateWindow& window, uint32_t index, QWidget* parent
                              controlId, nullptr, rect.left, rect.top, rect.width, rect.height, window.id, unitId, 0, 0);
   TheHost().buildingModal = false;
   return unit;
+}
+
+// The window whose handler is loading a window, else the active one: the desktop keeps a modal
+// window above it.
+QWidget* Opener(const TemplateWindow& window) {
+  if (TemplateWindow* sender = FindLoadedWindow(TheHost().sender.windowId); sender != nullptr && sender != &window)
+    return LiveWindowOf(*sender)->Widget();
+  QWidget* active = QApplication::activeWindow();
+  return active != nullptr && active != LiveWindowOf(window)->Widget() ? active : nullptr;
+}
+
+// A modal window disables every other loaded top-level window, except those built with a parent
+// window, which belong to it. Only the windows are disabled: their units keep their state.
+void DisableOtherWindows(const TemplateWindow& window, LiveWindow& live) {
+  for (size_t i = 0; i < TheHost().windows.Size(); ++i) {
+    TemplateWindow& other = TheHost().windows.At(i);
+    LiveWindow* otherLive = &other == &window ? nullptr : LiveWindowOf(other);
+    if (otherLive == nullptr) continue;
+    auto loaded = TheHost().loaded.find(other.id);
+    if (loaded != TheHost().loaded.end() && loaded->second.owner) continue;
+    live.disabledWhileModal.push_back({otherLive->Widget(), otherLive->enabled});
+    otherLive->enabled = false;
+  }
 }
 
 void Reparent(TemplateWindow& window, const std::vector<CreatedUnit>& created, QWidget* windowWidget) {
@@ -187,7 +216,7 @@ void RaiseUnitEvent(uint32_t windowId, uint32_t unitId, int32_t event) {
   DeliverEvent(report);
 }
 
-BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner) {
+BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner, std::string* failedUnit) {
   if (window.units.Count() == 0) return BuildResult::kFailed;
   if (LiveWindow* live = LiveWindowOf(window)) {
     QWidget* widget = live->Widget();
@@ -227,7 +256,14 @@ BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner) {
     bool visible = false;
     units::Unit* unit = CreateEntry(window, index, windowWidget, controlId, false, &visible);
     if (unit == nullptr) {
-      window.DropPristineCopy();
+      // A window missing a unit is of no use and must not stay behind, hidden, keeping the
+      // program alive: it goes, its records back to the template's.
+      if (failedUnit != nullptr) {
+        *failedUnit = RecordAt(window, index).Name();
+        if (failedUnit->empty())
+          *failedUnit = QStringLiteral("0x%1").arg(window.units.IdAt(index), 8, 16, QLatin1Char('0')).toStdString();
+      }
+      delete windowUnit;
       return BuildResult::kFailed;
     }
     window.units.SetLiveObject(index, unit);
@@ -260,20 +296,14 @@ BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner) {
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
   RaiseUnitEvent(windowId, ownId, 4);
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
+  if (modal) LiveWindowOf(window)->SetDesktopOwner(Opener(window));
   if (windowVisible) FirstShow(window);
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
 
   LiveWindow* live = LiveWindowOf(window);
   if (modal) {
     live->modal = true;
-    for (size_t i = 0; i < TheHost().windows.Size(); ++i) {
-      TemplateWindow& other = TheHost().windows.At(i);
-      LiveWindow* otherLive = &other == &window ? nullptr : LiveWindowOf(other);
-      if (otherLive == nullptr || otherLive->Widget()->parentWidget() != nullptr) continue;
-      QWidget* otherWidget = otherLive->Widget();
-      live->disabledWhileModal.push_back({otherWidget, otherWidget->isEnabled()});
-      otherWidget->setEnabled(false);
-    }
+    DisableOtherWindows(window, *live);
   }
 
   QPointer<QWidget> focus = QApplication::focusWidget();
@@ -358,8 +388,14 @@ int32_t LoadWindow(const notify::LoadWindowRequest& request) {
   if (window == nullptr) return -1;
   QWidget* owner = nullptr;
   if (request.parent != nullptr) owner = static_cast<units::Unit*>(request.parent)->widget();
-  BuildResult result = BuildWindow(*window, request.modal != 0, owner);
-  if (result == BuildResult::kFailed) return -1;
+  std::string failedUnit;
+  BuildResult result = BuildWindow(*window, request.modal != 0, owner, &failedUnit);
+  if (result == BuildResult::kFailed) {
+    // The user asked for a window and gets none: they are told why.
+    if (!failedUnit.empty())
+      ShowRuntimeMessage(platform::Utf8ToGbk("窗口组件“") + failedUnit + platform::Utf8ToGbk("”无法创建，窗口未能载入"));
+    return -1;
+  }
   if (result == BuildResult::kBuilt && WindowAlive(request.windowId) &&
       (RecordAt(*window, 0).StateFlags() & state_flag::kVisible))
     ShowAfterLoad(request.windowId, false);

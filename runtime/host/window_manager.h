@@ -1,6 +1,7 @@
 #pragma once
 // Building windows from their template records, showing them, modality and their end.
 #include <cstdint>
+#include <string>
 
 #include <QWidget>
 
@@ -10,8 +11,9 @@ namespace runtime {
 
 enum class BuildResult { kBuilt, kAlreadyLoaded, kFailed };
 
-// Builds `window` with its units; `owner` is ignored for a modal window.
-BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner);
+// Builds `window` with its units; `owner` is ignored for a modal window. A window that cannot
+// create one of its units is destroyed again, and `*failedUnit` names that unit.
+BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner, std::string* failedUnit = nullptr);
 
 // After a load (show 0) or when the program makes the window visible (show 1): the first show
 // when it is pending, and the nested loop of a modal window.

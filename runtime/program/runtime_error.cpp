@@ -60,8 +60,9 @@ std::string RuntimeErrorMessage(int32_t number) {
   return platform::Utf8ToGbk(kNumberedMessages[static_cast<size_t>(number - 1)]);
 }
 
-void ReportRuntimeError(std::string_view gbkMessage, int32_t code) {
-  int32_t count = ++EventSuppressionCount();
+namespace {
+
+void Present(std::string_view gbkMessage, int32_t code, int32_t count) {
   bool shown = false;
   if (gErrorRoutine != nullptr && !gErrorRoutineRunning) {
     gErrorRoutineRunning = true;
@@ -70,6 +71,19 @@ void ReportRuntimeError(std::string_view gbkMessage, int32_t code) {
     gErrorRoutineRunning = false;
   }
   if (!shown) gPresenter(RuntimeErrorText(code, gbkMessage));
+}
+
+}  // namespace
+
+void ShowRuntimeMessage(std::string_view gbkMessage) {
+  // No handler runs while the message is up.
+  int32_t count = ++EventSuppressionCount();
+  Present(gbkMessage, 0, count);
+  if (EventSuppressionCount() > 0) --EventSuppressionCount();
+}
+
+void ReportRuntimeError(std::string_view gbkMessage, int32_t code) {
+  Present(gbkMessage, code, ++EventSuppressionCount());
   ClearExitCallbacks();
   ExitProgram(-1);
 }

@@ -13,6 +13,10 @@ std::string RuntimeErrorText(int32_t code, std::string_view gbkMessage);
 // the exit callbacks and ends the process with exit code -1.
 [[noreturn]] void ReportRuntimeError(std::string_view gbkMessage, int32_t code = 0);
 
+// Shows the report of a failure the program survives (a window that cannot be built), through
+// the same routine and presenter, without ending anything.
+void ShowRuntimeMessage(std::string_view gbkMessage);
+
 // The bridge's error by number: message 1 to 11, the number also being the code.
 [[noreturn]] void RaiseRuntimeErrorByNumber(int32_t number);
 

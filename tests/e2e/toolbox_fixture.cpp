@@ -53,6 +53,11 @@ void ToolboxTest::Close(toolbox::WindowIds window) {
 
 bool ToolboxTest::WithWindowOpen(uint32_t button, toolbox::WindowIds window,
                                  const std::function<void()>& whileOpen) {
+  return WithWindowOpen([button] { Click(toolbox::kMainWindow.window, button); }, window, whileOpen);
+}
+
+bool ToolboxTest::WithWindowOpen(const std::function<void()>& open, toolbox::WindowIds window,
+                                 const std::function<void()>& whileOpen) {
   bool shown = false;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -64,7 +69,7 @@ bool ToolboxTest::WithWindowOpen(uint32_t button, toolbox::WindowIds window,
     Close(window);
   });
   poll.start(5);
-  Click(toolbox::kMainWindow.window, button);
+  open();
   return shown;
 }
 

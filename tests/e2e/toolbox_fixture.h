@@ -32,6 +32,9 @@ class ToolboxTest : public testing::Test {
   // click (and the modal load behind it) returns after `whileOpen` has closed the window or,
   // failing that, after this closes it. False when the window never showed.
   static bool WithWindowOpen(uint32_t button, toolbox::WindowIds window, const std::function<void()>& whileOpen);
+  // The same with the user's own way of opening it, for example keys.
+  static bool WithWindowOpen(const std::function<void()>& open, toolbox::WindowIds window,
+                             const std::function<void()>& whileOpen);
   static void Close(toolbox::WindowIds window);
 };
 

@@ -109,6 +109,15 @@ void EditBox::ApplyPalette() {
 void EditBox::TextChanged() {
   QString text = Text();
   if (text == lastText_) return;
+  if (!programEdit_ && depth_ == 0) {
+    // Changed from outside the box's own editing (assistive technology sets the text whole): the
+    // same filter as typing, and the text the box takes is set in its place.
+    const QString taken = Rules().Edited(lastText_, text);
+    if (taken != text) {
+      ProgramChange([&] { SetText(taken); });
+      return;
+    }
+  }
   lastText_ = std::move(text);
   props_.content = platform::ToGbk(ContentOf(lastText_));
   changePending_ = true;

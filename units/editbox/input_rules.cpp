@@ -184,6 +184,26 @@ QString InputRules::Admit(const QString& typed, qsizetype length, qsizetype repl
   return out;
 }
 
+QString InputRules::Edited(const QString& old, const QString& edited, bool* refused, int* cursor) const {
+  if (refused != nullptr) *refused = false;
+  if (edited == old) return edited;
+  // The edit replaced old[prefix, old.size() - suffix) by edited[prefix, edited.size() - suffix).
+  const qsizetype shorter = std::min(edited.size(), old.size());
+  qsizetype prefix = 0;
+  while (prefix < shorter && edited[prefix] == old[prefix]) ++prefix;
+  qsizetype suffix = 0;
+  while (suffix < shorter - prefix && edited[edited.size() - 1 - suffix] == old[old.size() - 1 - suffix]) ++suffix;
+  const QString inserted = edited.mid(prefix, edited.size() - prefix - suffix);
+  if (inserted.isEmpty()) return edited;  // a deletion
+  const QString admitted = Admit(inserted, old.size(), old.size() - prefix - suffix);
+  if (admitted.isEmpty()) {
+    if (refused != nullptr) *refused = true;
+    return old;
+  }
+  if (cursor != nullptr) *cursor = static_cast<int>(prefix + admitted.size());
+  return admitted == inserted ? edited : edited.left(prefix) + admitted + edited.right(suffix);
+}
+
 QString NormalisedText(int32_t inputMode, const QString& text) {
   QString out;
   switch (inputMode) {

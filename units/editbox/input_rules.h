@@ -19,6 +19,11 @@ class InputRules {
   // input-method commits, pasting and dropping, so no way in admits more than typing does.
   QString Admit(const QString& typed, qsizetype length, qsizetype replaced) const;
 
+  // An edit that turned `old` into `edited`, with what it inserted cut down by Admit: the text
+  // the box takes. Nothing admitted of a non-empty insertion: `old`, and `*refused` is set.
+  // `*cursor`, when given, becomes the place after the admitted insertion.
+  QString Edited(const QString& old, const QString& edited, bool* refused = nullptr, int* cursor = nullptr) const;
+
  private:
   bool Allows(QChar c) const;
 

@@ -21,23 +21,15 @@ class InsertionFilter final : public QValidator {
   InsertionFilter(const EditBox& box, QObject* parent) : QValidator(parent), box_(box) {}
 
   State validate(QString& input, int& pos) const override {
-    const QString& old = box_.LastText();
-    if (box_.ProgramEdit() || input == old) return Acceptable;
-    // The edit replaced old[prefix, old.size() - suffix) by input[prefix, input.size() - suffix).
-    const qsizetype shorter = std::min(input.size(), old.size());
-    qsizetype prefix = 0;
-    while (prefix < shorter && input[prefix] == old[prefix]) ++prefix;
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix && input[input.size() - 1 - suffix] == old[old.size() - 1 - suffix]) ++suffix;
-    const QString inserted = input.mid(prefix, input.size() - prefix - suffix);
-    if (inserted.isEmpty()) return Acceptable;  // a deletion
-    const qsizetype replaced = old.size() - prefix - suffix;
-    const QString admitted = box_.Rules().Admit(inserted, old.size(), replaced);
+    if (box_.ProgramEdit()) return Acceptable;
+    bool refused = false;
+    int cursor = pos;
+    const QString taken = box_.Rules().Edited(box_.LastText(), input, &refused, &cursor);
     // Nothing admitted: the keystroke does nothing at all, the selection stays.
-    if (admitted.isEmpty()) return Invalid;
-    if (admitted != inserted) {
-      input = input.left(prefix) + admitted + input.right(suffix);
-      pos = static_cast<int>(prefix + admitted.size());
+    if (refused) return Invalid;
+    if (taken != input) {
+      input = taken;
+      pos = cursor;
     }
     return Acceptable;
   }
@@ -103,6 +95,18 @@ void SingleLineBox::keyPressEvent(QKeyEvent* e) {
     return;
   }
   QLineEdit::keyPressEvent(e);
+}
+
+// The box keeps its selection without the focus (whether it shows it is the box's choice), so
+// that coming back to it finds the caret and selection where they were.
+void SingleLineBox::focusOutEvent(QFocusEvent* e) {
+  const int start = selectionStart();
+  const int length = selectionLength();
+  const bool caretAtStart = hasSelectedText() && cursorPosition() == start;
+  QLineEdit::focusOutEvent(e);
+  if (length <= 0 || hasSelectedText()) return;
+  if (caretAtStart) setSelection(start + length, -length);
+  else setSelection(start, length);
 }
 
 void SingleLineBox::paintEvent(QPaintEvent* e) {

@@ -20,6 +20,7 @@ class SingleLineBox final : public UnitWidget<QLineEdit>, public EditBox {
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:

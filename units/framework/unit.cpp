@@ -16,6 +16,8 @@ void Unit::Refresh() {}
 
 bool Unit::PreTranslate(QObject* /*target*/, QEvent* /*event*/) { return false; }
 
+QString Unit::MnemonicText() const { return {}; }
+
 bool Unit::Send(int32_t code, void* report, EventOutcome& outcome) {
   if (identity_.host == nullptr) return false;
   QPointer<QWidget> alive(widget());

@@ -10,6 +10,7 @@
 // destroyed. Unit's constructor is private to UnitWidget, so no unit type can skip it or put its
 // bases in the order that would report from a half-destroyed widget.
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <memory>
 #include <span>
@@ -57,9 +58,12 @@ class Unit {
   virtual void LayOutBars();
   // Show the bound data's current value.
   virtual void Refresh();
-  // Offered every keyboard and mouse event of the thread first when the type pre-translates;
-  // true consumes it.
+  // Offered every keyboard and mouse event on its way to the unit or a widget inside it before
+  // the window translates it (and, for types that pre-translate, every event of the thread);
+  // true when the unit dealt with it, which may mean it handed it to its target itself.
   virtual bool PreTranslate(QObject* target, QEvent* event);
+  // The text whose "&" marks the unit's mnemonic; empty for units without one.
+  virtual QString MnemonicText() const;
 
   // Raises event `event` with up to five integer or pointer arguments (notify 2008).
   template <typename... Args>

@@ -32,6 +32,7 @@ class GroupBox : public UnitWidget<QWidget> {
 
   GroupBoxProperties& Props() { return static_cast<GroupBoxProperties&>(Properties()); }
   QString Title() { return titleText_; }
+  QString MnemonicText() const override { return titleText_; }
 
   void SetTitle(std::string title);
   void SetAlignment(int32_t alignment);

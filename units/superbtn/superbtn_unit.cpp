@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QFile>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <vector>
@@ -133,6 +134,18 @@ void SuperBtnUnit::mousePressEvent(QMouseEvent* event) {
 // The second press of a fast double click is not a press: a double click reports one click.
 void SuperBtnUnit::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
 
+// Arrow keys are not the button's: the window moves the focus with them among radio-like units
+// only.
+void SuperBtnUnit::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: event->ignore(); return;
+    default: UnitWidget::keyPressEvent(event);
+  }
+}
+
 void SuperBtnUnit::leaveEvent(QEvent* event) {
   if (tip_ != nullptr) tip_->hide();
   ClearHot();
@@ -178,7 +191,7 @@ void SuperBtnUnit::MoveFocusOn() {
   if (parent == nullptr) return;
   for (QWidget* w = nextInFocusChain(); w != nullptr && w != this; w = w->nextInFocusChain()) {
     if (parent->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible()) {
-      w->setFocus(Qt::TabFocusReason);
+      w->setFocus(Qt::OtherFocusReason);
       return;
     }
   }

@@ -37,6 +37,7 @@ class SuperBtnUnit : public UnitWidget<QAbstractButton> {
   bool IsDefault() const { return defaultButton_; }
   bool Hot() const { return hot_; }
   QString Caption() const { return caption_; }
+  QString MnemonicText() const override { return caption_; }
   QString ToolTipText() const;
 
   // Called once the button is placed: from then on disabling it moves the focus on.
@@ -52,6 +53,7 @@ class SuperBtnUnit : public UnitWidget<QAbstractButton> {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;

@@ -59,7 +59,8 @@ void TransLabelUnit::Apply() {
 
 int TransLabelUnit::Flags() const {
   const TransLabelProperties& p = Props();
-  int flags = Qt::TextDontClip;
+  // "&" marks the mnemonic, drawn underlined; "&&" is one "&".
+  int flags = Qt::TextDontClip | Qt::TextShowMnemonic;
   flags |= p.horzAlign == 1 ? Qt::AlignHCenter : p.horzAlign == 2 ? Qt::AlignRight : Qt::AlignLeft;
   if (p.wordWrap != 0) return flags | Qt::TextWordWrap | Qt::AlignTop;
   // One line whatever line breaks the text holds.

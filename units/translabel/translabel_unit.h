@@ -23,6 +23,7 @@ class TransLabelUnit : public UnitWidget<QWidget> {
   TransLabelProperties& Props() { return *props_; }
   const TransLabelProperties& Props() const { return *props_; }
   QString Text() const { return text_; }
+  QString MnemonicText() const override { return text_; }
   // Takes up every property again after a change and repaints.
   void Apply();
   // Draws the text with its effect as if the label's top-left corner were at `origin`.

@@ -1,5 +1,7 @@
 #include "units/webbrowser/web_browser_box.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <qdrawutil.h>
@@ -18,9 +20,6 @@ using runtime::type::kByteData;
 using runtime::type::kInt;
 using runtime::type::kInt64;
 using runtime::type::kText;
-
-// The control's own sunken edge is this wide; it is placed outside the visible client area.
-constexpr int kClientEdge = 2;
 
 // Events of the box.
 namespace event {
@@ -133,8 +132,8 @@ void WebBrowserBox::ApplyBorder() {
 
 void WebBrowserBox::PlaceClient() {
   client_->setGeometry(contentsRect());
-  if (QWidget* view = ControlWidget())
-    view->setGeometry(client_->rect().adjusted(-kClientEdge, -kClientEdge, kClientEdge, kClientEdge));
+  // The engine's view has no sunken edge of its own to hide: the page fills the client area.
+  if (QWidget* view = ControlWidget()) view->setGeometry(client_->rect());
 }
 
 void WebBrowserBox::ApplyControlSettings() {
@@ -142,6 +141,21 @@ void WebBrowserBox::ApplyControlSettings() {
   control_->SetSilent(p.silent != 0);
   control_->SetOffline(p.offline != 0);
   control_->SetDropTarget(p.dropTarget != 0);
+}
+
+// Tab and Shift+Tab move among the page's fields and links and Enter follows a link or sends a
+// form, so the page has its keys before the window can take them for its own navigation. Esc,
+// F1 and Alt combinations stay the window's.
+bool WebBrowserBox::PreTranslate(QObject* target, QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+  QWidget* view = ControlWidget();
+  if (view == nullptr || !target->isWidgetType()) return false;
+  auto* widget = static_cast<QWidget*>(target);
+  if (widget != view && !view->isAncestorOf(widget)) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() == Qt::Key_Escape || key->key() == Qt::Key_F1 || (key->modifiers() & Qt::AltModifier)) return false;
+  QCoreApplication::sendEvent(target, event);
+  return true;
 }
 
 void WebBrowserBox::resizeEvent(QResizeEvent* /*event*/) { PlaceClient(); }

@@ -54,6 +54,9 @@ class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvent
   // Edge width of a Border value.
   static int EdgeWidth(int32_t border);
 
+  // The page takes the keys typed into it before the window does.
+  bool PreTranslate(QObject* target, QEvent* event) override;
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;

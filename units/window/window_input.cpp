@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QUrl>
@@ -38,16 +39,6 @@ constexpr int kWheelStep = 120;
 
 // One activation report at a time across all windows.
 bool gActivating = false;
-
-// The caption a unit shows, where its mnemonic is written.
-QString UnitText(const QWidget* widget) {
-  for (const char* name : {"text", "title"}) {
-    QVariant value = widget->property(name);
-    if (value.isValid() && value.canConvert<QString>() && !value.toString().isEmpty()) return value.toString();
-  }
-  if (!widget->accessibleName().isEmpty()) return widget->accessibleName();
-  return widget->windowTitle();
-}
 
 bool HasMnemonic(const QString& text, QChar key) {
   for (qsizetype i = text.indexOf(u'&'); i >= 0 && i + 1 < text.size(); i = text.indexOf(u'&', i + 2)) {
@@ -143,7 +134,8 @@ bool WindowUnit::MoveFocus(const UnitInfo* start, bool forward, Traversal traver
     EventOutcome outcome = target->unit->ReportEvent(0);
     if (!outcome.unitAlive || widget.isNull()) return true;
   }
-  widget->setFocus(Qt::TabFocusReason);
+  // A plain focus change: an edit box keeps its caret and selection.
+  widget->setFocus(Qt::OtherFocusReason);
   return true;
 }
 
@@ -174,14 +166,14 @@ bool WindowUnit::event(QEvent* event) {
   if (event->type() != QEvent::WindowActivate && event->type() != QEvent::WindowDeactivate) return result;
   if (gActivating || destroying_) return result;
   const bool activating = event->type() == QEvent::WindowActivate;
-  if (activating && !isEnabled()) {
+  if (activating && !enabled) {
     // A window disabled by a modal window hands the activation to that window.
     runtime::WindowTable& windows = runtime::TheHost().windows;
     for (size_t i = 0; i < windows.Size(); ++i) {
       runtime::LiveWindow* other = runtime::LiveWindowOf(windows.At(i));
       if (other == nullptr || other == this || !other->modal) continue;
       QWidget* w = other->Widget();
-      if (w->isVisible() && w->isEnabled() && w->isWindow()) {
+      if (w->isVisible() && other->enabled && w->isWindow()) {
         w->activateWindow();
         w->raise();
         return result;
@@ -208,8 +200,6 @@ bool WindowUnit::event(QEvent* event) {
       }
     }
   } else {
-    QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && isAncestorOf(focus)) lastFocus_ = focus;
     ReportEvent(6);
   }
   gActivating = false;
@@ -217,6 +207,12 @@ bool WindowUnit::event(QEvent* event) {
 }
 
 bool WindowUnit::eventFilter(QObject* watched, QEvent* event) {
+  // The unit that had the focus last gets it back when the window is activated again. It is
+  // noted as the focus moves: by the time the window hears of its deactivation, the window
+  // activated instead may have moved the focus already.
+  if (event->type() == QEvent::FocusIn && watched->isWidgetType() && watched != this &&
+      isAncestorOf(static_cast<QWidget*>(watched)))
+    lastFocus_ = static_cast<QWidget*>(watched);
   // A pointer moving over a unit is reported even without a button held.
   if (event->type() == QEvent::Enter && watched->isWidgetType()) {
     auto* widget = static_cast<QWidget*>(watched);
@@ -249,7 +245,16 @@ void WindowUnit::LayOutBars() {
 }
 
 bool WindowUnit::OfferToPreTranslatingUnits(QObject* target, QEvent* event) {
-  for (const UnitInfo& info : Units()) {
+  const std::vector<UnitInfo> units = Units();
+  // The units the event is on its way to, the nearest first, translate it before the window.
+  QPointer<QObject> guard(target);
+  for (auto* w = static_cast<QWidget*>(target); w != nullptr && w != this; w = w->parentWidget()) {
+    for (const UnitInfo& info : units) {
+      if (info.widget() != w) continue;
+      if (info.unit->PreTranslate(target, event) || guard.isNull()) return true;
+    }
+  }
+  for (const UnitInfo& info : units) {
     if (!(info.typeFlags & kPreTranslatesType) || info.type == nullptr) continue;
     auto preTranslate = AskInterface<interface_number::kPreTranslate>(*info.type);
     if (preTranslate != nullptr && preTranslate(info.unit, target, event) != 0) return true;
@@ -262,7 +267,6 @@ bool WindowUnit::PreTranslate(QObject* target, QEvent* event) {
   auto* widget = static_cast<QWidget*>(target);
   const QEvent::Type type = event->type();
   if (type == QEvent::ShortcutOverride) return false;
-  if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && !isEnabled()) return false;
   if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
     dragging_ = false;
 
@@ -397,7 +401,7 @@ bool WindowUnit::HandleMnemonic(int32_t key) {
     const uint32_t flags = info.typeFlags;
     if (!(flags & (kRadioType | kPushButtonType | kCheckBoxType | kLabelType | kFrameLabelType))) continue;
     if ((flags & kNonVisualType) || !info.widget()->isVisibleTo(this) || !info.widget()->isEnabledTo(this)) continue;
-    if (!HasMnemonic(UnitText(info.widget()), wanted)) continue;
+    if (!HasMnemonic(info.unit->MnemonicText(), wanted)) continue;
     if (flags & kRadioType) {
       for (const UnitInfo& other : units)
         if ((other.typeFlags & kRadioType) && other.widget()->parentWidget() == info.widget()->parentWidget())
@@ -463,6 +467,8 @@ bool WindowUnit::RaiseCommonEvent(QObject* target, QEvent* event) {
       }
       return RaiseCharacter(widget, unit, key);
     }
+    case QEvent::InputMethod:
+      return RaiseCommitted(widget, unit, static_cast<QInputMethodEvent*>(event));
     case QEvent::KeyRelease: {
       auto* key = static_cast<QKeyEvent*>(event);
       const int32_t code = VirtualKeyCode(*key);
@@ -475,14 +481,28 @@ bool WindowUnit::RaiseCommonEvent(QObject* target, QEvent* event) {
   return !outcome.unitAlive || guard.isNull() || outcome.ReturnedFalse();
 }
 
+namespace {
+
+// A character as the events carry it: its GBK code, double-byte characters as lead * 256 + trail.
+int32_t CharacterCode(const QString& character) {
+  int32_t code = 0;
+  for (unsigned char byte : platform::ToGbk(character)) code = code << 8 | byte;
+  return code;
+}
+
+QString CharacterText(uint32_t code) {
+  std::string bytes;
+  if (code > 0xFF) bytes.push_back(static_cast<char>(code >> 8 & 0xFF));
+  bytes.push_back(static_cast<char>(code & 0xFF));
+  return platform::FromGbk(bytes);
+}
+
+}  // namespace
+
 bool WindowUnit::RaiseCharacter(QWidget* target, Unit* unit, QKeyEvent* key) {
   const QString text = key->text();
   if (text.size() != 1) return false;
-  // The character as the events carry it: its GBK code, double-byte characters as lead * 256 +
-  // trail.
-  const std::string gbk = platform::ToGbk(text);
-  int32_t character = 0;
-  for (unsigned char byte : gbk) character = character << 8 | byte;
+  const int32_t character = CharacterCode(text);
   if (character == 0) return false;
   QPointer<QWidget> guard(target);
   EventOutcome outcome = unit->ReportEvent(-11, character);
@@ -490,11 +510,7 @@ bool WindowUnit::RaiseCharacter(QWidget* target, Unit* unit, QKeyEvent* key) {
   if (!outcome.hasResult || outcome.result == character) return false;
   if (outcome.result == 0) return true;  // swallowed
   // Replaced: the unit gets the handler's character instead.
-  const auto replaced = static_cast<uint32_t>(outcome.result);
-  std::string bytes;
-  if (replaced > 0xFF) bytes.push_back(static_cast<char>(replaced >> 8 & 0xFF));
-  bytes.push_back(static_cast<char>(replaced & 0xFF));
-  const QString newText = platform::FromGbk(bytes);
+  const QString newText = CharacterText(static_cast<uint32_t>(outcome.result));
   const QChar upper = newText.isEmpty() ? QChar() : newText[0].toUpper();
   const int newKey = upper.unicode() < 0x80 && upper.isLetterOrNumber() ? static_cast<int>(upper.unicode()) : static_cast<int>(Qt::Key_unknown);
   QKeyEvent replacement(QEvent::KeyPress, newKey, key->modifiers(), newText, key->isAutoRepeat(), key->count());
@@ -503,6 +519,32 @@ bool WindowUnit::RaiseCharacter(QWidget* target, Unit* unit, QKeyEvent* key) {
   QCoreApplication::sendEvent(target, &replacement);
   if (!self.isNull()) replaying_ = nullptr;
   return true;
+}
+
+// Text an input method commits is typed text: each character raises its own character event,
+// and the handlers' answers replace or swallow it in what the unit receives.
+bool WindowUnit::RaiseCommitted(QWidget* target, Unit* unit, QInputMethodEvent* input) {
+  const QString committed = input->commitString();
+  if (committed.isEmpty()) return false;
+  QString kept;
+  bool changed = false;
+  QPointer<QWidget> guard(target);
+  for (qsizetype i = 0; i < committed.size();) {
+    const qsizetype length = committed[i].isHighSurrogate() && i + 1 < committed.size() ? 2 : 1;
+    const QString character = committed.mid(i, length);
+    i += length;
+    const int32_t code = CharacterCode(character);
+    EventOutcome outcome = unit->ReportEvent(-11, code);
+    if (!outcome.unitAlive || guard.isNull()) return true;
+    if (!outcome.hasResult || outcome.result == code) {
+      kept += character;
+      continue;
+    }
+    changed = true;
+    if (outcome.result != 0) kept += CharacterText(static_cast<uint32_t>(outcome.result));
+  }
+  if (changed) input->setCommitString(kept, input->replacementStart(), input->replacementLength());
+  return false;
 }
 
 }  // namespace units

@@ -65,7 +65,7 @@ WindowUnit::~WindowUnit() {
   ReportEvent(2);
   tray_.reset();
   // A modal window that goes without the close protocol still gives the others back.
-  ReenableDisabledWindows();
+  ReturnToOwner();
   // The units go before the window reports itself gone, as child windows do.
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
 }
@@ -126,7 +126,7 @@ void WindowUnit::Build(uint32_t style, const QRect& requested) {
   SetOuterGeometry(outer);
   lastPos_ = pos();
   lastSize_ = size();
-  if (style & window_style::kDisabled) setEnabled(false);
+  if (style & window_style::kDisabled) enabled = false;
   ApplyIcons();
   ApplyShape();
   ApplyKeepTitleActive();
@@ -137,7 +137,9 @@ void WindowUnit::Build(uint32_t style, const QRect& requested) {
 void WindowUnit::ApplyWindowFlags() {
   const WindowProperties& p = Props();
   const int border = Clamp(p.borderStyle, 6);
-  Qt::WindowFlags flags = (border == 3 || border == 4) ? Qt::Tool : Qt::Window;
+  // A window with an owner is the owner's dialog to the desktop: kept above it, not listed on
+  // its own.
+  Qt::WindowFlags flags = (border == 3 || border == 4) ? Qt::Tool : desktopOwner_ ? Qt::Dialog : Qt::Window;
   if (border == 0) {
     flags |= Qt::FramelessWindowHint;
   } else {
@@ -159,6 +161,22 @@ void WindowUnit::ApplyWindowFlags() {
   if (wasVisible) show();
   reflagging_ = false;
   ApplyFixedSize();
+}
+
+void WindowUnit::SetDesktopOwner(QWidget* owner) {
+  desktopOwner_ = owner;
+  ApplyWindowFlags();
+  QWindow* ownerHandle = owner != nullptr ? owner->window()->windowHandle() : nullptr;
+  if (ownerHandle == nullptr && windowHandle() == nullptr) return;
+  createWinId();
+  windowHandle()->setTransientParent(ownerHandle);
+}
+
+// The windows this one disabled take input again, and the keyboard goes back to the window it
+// was opened over, as it does when a dialog closes.
+void WindowUnit::ReturnToOwner() {
+  ReenableDisabledWindows();
+  if (desktopOwner_ && desktopOwner_->isVisible() && isActiveWindow()) desktopOwner_->activateWindow();
 }
 
 void WindowUnit::ApplyIcons() {
@@ -478,11 +496,13 @@ void WindowUnit::moveEvent(QMoveEvent* event) {
 void WindowUnit::closeEvent(QCloseEvent* event) {
   if (destroying_) return;
   event->ignore();
+  // The desktop's close button does nothing on a disabled window.
+  if (event->spontaneous() && !enabled) return;
   EventOutcome outcome = ReportEvent(12);
   if (!outcome.unitAlive || outcome.ReturnedFalse()) return;
   outcome = ReportEvent(1);
   if (!outcome.unitAlive || outcome.ReturnedFalse()) return;
-  ReenableDisabledWindows();
+  ReturnToOwner();
   closing_ = true;
   event->accept();
 }

@@ -19,6 +19,7 @@
 #include "units/window/window_background.h"
 #include "units/window/window_properties.h"
 
+class QInputMethodEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QSystemTrayIcon;
@@ -60,6 +61,7 @@ class WindowUnit : public UnitWidget<QWidget>, public runtime::LiveWindow {
   void SetOuterGeometry(const QRect& outer) override;
   bool Idle(int64_t elapsedMs) override;
   int InitialShowState() override;
+  void SetDesktopOwner(QWidget* owner) override;
   // Both the host's pre-translation hook and the unit hook: the window type does not pre-translate
   // for others, so there is one meaning.
   bool PreTranslate(QObject* target, QEvent* event) override;
@@ -97,6 +99,7 @@ class WindowUnit : public UnitWidget<QWidget>, public runtime::LiveWindow {
   void ApplyFixedSize();
   void SetClientGeometry(const QRect& client);
   void ApplyIcons();
+  void ReturnToOwner();
   void ApplyShape();
   void ApplyPosition();
   void ApplyTopmost();
@@ -122,12 +125,14 @@ class WindowUnit : public UnitWidget<QWidget>, public runtime::LiveWindow {
   // Raises a common event for the window or the unit `target` belongs to; true consumes.
   bool RaiseCommonEvent(QObject* target, QEvent* event);
   bool RaiseCharacter(QWidget* target, Unit* unit, QKeyEvent* key);
+  bool RaiseCommitted(QWidget* target, Unit* unit, QInputMethodEvent* input);
   bool OfferToPreTranslatingUnits(QObject* target, QEvent* event);
   void ReassertOthersTopmost();
 
   WindowBackground background_;
   std::unique_ptr<QSystemTrayIcon> tray_;
   QPointer<QWidget> lastFocus_;
+  QPointer<QWidget> desktopOwner_;
   int soundId_ = 0;
   bool firstActivationSeen_ = false;
   bool helpUsed_ = false;

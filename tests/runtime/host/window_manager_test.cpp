@@ -1,7 +1,12 @@
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 
+#include <string>
+
+#include "platform/gbk.h"
 #include "runtime/host/host.h"
+#include "runtime/program/runtime_error.h"
 #include "runtime/program/bridge.h"
 #include "tests/runtime/host/host_fixture.h"
 
@@ -100,7 +105,20 @@ TEST_F(HostTest, AModalWindowDisablesTheOthersAndItsLoadReturnsWhenItCloses) {
   Start(TwoWindows());
   runtime::LoadStartupWindow(kMain);
   auto* main = Live<TestWindow>(kMain, 0);
-  bool sawDisabled = false, sawModal = false;
+  QWidget* last = Live(kMain, 0x16000004);
+  main->show();
+  struct PressCounter : QObject {
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      presses += event->type() == QEvent::MouseButtonPress;
+      return false;
+    }
+  } counter;
+  last->installEventFilter(&counter);
+  int& presses = counter.presses;
+  bool sawModal = false;
+  int32_t windowDisabled = 0, unitDisabled = 1;
+  bool unitsEnabled = false;
   // Waits for the modal window to be up (the build itself processes pending events), then closes it.
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -108,15 +126,50 @@ TEST_F(HostTest, AModalWindowDisablesTheOthersAndItsLoadReturnsWhenItCloses) {
     if (second == nullptr || !second->modal) return;
     poll.stop();
     sawModal = second->builtModal;
-    sawDisabled = !main->isEnabled();
+    // The window is disabled, not what it holds: its units keep their own state.
+    windowDisabled = runtime::GetUnitProperty(kMain, 0, 6, -1).i32;
+    unitDisabled = runtime::GetUnitProperty(kMain, 0x16000004, 6, -1).i32;
+    unitsEnabled = last->isEnabled();
+    // Nothing the user does reaches a disabled window.
+    QTest::mouseClick(last, Qt::LeftButton);
     second->close();
   });
   poll.start(1);
   EXPECT_EQ(runtime::LoadWindow({kSecond, nullptr, 1}), 0);
   EXPECT_TRUE(sawModal);
-  EXPECT_TRUE(sawDisabled);
+  EXPECT_EQ(windowDisabled, 1);
+  EXPECT_EQ(unitDisabled, 0);
+  EXPECT_TRUE(unitsEnabled);
+  EXPECT_EQ(presses, 0);
   EXPECT_EQ(Live<TestWindow>(kSecond, 0), nullptr);
-  EXPECT_TRUE(main->isEnabled());
+  EXPECT_TRUE(main->enabled);
+  EXPECT_EQ(runtime::GetUnitProperty(kMain, 0, 6, -1).i32, 0);
+  QTest::mouseClick(last, Qt::LeftButton);
+  EXPECT_EQ(presses, 1);
+}
+
+TEST_F(HostTest, AWindowThatCannotBuildAUnitGoesAndTheUserIsTold) {
+  static std::string shown;
+  shown.clear();
+  formtool::FormWindow second = MakeWindow(kSecond, kSecondOwn);
+  formtool::FormUnit broken = Control(0x16000009);
+  broken.name = "broken1";
+  broken.data = {99, 0, 0, 0};  // a version no reader knows: the unit cannot be made
+  second.units.push_back(Control(0x16000008));
+  second.units.push_back(broken);
+  Start({MakeWindow(kMain, kMainOwn), second});
+  runtime::SetErrorPresenter([](const std::string& text) { shown = text; });
+  runtime::LoadStartupWindow(kMain);
+
+  EXPECT_EQ(runtime::LoadWindow({kSecond, nullptr, 1}), -1);
+  EXPECT_EQ(Live<TestWindow>(kSecond, 0), nullptr);
+  EXPECT_NE(platform::GbkToUtf8(shown).find("broken1"), std::string::npos) << platform::GbkToUtf8(shown);
+  EXPECT_EQ(runtime::EventSuppressionCount(), 0);
+  // Nothing of it is left to keep the program alive once the main window goes.
+  delete Live<TestWindow>(kMain, 0);
+  EXPECT_FALSE(runtime::AnyWindowAlive());
+  // The records are the template's again: a second try fails the same way.
+  EXPECT_EQ(runtime::LoadWindow({kSecond, nullptr, 0}), -1);
 }
 
 TEST_F(HostTest, AWindowClosedByItsCreatedHandlerStopsTheBuildYetCountsAsLoaded) {

@@ -480,6 +480,25 @@ TEST_F(EditBoxTest, AccessibilityReadsTheContentButNeverAPassword) {
   EXPECT_FALSE(a->textInterface()->text(0, 6).contains("secret"));
 }
 
+TEST_F(EditBoxTest, TextFromAssistiveTechnologyPassesTheSameFilterAsTyping) {
+  for (bool multiline : {false, true}) {
+    SCOPED_TRACE(multiline);
+    Unit* unit = Create(With([multiline](auto& p) {
+      p.inputMode = kInteger;
+      p.multiline = multiline ? 1 : 0;
+    }));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(unit->widget());
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(a->editableTextInterface(), nullptr);
+    a->editableTextInterface()->insertText(0, QStringLiteral("abc"));
+    EXPECT_EQ(Content(unit), "");
+    a->editableTextInterface()->insertText(0, QStringLiteral("12.9"));
+    EXPECT_EQ(Content(unit), "129");
+    a->editableTextInterface()->replaceText(1, 2, QStringLiteral("x5"));
+    EXPECT_EQ(Content(unit), "159");
+  }
+}
+
 TEST_F(EditBoxTest, EnumTextsOffersEveryTextAndWritesTheReplacements) {
   const std::vector<uint8_t> data = DataOf(With([](auto& p) { p.content = "old"; p.dataSource = "src"; }));
   int32_t length = static_cast<int32_t>(data.size());

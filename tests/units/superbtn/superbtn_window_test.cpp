@@ -2,6 +2,7 @@
 // handler, which writes its result into a label.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPointer>
 #include <QTest>
 
@@ -22,13 +23,13 @@ using test_support::PutU32;
 constexpr uint32_t kMain = 0x52000001, kOwn = 0x06000001, kButton = 0x16000001, kLabel = 0x16000002;
 constexpr uint32_t kTabStop = 0x4;
 
-std::vector<uint8_t> DefaultButtonData() {
+std::vector<uint8_t> DefaultButtonData(const char* caption = "计算") {
   std::vector<uint8_t> d;
   // Version 2, hover style, no check mode, border and colours of the system, default button.
   for (uint32_t v : {2u, 0u, 0u, 0u, 0u, 0u, 1u, 0u, 0xFF000000u, 0xFF000000u, 1u, 0u, 1u}) PutU32(d, v);
   for (uint32_t c : {0u, 0x00C8D0D4u, 0u, 0x00E8F0F4u, 0u, 0x00C8D0D4u}) PutU32(d, c);
   for (int i = 0; i < 5; ++i) PutBytes(d, {});
-  PutText(d, "计算");
+  PutText(d, caption);
   PutText(d, "");
   PutU32(d, 0xFF000000u);
   PutBytes(d, {});
@@ -84,6 +85,53 @@ TEST(SuperBtnInWindowTest, ClickAndEnterRunTheHandlerThatFillsTheLabel) {
   fresh->setFocus();
   QTest::keyClick(fresh, Qt::Key_Return);
   EXPECT_EQ(runs, 2);
+}
+
+std::vector<uint8_t> LabelData(const char* text) {
+  std::vector<uint8_t> d;
+  for (uint32_t v : {1u, 0u, 0u, 0u, 1u, 0u}) PutU32(d, v);
+  PutBytes(d, {});
+  PutText(d, text);
+  return d;
+}
+
+TEST(SuperBtnInWindowTest, MnemonicsClickButtonsAndLabelsPassTheFocusOn) {
+  constexpr uint32_t kOther = 0x16000003;
+  test_support::TestProgram program;
+  int runs = 0;
+  const int32_t handler = program.AddHandler([&runs](const intptr_t*, int32_t, int64_t*) { return ++runs, false; });
+  formtool::FormWindow window;
+  window.id = kMain;
+  window.units.push_back(test_support::MakeUnit(kOwn, units::type_id::kWindow, 10, 10, 300, 200));
+  formtool::FormUnit go = test_support::MakeUnit(kButton, units::type_id::kSuperBtn, 10, 10, 80, 30,
+                                                 DefaultButtonData("&Go"));
+  go.flags |= kTabStop;
+  go.bindings = {{0, handler}};
+  formtool::FormUnit other = test_support::MakeUnit(kOther, units::type_id::kSuperBtn, 100, 10, 80, 30,
+                                                    DefaultButtonData("Other"));
+  other.flags |= kTabStop;
+  other.tabOrder = 1;
+  window.units.push_back(go);
+  window.units.push_back(other);
+  window.units.push_back(
+      test_support::MakeUnit(kLabel, units::type_id::kTransLabel, 10, 60, 100, 20, LabelData("下一个(&N)")));
+  program.Start({window});
+  runtime::LoadStartupWindow(kMain);
+  QWidget* first = runtime::LiveUnit(kMain, kButton)->widget();
+  QWidget* second = runtime::LiveUnit(kMain, kOther)->widget();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(first->window()));
+
+  second->setFocus();
+  QTest::keyClick(second, Qt::Key_G, Qt::AltModifier);
+  EXPECT_EQ(runs, 1);
+  // Arrows are no button's: the focus stays.
+  QTest::keyClick(second, Qt::Key_Left);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+  EXPECT_EQ(QApplication::focusWidget(), second);
+  // The label passes the focus to the first unit from its own tab order on.
+  QTest::keyClick(second, Qt::Key_N, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), first);
+  EXPECT_EQ(runs, 1);
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -253,6 +255,29 @@ TEST_F(TransLabelTest, AlignmentAndWrapPlaceTheText) {
   const QRect right = Ink(Shot(), kRedRgb);
   EXPECT_LE(right.right(), 20 + 160);
   EXPECT_GT(right.left(), 20 + 60);
+}
+
+TEST_F(TransLabelTest, AnAmpersandMarksTheMnemonicAndTwoDrawOne) {
+  Label label;
+  label.font = BigFont();
+  label.text = "8&&8";
+  Unit* unit = Create(label, {10, 10, 200, 60});
+  platform::FontRecord record;
+  ASSERT_TRUE(platform::FontRecord::Parse(label.font, &record));
+  const QFontMetrics metrics(platform::ToQFont(record));
+  const int one = metrics.horizontalAdvance(QStringLiteral("8&8"));
+  const int two = metrics.horizontalAdvance(QStringLiteral("8&&8"));
+  const int width = Ink(Shot(), kRedRgb).width();
+  EXPECT_LT(std::abs(width - one), std::abs(width - two)) << width << " " << one << " " << two;
+
+  // "&8" shows the 8 underlined: ink below where a plain 8 ends, and no "&".
+  SetText(unit, "8");
+  const QRect plain = Ink(Shot(), kRedRgb);
+  SetText(unit, "&8");
+  const QRect marked = Ink(Shot(), kRedRgb);
+  EXPECT_GT(marked.bottom(), plain.bottom());
+  EXPECT_LE(std::abs(marked.left() - plain.left()), 1);
+  EXPECT_LT(marked.width(), metrics.horizontalAdvance(QStringLiteral("&8")));
 }
 
 TEST_F(TransLabelTest, LongSingleLineRunsPastTheRightEdgeOverTheParent) {

@@ -1,5 +1,7 @@
 #include "tests/units/window/test_controls.h"
 
+#include <QMouseEvent>
+
 #include <array>
 
 #include "platform/text.h"
@@ -82,6 +84,11 @@ TestControl::TestControl(const units::UnitIdentity& identity, QWidget* parent, c
   setText(platform::FromGbk(text));
   setFocusPolicy(Qt::StrongFocus);
   if (text.find("bottom") != std::string::npos) setProperty("barEdge", QStringLiteral("bottom"));
+}
+
+void TestControl::mousePressEvent(QMouseEvent* event) {
+  if (text().startsWith(QStringLiteral("passive"))) event->ignore();
+  else UnitWidget::mousePressEvent(event);
 }
 
 const runtime::LibraryRecord& WindowTestLibrary() { return kLibrary; }

@@ -35,6 +35,11 @@ class TestControl : public units::UnitWidget<QPushButton> {
   TestControl(const units::UnitIdentity& identity, QWidget* parent, const std::string& text);
   int selfLayouts = 0;
   void LayOutBars() override { ++selfLayouts; }
+  QString MnemonicText() const override { return text(); }
+
+ protected:
+  // A control whose text starts with "passive" leaves the mouse to its parents, as a label does.
+  void mousePressEvent(QMouseEvent* event) override;
 };
 
 // The library the window tests start the host with.

@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCloseEvent>
 #include <QImage>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <cstring>
 
@@ -217,24 +219,42 @@ TEST_F(WindowUnitTest, CloseRequestAsksEvent12ThenEvent1AndEitherCanRefuse) {
 }
 
 TEST_F(WindowUnitTest, ClosingAModalWindowGivesTheOthersBackTheirState) {
-  Start({Window(kMain, kMainOwn, WindowData()), Window(kSecond, kSecondOwn, WindowData())});
+  formtool::FormWindow first = Window(kMain, kMainOwn, WindowData());
+  first.units.push_back(Control(0x16000001, kPlain, 1, "", 20, 20));
+  Bind(first.units[0], 12);
+  Bind(first.units[1], -1);
+  Start({first, Window(kSecond, kSecondOwn, WindowData())});
   WindowUnit* main = Load(kMain);
+  main->show();
+  QWidget* control = UnitWidget(kMain, 0x16000001);
   // Loaded modally, the second window runs its own loop: close it from inside once it is shown.
   QTimer closer;
-  bool seenDisabled = false;
+  bool seenDisabled = false, survivedClose = false;
   QObject::connect(&closer, &QTimer::timeout, [&] {
     auto* modal = dynamic_cast<runtime::LiveWindow*>(runtime::LiveUnit(kSecond, 0));
     if (modal == nullptr || !modal->Widget()->isVisible()) return;
     EXPECT_EQ(modal->Widget()->parentWidget(), runtime::HiddenOwner());
-    seenDisabled = !main->isEnabled();
+    seenDisabled = !main->enabled;
     closer.stop();
+    // The disabled window hears nothing of the mouse and refuses the desktop's close button.
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
+    QApplication::processEvents();
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    QApplication::instance()->notify(main, &close);  // as the desktop's close request comes
+    survivedClose = runtime::LiveUnit(kMain, 0) != nullptr;
     modal->Widget()->close();
   });
   closer.start(0);
   runtime::LoadWindow({kSecond, nullptr, 1});
   EXPECT_TRUE(seenDisabled);
-  EXPECT_TRUE(main->isEnabled());
+  EXPECT_TRUE(survivedClose);
+  EXPECT_EQ(Count(0x16000001, -1), 0);
+  EXPECT_EQ(Count(kMainOwn, 12), 0);
+  EXPECT_TRUE(main->enabled);
   EXPECT_EQ(runtime::LiveUnit(kSecond, 0), nullptr);
+  QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(Count(0x16000001, -1), 1);
 }
 
 TEST_F(WindowUnitTest, EscClosesOnlyWhenAllowedAndNotTakenByTheFocusedUnit) {
@@ -530,6 +550,77 @@ TEST_F(WindowUnitTest, MoveAnywhereDragsTheWindowByItsClientArea) {
   QApplication::sendEvent(window, &move);
   EXPECT_EQ(window->pos(), before + QPoint(20, 30));
   QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+}
+
+TEST_F(WindowUnitTest, APressOnAUnitThatDoesNotDragLeavesTheWindowWhereItIs) {
+  formtool::FormWindow main = Window(kMain, kMainOwn, WindowData([](WindowProperties& p) {
+    p.borderStyle = 0;
+    p.moveAnywhere = 1;
+  }));
+  main.units.push_back(Control(0x16000001, kLabel, 0, "passive label", 40, 40));
+  Start({main});
+  WindowUnit* window = Load(kMain);
+  window->show();
+  const QPoint before = window->pos();
+  QWidget* label = UnitWidget(kMain, 0x16000001);
+  QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  QMouseEvent move(QEvent::MouseMove, QPointF(25, 35), label->mapToGlobal(QPointF(25, 35)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &move);
+  QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(25, 35));
+  EXPECT_EQ(window->pos(), before);
+}
+
+TEST_F(WindowUnitTest, EachInputIsReportedOnceForTheUnitItIsAddressedTo) {
+  formtool::FormWindow main = Window(kMain, kMainOwn, WindowData());
+  main.units.push_back(Control(0x16000001, kPlain, 1, "", 20, 20));
+  for (int32_t event : {-4, -9, -10, -11}) {
+    Bind(main.units[0], event);
+    Bind(main.units[1], event);
+  }
+  Start({main});
+  WindowUnit* window = Load(kMain);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  QWidget* control = UnitWidget(kMain, 0x16000001);
+  control->setFocus();
+  // A button takes neither the key A nor the right button: Qt offers both to its parents too.
+  QTest::keyClick(control, Qt::Key_A);
+  QTest::mousePress(control, Qt::RightButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(control, Qt::RightButton, {}, QPoint(5, 5));
+  for (int32_t event : {-4, -9, -10, -11}) {
+    SCOPED_TRACE(event);
+    EXPECT_EQ(Count(0x16000001, event), 1);
+    EXPECT_EQ(Count(kMainOwn, event), 0);
+  }
+}
+
+TEST_F(WindowUnitTest, CommittedInputMethodTextRaisesOneCharacterEventPerCharacter) {
+  formtool::FormWindow main = Window(kMain, kMainOwn, WindowData());
+  main.units.push_back(Control(0x16000001, kPlain, 1));
+  constexpr int64_t kWen = 0xCEC4;  // 文 in GBK
+  Bind(main.units[1], -11, [this]() -> std::optional<int64_t> {
+    if (events_.back().args.at(0) == kWen) return 0;  // swallowed
+    return std::nullopt;
+  });
+  Start({main});
+  Load(kMain);
+  QWidget* control = UnitWidget(kMain, 0x16000001);
+  struct Watcher : QObject {
+    QString received;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::InputMethod) received += static_cast<QInputMethodEvent*>(e)->commitString();
+      return false;
+    }
+  } watcher;
+  control->installEventFilter(&watcher);
+  QInputMethodEvent commit;
+  commit.setCommitString(QString::fromUtf8("中文a"));
+  QApplication::sendEvent(control, &commit);
+  std::vector<intptr_t> characters;
+  for (const Seen& seen : events_) characters.push_back(seen.args.at(0));
+  EXPECT_EQ(characters, (std::vector<intptr_t>{0xD6D0, kWen, 'a'}));
+  EXPECT_EQ(watcher.received, QString::fromUtf8("中a"));
 }
 
 TEST_F(WindowUnitTest, IdleEventAnswersWhetherMoreIsWanted) {

@@ -4,10 +4,12 @@
 #include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
+#include <QWebEngineProfile>
 #include <QWebEngineScript>
 
 #include <memory>
 
+#include "platform/chinese_texts.h"
 #include "units/webbrowser/script_text.h"
 
 namespace units::web {
@@ -34,6 +36,7 @@ void AddHeaders(QWebEngineHttpRequest& request, const QByteArray& headers) {
 EngineControl::EngineControl(QWidget* parent, BrowserEvents* events)
     : view_(new QWebEngineView(parent)), events_(events), context_(std::make_unique<QObject>()) {
   page_ = new EnginePage(view_);
+  page_->profile()->setHttpAcceptLanguage(QLatin1String(platform::kPageLanguages));
   page_->events = events;
   view_->setPage(page_);
   Connect();
