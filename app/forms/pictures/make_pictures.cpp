@@ -36,9 +36,10 @@ QFont TableFont(int pixelSize, bool bold = false) {
   return font;
 }
 
-// One line, centred; a text too wide for the cell is drawn smaller rather than wrapped.
+// One line, centred; a text too wide for the cell is drawn smaller rather than wrapped. The
+// room keeps clear of the cell's borders, also where the picture is shown enlarged.
 void Cell(QPainter& painter, const QRect& rect, const QString& text, QFont font, const QColor& color) {
-  const QRect room = rect.adjusted(3, 1, -3, -1);
+  const QRect room = rect.adjusted(6, 1, -6, -1);
   while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(text) > room.width())
     font.setPixelSize(font.pixelSize() - 1);
   painter.setFont(font);
