@@ -32,6 +32,18 @@ class UnreachablePageTest : public test_support::WebBoxFixture {
     return text;
   }
 
+  // A number the page's script gives, or -1 when it gave none in time.
+  int Number(const QString& script) {
+    int number = -1;
+    bool answered = false;
+    Page()->runJavaScript(script, [&](const QVariant& value) {
+      number = value.isValid() ? qRound(value.toDouble()) : -1;
+      answered = true;
+    });
+    WaitUntil([&] { return answered; }, 5000);
+    return number;
+  }
+
   LocalHttpServer server_;
 };
 
@@ -39,6 +51,9 @@ TEST_F(UnreachablePageTest, ShowsTheAddressWithARetryThatLoadsThePageOnceTheServ
   server_.Serve("/page", "<html><head><title>served</title></head><body>the page itself</body></html>");
   server_.Refuse();
   ASSERT_NE(MakeBox(), nullptr);
+  // The box overhangs its window at the top, as the toolbox's web windows do: the note must sit
+  // in the part the window shows.
+  box_->setGeometry(0, -200, 400, 500);
   const QString address = server_.Url("/page");
   const std::string gbkAddress = address.toStdString();
   Navigate(gbkAddress.c_str());
@@ -51,6 +66,9 @@ TEST_F(UnreachablePageTest, ShowsTheAddressWithARetryThatLoadsThePageOnceTheServ
   EXPECT_TRUE(text.contains(QStringLiteral("网页无法打开"))) << text.toStdString();
   EXPECT_TRUE(text.contains(address)) << text.toStdString();
   EXPECT_EQ(GetText(wp::kLocationUrl), gbkAddress) << "the box still names the page it was sent to";
+  const QPoint viewInWindow = box_->ControlWidget()->mapTo(&window_, QPoint(0, 0));
+  EXPECT_EQ(Number("document.getElementById('note').getBoundingClientRect().top"), -viewInWindow.y());
+  EXPECT_EQ(Number("document.getElementById('note').getBoundingClientRect().height"), window_.height());
   QTest::qWait(200);
   EXPECT_EQ(events_.size(), reported) << "the note's own load is not the box's";
 

@@ -31,6 +31,16 @@ void AddHeaders(QWebEngineHttpRequest& request, const QByteArray& headers) {
   }
 }
 
+// The part of `view` its window shows: a box may overhang its window, whose client area crops
+// it. Taken from the geometry, so it holds before the window is first shown.
+QRect VisiblePart(QWidget* view) {
+  QWidget* window = view->window();
+  if (window == view) return view->rect();
+  const QPoint offset = view->mapTo(window, QPoint(0, 0));
+  const QRect visible = QRect(offset, view->size()).intersected(window->rect()).translated(-offset);
+  return visible.isEmpty() ? view->rect() : visible;
+}
+
 }  // namespace
 
 EngineControl::EngineControl(QWidget* parent, BrowserEvents* events)
@@ -107,11 +117,8 @@ void EngineControl::Connect() {
 void EngineControl::ShowUnreachable(const QUrl& address) {
   // A navigation asked for since the failure has the page now.
   if (page_->url() != address || state_ != ReadyState::kComplete) return;
-  const QRect visible = view_->isVisible() && !view_->visibleRegion().isEmpty()
-                            ? view_->visibleRegion().boundingRect()
-                            : view_->rect();
   page_->showingOwnPage = true;
-  page_->setHtml(UnreachablePageHtml(address, visible), address);
+  page_->setHtml(UnreachablePageHtml(address, VisiblePart(view_)), address);
 }
 
 void EngineControl::ReportCommandStates() {
