@@ -11,10 +11,7 @@ namespace {
 using test_support::LocalHttpServer;
 using test_support::WaitUntil;
 namespace wp = units::web_property;
-
-constexpr int32_t kBeforeNavigate = 0;
-constexpr int32_t kDocumentComplete = 6;
-constexpr int32_t kTitleChange = 8;
+using namespace test_support::web_event;
 
 class UnreachablePageTest : public test_support::WebBoxFixture {
  protected:
