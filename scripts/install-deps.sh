@@ -12,7 +12,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
   qt6-svg-dev qt6-wayland weston
-  desktop-file-utils appstream lintian
+  desktop-file-utils appstream lintian file
 )
 
 missing=()
