@@ -116,6 +116,7 @@ void TryModal(QWidget* main) {
     QWidget* calculator = TopLevel(score);
     QWindow* owner = calculator->windowHandle()->transientParent();
     Report(QStringLiteral("calculator open on %1").arg(QGuiApplication::platformName()));
+    Report(QStringLiteral("known to the desktop as %1").arg(QGuiApplication::desktopFileName()));
     Report(QStringLiteral("calculator transient for: %1")
                .arg(owner == nullptr ? QStringLiteral("nothing")
                     : owner == main->windowHandle() ? QStringLiteral("the main window")

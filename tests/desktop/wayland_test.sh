@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program on a Wayland desktop (a headless compositor): it starts on Qt's Wayland platform
-# by itself, its main window is exposed, the score calculator opens over it and the main window
-# takes no input meanwhile; every window opens, the web windows with their view.
+# by itself under the name of its menu entry (the desktop's way to its icon), its main window is
+# exposed, the score calculator opens over it and the main window takes no input meanwhile; every
+# window opens, the web windows with their view.
 #   wayland_test.sh PROGRAM PROBE_LIBRARY
 # Skipped (77) when the compositor or Qt's Wayland platform is not installed.
 set -uo pipefail
@@ -39,7 +40,8 @@ run() {  # scenario, expected probe lines...
     echo "--- $scenario (status $status):"; cat "$log"; failed=1
   fi
 }
-run modal "main window exposed" "calculator open on wayland" "main window input blocked"
+run modal "main window exposed" "calculator open on wayland" "main window input blocked" \
+  "known to the desktop as example.quarlex.Toolbox"
 # Whose the calculator is, as the compositor is told (the hidden owner window is never shown).
 grep "^probe: calculator transient for" "$runtime/modal.log"
 run every-window "window Quarlex物价计算 open" "window Quarlex积分计算 open" \
