@@ -6,7 +6,7 @@
 namespace platform {
 namespace {
 
-bool Set(const char* name) {
+bool IsSet(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr && value[0] != '\0';
 }
@@ -15,12 +15,12 @@ bool Set(const char* name) {
 
 bool FindDesktopSession(int argc, char** argv) {
 #if defined(__unix__) && !defined(__APPLE__)
-  if (Set("QT_QPA_PLATFORM")) return true;
+  if (IsSet("QT_QPA_PLATFORM")) return true;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return true;
   }
-  if (Set("DISPLAY")) return true;
-  if (!Set("WAYLAND_DISPLAY")) return false;
+  if (IsSet("DISPLAY")) return true;
+  if (!IsSet("WAYLAND_DISPLAY")) return false;
   setenv("QT_QPA_PLATFORM", "wayland", 1);
   return true;
 #else
