@@ -1,26 +1,27 @@
 #include "platform/program_icon.h"
 
-#include <QPainter>
+#include <array>
+
+// Outside any namespace: the resource's initialiser is a global function.
+static void InitIconResource() { Q_INIT_RESOURCE(program_icon); }
 
 namespace platform {
 
 QPixmap ProgramIcon(int size) {
-  // A rounded amber tile with a dark "Q": readable at 16 pixels, no file needed.
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(0xE8, 0xA3, 0x17));
-  qreal radius = size / 5.0;
-  painter.drawRoundedRect(QRectF(0, 0, size, size), radius, radius);
-  QPen pen(QColor(0x3A, 0x24, 0x08));
-  pen.setWidthF(size / 8.0);
-  painter.setPen(pen);
-  painter.setBrush(Qt::NoBrush);
-  QRectF ring(size * 0.22, size * 0.2, size * 0.56, size * 0.56);
-  painter.drawEllipse(ring);
-  painter.drawLine(QPointF(size * 0.58, size * 0.62), QPointF(size * 0.8, size * 0.84));
+  // The sizes compiled in (platform/CMakeLists.txt); another size scales the next larger.
+  static constexpr std::array kRendered = {16, 24, 32, 48, 64};
+  static const bool initialised = (InitIconResource(), true);
+  (void)initialised;
+  int chosen = kRendered.back();
+  for (int rendered : kRendered) {
+    if (rendered >= size) {
+      chosen = rendered;
+      break;
+    }
+  }
+  QPixmap pixmap(QStringLiteral(":/platform/icon/%1.png").arg(chosen));
+  if (!pixmap.isNull() && pixmap.width() != size)
+    pixmap = pixmap.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   return pixmap;
 }
 

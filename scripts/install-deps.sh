@@ -11,6 +11,8 @@ packages=(
   libfluidsynth-dev fluid-soundfont-gm
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libxcb1-dev
+  qt6-svg-dev qt6-wayland weston
+  desktop-file-utils appstream lintian file
 )
 
 missing=()

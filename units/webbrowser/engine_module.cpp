@@ -19,8 +19,11 @@ const bool kSharedContextsAsked = [] {
 }();
 
 CreateBrowserControlFn LoadFactory() {
+  // Installed: the program's private module folder. Built: the build tree's lib folder. Both
+  // found from the program's own place, never from the current directory.
   const std::string directory = platform::ProgramDirectory();
-  for (const std::string& place : {directory + "/quarlex_web", directory + "/../lib/quarlex_web"}) {
+  for (const std::string& place : {directory + "/" QUARLEX_MODULES_FROM_PROGRAM "/quarlex_web",
+                                   directory + "/../lib/quarlex_web", directory + "/quarlex_web"}) {
     QLibrary module(QString::fromStdString(place));
     if (!module.load()) continue;
     if (auto factory = reinterpret_cast<CreateBrowserControlFn>(module.resolve(kCreateBrowserControlName)))

@@ -4,9 +4,9 @@
 
 namespace units::web {
 
-// Loads the module on first call (next to the program, else in the build's lib folder) and
-// answers its control factory; null when it cannot be found or is not ours. A module once
-// loaded stays loaded.
+// Loads the module on first call (from the installed program's module folder, the build's lib
+// folder or the program's own folder) and answers its control factory; null when it cannot be
+// found or is not ours. A module once loaded stays loaded.
 CreateBrowserControlFn BrowserControlFactory();
 
 }  // namespace units::web

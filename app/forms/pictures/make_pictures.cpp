@@ -36,14 +36,20 @@ QFont TableFont(int pixelSize, bool bold = false) {
   return font;
 }
 
-// One line, centred; a text too wide for the cell is drawn smaller rather than wrapped.
+// One line, centred; a text too wide for the cell is drawn smaller rather than wrapped. The
+// room keeps clear of the cell's borders, also where the picture is shown enlarged.
 void Cell(QPainter& painter, const QRect& rect, const QString& text, QFont font, const QColor& color) {
-  const QRect room = rect.adjusted(3, 1, -3, -1);
+  const QRect room = rect.adjusted(6, 1, -6, -1);
   while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(text) > room.width())
     font.setPixelSize(font.pixelSize() - 1);
+  // Centred by its ink, not its advance: the blank half of a closing bracket would pull the
+  // text towards the left border.
+  const QFontMetrics metrics(font);
+  const QRect ink = metrics.tightBoundingRect(text);
+  const int shift = metrics.horizontalAdvance(text) / 2 - (ink.left() + ink.width() / 2);
   painter.setFont(font);
   painter.setPen(color);
-  painter.drawText(room, Qt::AlignCenter, text);
+  painter.drawText(room.translated(shift, 0), Qt::AlignCenter, text);
 }
 
 // A column heading: its name, with the unit or explanation in brackets on a second, smaller line.

@@ -7,6 +7,7 @@ namespace test_support {
 
 LocalHttpServer::LocalHttpServer() {
   server_.listen(QHostAddress::LocalHost, 0);
+  port_ = server_.serverPort();
   QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
       QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { Answer(socket); });
@@ -16,8 +17,10 @@ LocalHttpServer::LocalHttpServer() {
 }
 
 QString LocalHttpServer::Url(const char* path) const {
-  return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(QLatin1String(path));
+  return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(QLatin1String(path));
 }
+
+bool LocalHttpServer::Listen() { return server_.listen(QHostAddress::LocalHost, port_); }
 
 bool LocalHttpServer::Saw(const QByteArray& path) const {
   for (const SeenRequest& r : requests_)

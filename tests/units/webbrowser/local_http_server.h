@@ -22,6 +22,10 @@ class LocalHttpServer {
   // Answers `html` for `path`; any other path gets 404.
   void Serve(const QByteArray& path, const QByteArray& html) { pages_[path] = html; }
   QString Url(const char* path) const;
+  // Stops listening: connections to the server's port are refused until Listen().
+  void Refuse() { server_.close(); }
+  // Listens again on the same port; false when it was taken meanwhile.
+  bool Listen();
   bool Saw(const QByteArray& path) const;
   const std::vector<SeenRequest>& Requests() const { return requests_; }
 
@@ -29,6 +33,7 @@ class LocalHttpServer {
   void Answer(QTcpSocket* socket);
 
   QTcpServer server_;
+  quint16 port_ = 0;
   QMap<QByteArray, QByteArray> pages_;
   std::vector<SeenRequest> requests_;
 };

@@ -20,6 +20,14 @@
 
 namespace test_support {
 
+// The box's event numbers the tests wait for.
+namespace web_event {
+constexpr int32_t kBeforeNavigate = 0;
+constexpr int32_t kNewWindow = 1;
+constexpr int32_t kDocumentComplete = 6;
+constexpr int32_t kTitleChange = 8;
+}  // namespace web_event
+
 struct SeenEvent {
   int32_t number;
   std::string text;  // the first argument when it is a text by reference

@@ -15,10 +15,7 @@ using test_support::LocalHttpServer;
 using units::PropertyValue;
 namespace wp = units::web_property;
 
-constexpr int32_t kBeforeNavigate = 0;
-constexpr int32_t kNewWindow = 1;
-constexpr int32_t kDocumentComplete = 6;
-constexpr int32_t kTitleChange = 8;
+using namespace test_support::web_event;
 
 class WebBrowserBoxTest : public test_support::WebBoxFixture {
  protected:

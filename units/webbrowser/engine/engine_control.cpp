@@ -4,12 +4,14 @@
 #include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 
 #include <memory>
 
 #include "platform/chinese_texts.h"
+#include "units/webbrowser/engine/unreachable_page.h"
 #include "units/webbrowser/script_text.h"
 
 namespace units::web {
@@ -29,6 +31,16 @@ void AddHeaders(QWebEngineHttpRequest& request, const QByteArray& headers) {
     if (colon <= 0) continue;
     request.setHeader(line.left(colon).trimmed(), line.mid(colon + 1).trimmed());
   }
+}
+
+// The part of `view` its window shows: a box may overhang its window, whose client area crops
+// it. Taken from the geometry, so it holds before the window is first shown.
+QRect VisiblePart(QWidget* view) {
+  QWidget* window = view->window();
+  if (window == view) return view->rect();
+  const QPoint offset = view->mapTo(window, QPoint(0, 0));
+  const QRect visible = QRect(offset, view->size()).intersected(window->rect()).translated(-offset);
+  return visible.isEmpty() ? view->rect() : visible;
 }
 
 }  // namespace
@@ -58,28 +70,42 @@ EngineControl::~EngineControl() {
 void EngineControl::Connect() {
   QObject* context = context_.get();
   QObject::connect(page_, &QWebEnginePage::loadStarted, context, [this] {
+    if (page_->showingOwnPage) return;
     state_ = ReadyState::kLoading;
     events_->DownloadBegin();
   });
   QObject::connect(page_, &QWebEnginePage::loadProgress, context,
-                   [this](int progress) { events_->ProgressChange(progress, 100); });
+                   [this](int progress) {
+                     if (!page_->showingOwnPage) events_->ProgressChange(progress, 100);
+                   });
   QObject::connect(page_, &QWebEnginePage::urlChanged, context, [this](const QUrl& url) {
+    if (page_->showingOwnPage) return;
     auto alive = alive_;
     if (state_ == ReadyState::kLoading) state_ = ReadyState::kInteractive;
     events_->NavigateComplete(url.toString());
     if (*alive) ReportCommandStates();
   });
   QObject::connect(page_, &QWebEnginePage::loadFinished, context, [this](bool) {
+    if (page_->showingOwnPage) return;
     auto alive = alive_;
     state_ = ReadyState::kComplete;
     events_->DownloadComplete();
     if (*alive) ReportCommandStates();
     if (*alive) events_->DocumentComplete(page_->url().toString());
   });
-  QObject::connect(page_, &QWebEnginePage::linkHovered, context,
-                   [this](const QString& url) { events_->StatusTextChange(url); });
-  QObject::connect(page_, &QWebEnginePage::titleChanged, context,
-                   [this](const QString& title) { events_->TitleChange(title); });
+  QObject::connect(page_, &QWebEnginePage::linkHovered, context, [this](const QString& url) {
+    if (!page_->showingOwnPage) events_->StatusTextChange(url);
+  });
+  QObject::connect(page_, &QWebEnginePage::titleChanged, context, [this](const QString& title) {
+    if (!page_->showingOwnPage) events_->TitleChange(title);
+  });
+  // The failed load, with the engine's own error page, has been reported as the box reports
+  // every load; our note takes the place of that page once those reports are done.
+  QObject::connect(page_, &QWebEnginePage::loadingChanged, context, [this](const QWebEngineLoadingInfo& info) {
+    if (page_->showingOwnPage || !IsUnreachable(info)) return;
+    const QUrl address = info.url();
+    QTimer::singleShot(0, context_.get(), [this, address] { ShowUnreachable(address); });
+  });
   QObject::connect(page_, &QWebEnginePage::geometryChangeRequested, context, [this](const QRect& r) {
     events_->WindowGeometryRequest(r.x(), r.y(), r.width(), r.height());
   });
@@ -89,6 +115,13 @@ void EngineControl::Connect() {
     // Closed from the event loop, not from inside the engine's own call.
     QTimer::singleShot(0, window, [window] { window->close(); });
   });
+}
+
+void EngineControl::ShowUnreachable(const QUrl& address) {
+  // A navigation asked for since the failure has the page now.
+  if (page_->url() != address || state_ != ReadyState::kComplete) return;
+  page_->showingOwnPage = true;
+  page_->setHtml(UnreachablePageHtml(address, VisiblePart(view_)), address);
 }
 
 void EngineControl::ReportCommandStates() {
@@ -118,6 +151,7 @@ void EngineControl::Navigate(const QString& url, int32_t flags, const QString& f
   QWebEngineHttpRequest request(target);
   AddHeaders(request, headers);
   if ((flags & kNoReadFromCache) != 0) request.setHeader("Cache-Control", "no-cache");
+  page_->showingOwnPage = false;
   NavigationRequest expected;
   expected.url = target.toString();
   expected.flags = flags;

@@ -32,6 +32,8 @@ class EngineControl final : public BrowserControl {
 
  private:
   void Connect();
+  // Shows the note for an address that could not be loaded in place of the failed page.
+  void ShowUnreachable(const QUrl& address);
   void ReportCommandStates();
 
   QPointer<QWebEngineView> view_;

@@ -19,6 +19,9 @@ EnginePage::EnginePage(QObject* parent) : QWebEnginePage(parent) {
 }
 
 bool EnginePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+  // The note is loaded as a data address; any other navigation leaves it.
+  if (showingOwnPage && url.scheme() == QLatin1String("data")) return true;
+  showingOwnPage = false;
   NavigationRequest request;
   request.url = url.toString();
   if (type == NavigationTypeTyped && isMainFrame && !expected_.url.isEmpty() && url == QUrl(expected_.url)) {

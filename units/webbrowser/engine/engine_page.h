@@ -26,6 +26,10 @@ class EnginePage : public QWebEnginePage {
   BrowserEvents* events = nullptr;
   bool silent = false;
   OfflineInterceptor* interceptor = nullptr;
+  // Set while the page shows its own note for an address that could not be reached, from its
+  // load until the next navigation: the note is not the box's page, so none of its loading or
+  // hovering is reported.
+  bool showingOwnPage = false;
 
   // What the next navigation to `url` was asked with, so that the box hears it back.
   void ExpectNavigation(const NavigationRequest& request) { expected_ = request; }
