@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "imaging/picture_cache.h"
 #include "platform/colors.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/picbox/edge_style.h"
@@ -27,6 +28,7 @@ void PicBoxProperties::Reset() {
   displayMode = 0;
   playAnimation = 1;
   picture.clear();
+  pictureSource = {};
   dataSource.clear();
   dataColumn.clear();
 }
@@ -37,7 +39,7 @@ void PicBoxProperties::Serialise(PropertyArchive& a) {
   a.UInt32(backColor);
   a.Int32(displayMode);
   a.Int32(playAnimation);
-  a.Bytes(picture);
+  a.Bytes(picture, pictureSource);
   if (a.Since(2)) {
     a.Text(dataSource);
     a.Text(dataColumn);
@@ -95,6 +97,7 @@ void PictureBox::SetBackColor(uint32_t color) {
 
 void PictureBox::SetPicture(std::vector<uint8_t> bytes) {
   Props().picture = std::move(bytes);
+  Props().pictureSource = {};
   LoadPicture();
 }
 
@@ -139,7 +142,9 @@ void PictureBox::LoadPicture() {
       return;
     }
   }
-  if (!picture.empty()) image_ = imaging::DecodeImage(picture.data(), length);
+  // A picture of the program's template is decoded once for the run, when it is first painted.
+  if (!picture.empty() && !imaging::IsLasting(Props().pictureSource))
+    image_ = imaging::DecodeImage(picture.data(), length);
   update();
 }
 
@@ -151,11 +156,12 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   if (player_ != nullptr) {
     const QImage frame = player_->CurrentFrame();
     painter.drawImage(PictureRect(Props().displayMode, frame.size(), client), frame);
-  } else if (image_ != nullptr) {
+  } else if (image_ != nullptr || imaging::IsLasting(Props().pictureSource)) {
     const uint32_t against = platform::ToColorRef(background);
     if (!preparedValid_ || preparedAgainst_ != against) {
       imaging::ReleasePrepared(&prepared_);
-      preparedValid_ = imaging::PrepareImage(&painter, *image_, against, &prepared_);
+      preparedValid_ = image_ != nullptr ? imaging::PrepareImage(&painter, *image_, against, &prepared_)
+                                         : imaging::PreparedPicture(Props().pictureSource, against, &prepared_);
       preparedAgainst_ = against;
     }
     if (preparedValid_) {
