@@ -2,6 +2,11 @@
 
 #include <dlfcn.h>
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QThread>
+
 #include <map>
 #include <memory>
 #include <mutex>
@@ -36,6 +41,17 @@ Cache& TheCache() {
 }
 
 // Both ends in one object loaded for good: the program or one of its libraries, not the heap.
+// The layout of the screen's pixmaps, which painting on the screen copies without converting;
+// the image's own layout without a GUI application.
+QImage::Format ScreenLayout(QImage::Format otherwise) {
+  static const QImage::Format layout = [] {
+    auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (application == nullptr || QThread::currentThread() != application->thread()) return QImage::Format_Invalid;
+    return QPixmap(1, 1).toImage().format();
+  }();
+  return layout == QImage::Format_Invalid ? otherwise : layout;
+}
+
 bool InProgramImage(std::span<const uint8_t> bytes) {
   Dl_info first{}, last{};
   return !bytes.empty() && dladdr(bytes.data(), &first) != 0 && dladdr(bytes.data() + bytes.size() - 1, &last) != 0 &&
@@ -90,6 +106,9 @@ bool PreparedPicture(std::span<const uint8_t> bytes, COLORREF background, Prepar
     std::optional<PreparedImage> prepared(std::in_place);
     std::shared_ptr<const Image> image = Decoded(cache, bytes);
     if (image->kind == kNotPicture || !PrepareImage(nullptr, *image, background, &*prepared)) prepared.reset();
+    // Drawn at every opening of its window: kept ready for the screen.
+    else if (!prepared->bitmap.isNull())
+      prepared->bitmap = prepared->bitmap.convertToFormat(ScreenLayout(prepared->bitmap.format()));
     found = cache.prepared.emplace(key, std::move(prepared)).first;
   }
   if (!found->second) return false;
