@@ -11,9 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +19,7 @@
 #include "app/toolbox.h"
 #include "app/toolbox_ids.h"
 #include "bench/plain_mirror.h"
+#include "bench/ratio_reporter.h"
 #include "runtime/host/host.h"
 #include "runtime/program/bridge.h"
 #include "runtime/program/services.h"
@@ -49,6 +48,23 @@ void ClickAndPaint(QWidget* button) {
   QCoreApplication::processEvents();
 }
 
+// Clicks once untimed, then once an iteration, other prices entered (untimed) before every click
+// so that every result changes and is painted again.
+template <typename EnterPrices>
+void Clicks(benchmark::State& state, QWidget* window, QWidget* button, EnterPrices enterPrices) {
+  if (!QTest::qWaitForWindowExposed(window)) state.SkipWithError("the window was not shown");
+  enterPrices(0);
+  ClickAndPaint(button);
+  int click = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    enterPrices(++click);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    ClickAndPaint(button);
+  }
+}
+
 void ScoreClick(benchmark::State& state) {
   runtime::Bridge().service(runtime::service::kStartHost, &toolbox::ProgramData());
   const uint32_t window = toolbox::kScoreWindow.window;
@@ -57,7 +73,6 @@ void ScoreClick(benchmark::State& state) {
     runtime::StopHost();
     return;
   }
-  // Other prices before every click, so that every result changes and is painted again.
   auto enterPrices = [window](int click) {
     char price[] = "123456";
     price[0] = static_cast<char>('1' + click % 2);
@@ -66,19 +81,8 @@ void ScoreClick(benchmark::State& state) {
       value.text = price;
       runtime::Bridge().setUnitProperty(window, row.input, toolbox::kTextProperty, -1, value);
     }
-    QCoreApplication::processEvents();
   };
-  QWidget* button = runtime::LiveUnit(window, kCompute)->widget();
-  if (!QTest::qWaitForWindowExposed(runtime::LiveUnit(window, 0)->widget())) state.SkipWithError("not shown");
-  enterPrices(0);
-  ClickAndPaint(button);
-  int click = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    enterPrices(++click);
-    state.ResumeTiming();
-    ClickAndPaint(button);
-  }
+  Clicks(state, runtime::LiveUnit(window, 0)->widget(), runtime::LiveUnit(window, kCompute)->widget(), enterPrices);
   runtime::StopHost();
 }
 
@@ -97,7 +101,6 @@ void PlainScoreClick(benchmark::State& state) {
   }
   auto enterPrices = [&rows](int click) {
     for (auto& row : rows) row.first->setText(QStringLiteral("%1").arg(click % 2 + 1) + QStringLiteral("23456"));
-    QCoreApplication::processEvents();
   };
   auto* button = qobject_cast<QPushButton*>(child(kCompute));
   QObject::connect(button, &QPushButton::clicked, [&rows] {
@@ -108,40 +111,8 @@ void PlainScoreClick(benchmark::State& state) {
     }
   });
   window->show();
-  if (!QTest::qWaitForWindowExposed(window.get())) state.SkipWithError("not shown");
-  enterPrices(0);
-  ClickAndPaint(button);
-  int click = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    enterPrices(++click);
-    state.ResumeTiming();
-    ClickAndPaint(button);
-  }
+  Clicks(state, window.get(), button, enterPrices);
 }
-
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration) continue;
-      times[run.run_name.function_name].push_back(run.GetAdjustedRealTime());
-      cpuTimes[run.run_name.function_name].push_back(run.GetAdjustedCPUTime());
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  static double Median(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-  }
-  static double MedianRatio(const std::vector<double>& a, const std::vector<double>& b) {
-    std::vector<double> ratios;
-    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) ratios.push_back(a[i] / b[i]);
-    return Median(ratios);
-  }
-  std::map<std::string, std::vector<double>> times, cpuTimes;
-};
 
 }  // namespace
 
@@ -157,13 +128,13 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("qt/score_click_18_rows_painted", PlainScoreClick)->Unit(benchmark::kMicrosecond);
   }
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const std::string ours = "toolbox/score_click_18_rows_painted", theirs = "qt/score_click_18_rows_painted";
   std::printf("\none click, 18 rows, painted: toolbox %.0f us (median; budget 1000), toolbox / Qt %.2f wall clock, "
               "%.2f CPU (medians of %zu pairs; budget 1.20)\n",
-              RatioReporter::Median(reporter.times[ours]), RatioReporter::MedianRatio(reporter.times[ours], reporter.times[theirs]),
-              RatioReporter::MedianRatio(reporter.cpuTimes[ours], reporter.cpuTimes[theirs]), reporter.times[ours].size());
+              bench::RatioReporter::Median(reporter.times[ours]), bench::RatioReporter::MedianRatio(reporter.times[ours], reporter.times[theirs]),
+              bench::RatioReporter::MedianRatio(reporter.cpuTimes[ours], reporter.cpuTimes[theirs]), reporter.times[ours].size());
   benchmark::Shutdown();
   return 0;
 }

@@ -8,14 +8,11 @@
 
 #include "platform/sound.h"
 #include "tests/platform/wave_builder.h"
+#include "tests/support/process_maps.h"
 
 namespace {
 
-bool Mapped(const char* library) {
-  QFile maps(QStringLiteral("/proc/self/maps"));
-  if (!maps.open(QIODevice::ReadOnly)) return false;
-  return maps.readAll().contains(library);
-}
+using test_support::Mapped;
 
 TEST(SoundLoadingTest, TheSoundLibrariesComeWithTheFirstSound) {
   QWidget plain;

@@ -4,17 +4,14 @@
 #include <QFile>
 #include <QOpenGLContext>
 
+#include "tests/support/process_maps.h"
 #include "tests/units/webbrowser/web_box_fixture.h"
 
 QOpenGLContext* qt_gl_global_share_context();
 
 namespace {
 
-bool Mapped(const char* library) {
-  QFile maps(QStringLiteral("/proc/self/maps"));
-  if (!maps.open(QIODevice::ReadOnly)) return false;
-  return maps.readAll().contains(library);
-}
+using test_support::Mapped;
 
 class EngineLoadingTest : public test_support::WebBoxFixture {};
 
