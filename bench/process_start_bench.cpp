@@ -39,6 +39,7 @@ struct Run {
   long rssKib = -1;
   int libraries = -1;
   bool ok = false;
+  int status = 0;  // as waitpid tells it
 };
 
 std::string Directory(const std::string& path) {
@@ -80,6 +81,7 @@ Run Start(const std::string& program, const std::string& preload, const std::str
   const auto end = std::chrono::steady_clock::now();
   alarm(0);
   gChild = 0;
+  run.status = status;
   run.milliseconds = std::chrono::duration<double, std::milli>(end - start).count();
   auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
   run.cpuMilliseconds = ms(usage.ru_utime) + ms(usage.ru_stime);
@@ -140,7 +142,7 @@ int main(int argc, char** argv) {
     }
   }
   std::vector<double> ours, theirs, ratios, ourRss, theirRss, ourCpu, theirCpu, cpuRatios;
-  int ourLibraries = 0, theirLibraries = 0;
+  int ourLibraries = 0, theirLibraries = 0, failures = 0;
   if (verbose)
     std::printf("%4s %12s %12s %8s %14s %14s\n", "pair", "toolbox ms", "plain Qt ms", "ratio", "toolbox cpu ms",
                 "plain cpu ms");
@@ -154,9 +156,14 @@ int main(int argc, char** argv) {
       b = Start(plain, preload, report);
       a = Start(toolbox, preload, report);
     }
+    // A run that did not end by its first paint (killed, crashed, or the display lost) says
+    // nothing about starting: the pair is run again, at most a few times.
     if (!a.ok || !b.ok) {
-      std::fprintf(stderr, "pair %d: a program did not come up and paint\n", pair + 1);
-      return 1;
+      std::fprintf(stderr, "pair %d: %s did not end by its first paint (status %d); running the pair again\n",
+                   pair + 1, !a.ok ? "the toolbox" : "the plain Qt program", !a.ok ? a.status : b.status);
+      if (++failures > 5) return 1;
+      --pair;
+      continue;
     }
     ours.push_back(a.milliseconds);
     theirs.push_back(b.milliseconds);
