@@ -148,7 +148,7 @@ void PictureBox::LoadPicture() {
   update();
 }
 
-void PictureBox::paintEvent(QPaintEvent* /*event*/) {
+void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect client = contentsRect();
   const QColor background = Background();
@@ -167,7 +167,16 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
     if (preparedValid_) {
       prepared_.dc = &painter;
       const QRect target = PictureRect(Props().displayMode, QSize(prepared_.width, prepared_.height), client);
-      imaging::DrawPrepared(prepared_, target.x(), target.y(), target.width(), target.height(), imaging::SRCCOPY);
+      // Units on the box that paint their own background (edit boxes) leave the region to paint
+      // in many pieces. Drawn piece by piece, each piece is a plain copy of the picture's pixels;
+      // through the whole ragged region at once, the painter blends it span by span on worker
+      // threads.
+      for (const QRect& piece : event->region()) {
+        if (!piece.intersects(target)) continue;
+        painter.setClipRect(piece);
+        imaging::DrawPrepared(prepared_, target.x(), target.y(), target.width(), target.height(), imaging::SRCCOPY);
+      }
+      painter.setClipping(false);
       prepared_.dc = nullptr;
     }
   }
