@@ -1,20 +1,28 @@
-// Start-up of the toolbox against a plain Qt window with the same controls: the host started on
-// the program data, the main window built from its template and painted, the host stopped.
-// Also building and painting the largest tool window, the score calculator. After the runs it
-// prints how long the toolbox's start takes relative to the plain window.
+// Building windows in the process, against Qt doing the same job in the same run:
+// - the toolbox's main window: the host started on the program data, the window built from its
+//   template and painted, the host stopped; against a plain Qt window with the same controls;
+// - the score calculator, the largest window (40 units and the table picture), really rebuilt
+//   on every iteration (the closed window's deferred deletion delivered) and painted; against
+//   QUiLoader building a Designer form of the same 40 widgets and picture, painted.
+// Repetitions are alternated, and the medians of the per-repetition ratios are printed.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QUiLoader>
+
 #include <cstdio>
-#include <map>
 #include <string>
+#include <vector>
 
 #include "app/toolbox.h"
 #include "app/toolbox_ids.h"
+#include "bench/plain_mirror.h"
+#include "bench/ratio_reporter.h"
 #include "runtime/host/host.h"
 #include "runtime/program/bridge.h"
 #include "runtime/program/services.h"
@@ -27,6 +35,10 @@ void StartHost() { runtime::Bridge().service(runtime::service::kStartHost, &tool
 QWidget* WindowWidget(toolbox::WindowIds ids) {
   units::Unit* unit = runtime::LiveUnit(ids.window, 0);
   return unit != nullptr ? unit->widget() : nullptr;
+}
+
+void DeliverDeletions() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void ToolboxMainWindow(benchmark::State& state) {
@@ -62,46 +74,93 @@ void PlainQtWindow(benchmark::State& state) {
   }
 }
 
+// Builds, paints and closes the score calculator; false when it did not load or outlived its
+// closing (it would then only be shown again, not rebuilt).
+bool RebuildScoreCalculator() {
+  if (runtime::LoadWindow({toolbox::kScoreWindow.window, nullptr, 0}) != 0) return false;
+  QWidget* window = WindowWidget(toolbox::kScoreWindow);
+  benchmark::DoNotOptimize(window->grab());
+  window->close();
+  DeliverDeletions();
+  return WindowWidget(toolbox::kScoreWindow) == nullptr;
+}
+
 void ScoreCalculatorWindow(benchmark::State& state) {
   StartHost();
+  const bool warm = RebuildScoreCalculator();  // warm: the first opening decodes the table picture
   for (auto _ : state) {
-    if (runtime::LoadWindow({toolbox::kScoreWindow.window, nullptr, 0}) != 0) {
-      state.SkipWithError("the score calculator did not load");
+    if (!warm || !RebuildScoreCalculator()) {
+      state.SkipWithError("the score calculator was not rebuilt");
       break;
     }
-    QWidget* window = WindowWidget(toolbox::kScoreWindow);
-    benchmark::DoNotOptimize(window->grab());
-    window->close();
   }
   runtime::StopHost();
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
-        times[run.run_name.str()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
+// The score calculator as a Designer form, made once from the toolbox's own window.
+QByteArray gScoreForm;
+
+bool LoadScoreForm(QUiLoader& loader) {
+  QBuffer buffer(&gScoreForm);
+  buffer.open(QIODevice::ReadOnly);
+  QWidget* window = loader.load(&buffer);
+  if (window == nullptr) return false;
+  window->show();
+  benchmark::DoNotOptimize(window->grab());
+  delete window;
+  return true;
+}
+
+void ScoreCalculatorForm(benchmark::State& state) {
+  QUiLoader loader;
+  loader.clearPluginPaths();  // standard widgets only: no Designer plugins loaded
+  const bool warm = LoadScoreForm(loader);
+  for (auto _ : state) {
+    if (!warm || !LoadScoreForm(loader)) {
+      state.SkipWithError("QUiLoader refused the form");
+      break;
+    }
   }
-  std::map<std::string, double> times;
-};
+}
+
+QByteArray MakeScoreForm() {
+  StartHost();
+  QByteArray form;
+  if (runtime::LoadWindow({toolbox::kScoreWindow.window, nullptr, 0}) == 0)
+    form = bench::DesignerForm(bench::Mirror(toolbox::kScoreWindow.window), QStringLiteral(SCORE_TABLE_PICTURE));
+  runtime::StopHost();
+  DeliverDeletions();
+  return form;
+}
+
+void PrintRatio(bench::RatioReporter& reporter, const char* what, const std::string& ours,
+                const std::string& theirs, double budget) {
+  std::printf("%s, toolbox / Qt (medians of %zu pairs; budget %.2f): %.2f wall clock, %.2f CPU\n", what,
+              reporter.times[ours].size(), budget, bench::RatioReporter::MedianRatio(reporter.times[ours], reporter.times[theirs]),
+              bench::RatioReporter::MedianRatio(reporter.cpuTimes[ours], reporter.cpuTimes[theirs]));
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  benchmark::RegisterBenchmark("toolbox/main_window", ToolboxMainWindow)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("qt/main_window", PlainQtWindow)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("toolbox/score_calculator_window", ScoreCalculatorWindow)
-      ->Unit(benchmark::kMillisecond);
+  gScoreForm = MakeScoreForm();
+  const int repetitions = 9;
+  for (int i = 0; i < repetitions; ++i) {
+    benchmark::RegisterBenchmark("toolbox/main_window", ToolboxMainWindow)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("qt/main_window", PlainQtWindow)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("toolbox/score_calculator_rebuilt", ScoreCalculatorWindow)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("qt/score_calculator_quiloader", ScoreCalculatorForm)->Unit(benchmark::kMillisecond);
+  }
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto ours = reporter.times.find("toolbox/main_window"), plain = reporter.times.find("qt/main_window");
-  if (ours != reporter.times.end() && plain != reporter.times.end())
-    std::printf("\nmain window up and painted, toolbox time / plain Qt time: %.2f\n", ours->second / plain->second);
+  std::printf("\n");
+  PrintRatio(reporter, "main window built and painted", "toolbox/main_window", "qt/main_window", 1.1);
+  PrintRatio(reporter, "score calculator rebuilt and painted", "toolbox/score_calculator_rebuilt",
+             "qt/score_calculator_quiloader", 1.0);
   benchmark::Shutdown();
   return 0;
 }

@@ -61,10 +61,16 @@ bool DrawPrepared(const PreparedImage& prepared, int x, int y, int width, int he
     if (!mode) return false;
   }
   dc->save();
-  // Smooth stretching only pays on a device that can show the in-between colours.
-  dc->setRenderHint(QPainter::SmoothPixmapTransform, dc->device() != nullptr && dc->device()->depth() > 16);
   dc->setCompositionMode(*mode);
-  dc->drawImage(target, keyed.isNull() ? source : keyed);
+  if (target.size() == source.size()) {
+    // At natural size the picture is copied as it is, without the smoothing hint that would
+    // send it through the painter's (threaded) blending instead.
+    dc->drawImage(target.topLeft(), keyed.isNull() ? source : keyed);
+  } else {
+    // Smooth stretching only pays on a device that can show the in-between colours.
+    dc->setRenderHint(QPainter::SmoothPixmapTransform, dc->device() != nullptr && dc->device()->depth() > 16);
+    dc->drawImage(target, keyed.isNull() ? source : keyed);
+  }
   dc->restore();
   return true;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "imaging/picture_cache.h"
 #include "platform/chinese_texts.h"
 #include "platform/program_path.h"
 #include "platform/text.h"
@@ -57,6 +58,7 @@ void HostShutdown(int32_t code) {
   }
   host.hiddenOwner.reset();
   host.loop.reset();
+  imaging::ReleasePictureCache();
 }
 
 }  // namespace
@@ -89,8 +91,11 @@ void StartHost() {
   std::span<const int32_t> offsets;
   if (header->handlers != nullptr && header->handlers->offsets != nullptr)
     offsets = {header->handlers->offsets, header->handlers->count};
-  if (header->templateLength != 0 && header->templateData != nullptr)
+  if (header->templateLength != 0 && header->templateData != nullptr) {
+    // The program's template bytes stay as they are for the whole run.
+    imaging::AddLastingBytes({header->templateData, header->templateLength});
     host.windows.Append(LoadTemplate({header->templateData, header->templateLength}, offsets));
+  }
 }
 
 bool HostStarted() { return TheHost().started; }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/picture_cache.h"
 #include "platform/gbk.h"
 #include "runtime/host/event_dispatch.h"
 #include "runtime/host/host.h"
@@ -108,6 +109,10 @@ units::Unit* CreateEntry(TemplateWindow& window, uint32_t index, QWidget* parent
   if (flags & state_flag::kTabStop) style |= units::window_style::kTabStop;
 
   std::span<const uint8_t> data = record.PropertyData();
+  // Read from the program's own template bytes when they last the whole run: what the unit
+  // makes of them (pictures) is then made once for every opening of the window.
+  if (std::span<const uint8_t> original = window.units.Original(index, data); imaging::IsLasting(original))
+    data = original;
   UnitRect rect = record.Rect();
   uint32_t unitId = window.units.IdAt(index);
   TheHost().buildingModal = modal && index == 0;

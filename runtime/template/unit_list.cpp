@@ -29,9 +29,13 @@ bool RelocateField(uint8_t* field, std::span<const int32_t> handlerOffsets) {
 UnitList::UnitList(uint32_t count, std::vector<uint8_t> buffer)
     : count_(count), buffer_(std::move(buffer)), liveObjects_(count, nullptr), cursors_(count, nullptr) {}
 
-std::optional<UnitList> UnitList::FromBytes(uint32_t count, std::vector<uint8_t> buffer) {
+std::optional<UnitList> UnitList::FromBytes(uint32_t count, std::vector<uint8_t> buffer, const uint8_t* origin) {
   if (uint64_t{count} * 8 > buffer.size()) return std::nullopt;
   UnitList list(count, std::move(buffer));
+  if (origin != nullptr) {
+    list.origin_ = origin;
+    for (uint32_t i = 0; i < count; ++i) list.originOffsets_.push_back(list.OffsetAt(i));
+  }
   for (uint32_t i = 0; i < count; ++i) {
     std::optional<UnitEntry> entry = list.EntryAt(i);
     if (!entry) return std::nullopt;
@@ -42,7 +46,12 @@ std::optional<UnitList> UnitList::FromBytes(uint32_t count, std::vector<uint8_t>
   return list;
 }
 
-UnitList UnitList::CopyWithoutSlots() const { return UnitList(count_, buffer_); }
+UnitList UnitList::CopyWithoutSlots() const {
+  UnitList copy(count_, buffer_);
+  copy.origin_ = origin_;
+  copy.originOffsets_ = originOffsets_;
+  return copy;
+}
 
 uint32_t UnitList::IdAt(uint32_t index) const {
   return index < count_ ? LoadU32(buffer_.data() + size_t{index} * 4) : 0;
@@ -68,6 +77,16 @@ std::optional<UnitEntry> UnitList::EntryById(uint32_t id) const {
   return std::nullopt;
 }
 
+std::span<const uint8_t> UnitList::Original(uint32_t index, std::span<const uint8_t> part) const {
+  if (origin_ == nullptr || index >= originOffsets_.size() || originOffsets_[index] == kChanged) return {};
+  std::optional<UnitEntry> entry = EntryAt(index);
+  if (!entry || part.data() < entry->record.data() ||
+      part.data() + part.size() > entry->record.data() + entry->record.size())
+    return {};
+  const size_t at = EntriesStart() + originOffsets_[index] + 4 + static_cast<size_t>(part.data() - entry->record.data());
+  return {origin_ + at, part.size()};
+}
+
 bool UnitList::IsMenuItem(uint32_t index) const { return index < count_ && IsMenuItemId(IdAt(index)); }
 
 bool UnitList::ReplaceBytes(uint32_t index, int64_t position, int64_t oldLength,
@@ -90,6 +109,9 @@ bool UnitList::ReplaceBytes(uint32_t index, int64_t position, int64_t oldLength,
   }
 
   uint32_t changedOffset = OffsetAt(index);
+  // Every entry sharing the record no longer matches its origin.
+  for (uint32_t j = 0; j < originOffsets_.size(); ++j)
+    if (OffsetAt(j) == changedOffset) originOffsets_[j] = kChanged;
   size_t lengthWord = EntriesStart() + changedOffset;
   size_t start = lengthWord + 4 + static_cast<size_t>(position);
   auto first = buffer_.begin() + static_cast<ptrdiff_t>(start);

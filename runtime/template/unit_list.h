@@ -30,7 +30,9 @@ class UnitList {
 
   // Checks that every entry lies inside the buffer and that every record can be navigated;
   // answers nothing for any inconsistency.
-  static std::optional<UnitList> FromBytes(uint32_t count, std::vector<uint8_t> buffer);
+  // `origin`, when given, is where the buffer was copied from.
+  static std::optional<UnitList> FromBytes(uint32_t count, std::vector<uint8_t> buffer,
+                                           const uint8_t* origin = nullptr);
 
   // The same records with empty side slots.
   UnitList CopyWithoutSlots() const;
@@ -43,6 +45,10 @@ class UnitList {
   // The first entry carrying `id`; nothing for an invalid or absent id.
   std::optional<UnitEntry> EntryById(uint32_t id) const;
   bool IsMenuItem(uint32_t index) const;
+  // Where `part` (bytes of record `index`) lies in the bytes the list was copied from, while the
+  // record is as it was read; empty once the record was changed, or without an origin. Handler
+  // fields are rewritten in place when the list is read, so they are the one part that differs.
+  std::span<const uint8_t> Original(uint32_t index, std::span<const uint8_t> part) const;
 
   // Replaces `oldLength` bytes at `position` of record `index` (-1: the whole record) by
   // `bytes`, adjusting the record's length word and the offsets of the records stored after it.
@@ -61,6 +67,7 @@ class UnitList {
 
  private:
   UnitList(uint32_t count, std::vector<uint8_t> buffer);
+  static constexpr uint32_t kChanged = UINT32_MAX;
   size_t EntriesStart() const { return size_t{count_} * 8; }
   uint32_t OffsetAt(uint32_t index) const;
 
@@ -68,6 +75,8 @@ class UnitList {
   std::vector<uint8_t> buffer_;
   std::vector<void*> liveObjects_;
   std::vector<void*> cursors_;
+  const uint8_t* origin_ = nullptr;
+  std::vector<uint32_t> originOffsets_;  // each entry's record offset as read, or kChanged
 };
 
 }  // namespace runtime

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "imaging/picture_cache.h"
 #include "platform/gbk.h"
 #include "runtime/program/bridge.h"
 #include "tests/e2e/toolbox_fixture.h"
+#include "units/picbox/picture_box.h"
 
 namespace e2e {
 namespace {
@@ -128,8 +130,12 @@ TEST_F(CalculatorTest, PriceContentsThatAreNoWholeNumberCountAsTheirLeadingInteg
 }
 
 TEST_F(CalculatorTest, ACalculatorOpensAgainWithEmptyInputsAndResults) {
+  QImage tables[2], priceTables[2];
   for (int opening = 0; opening < 2; ++opening) {
-    ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {
+    ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [&tables, opening] {
+      auto* table = Widget(kScoreWindow.window, 0)->findChild<units::PictureBox*>();
+      ASSERT_NE(table, nullptr);
+      tables[opening] = table->grab().toImage();
       for (const Row& row : kScoreRows) {
         EXPECT_EQ(Text(kScoreWindow.window, row.input), "");
         EXPECT_EQ(Text(kScoreWindow.window, row.result), "");
@@ -138,7 +144,10 @@ TEST_F(CalculatorTest, ACalculatorOpensAgainWithEmptyInputsAndResults) {
       Click(kScoreWindow.window, kScoreCompute);
       EXPECT_EQ(ScoreResult(5), "7");
     }));
-    ASSERT_TRUE(WithWindowOpen(kPriceButton, kPriceWindow, [] {
+    ASSERT_TRUE(WithWindowOpen(kPriceButton, kPriceWindow, [&priceTables, opening] {
+      auto* table = Widget(kPriceWindow.window, 0)->findChild<units::PictureBox*>();
+      ASSERT_NE(table, nullptr);
+      priceTables[opening] = table->grab().toImage();
       for (const PriceRow& row : kPriceRows) {
         EXPECT_EQ(Text(kPriceWindow.window, row.input), "");
         EXPECT_EQ(Text(kPriceWindow.window, row.afterTax), "");
@@ -148,7 +157,13 @@ TEST_F(CalculatorTest, ACalculatorOpensAgainWithEmptyInputsAndResults) {
       Click(kPriceWindow.window, kPriceCompute);
       EXPECT_EQ(Text(kPriceWindow.window, kPriceRows[2].afterTax), "84000");
     }));
+    // Each calculator's table picture is decoded the first time only.
+    EXPECT_EQ(imaging::CachedPictures(), 2u);
   }
+  EXPECT_EQ(tables[1], tables[0]);
+  EXPECT_EQ(priceTables[1], priceTables[0]);
+  EXPECT_NE(tables[0].pixel(tables[0].width() / 2, tables[0].height() / 2), tables[0].pixel(0, 0))
+      << "the table is drawn";
 }
 
 }  // namespace

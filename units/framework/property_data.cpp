@@ -122,6 +122,11 @@ void PropertyArchive::Bytes(std::vector<uint8_t>& bytes) {
   }
 }
 
+void PropertyArchive::Bytes(std::vector<uint8_t>& bytes, std::span<const uint8_t>& source) {
+  Bytes(bytes);
+  if (Reading() && ok_) source = in_.subspan(pos_ - bytes.size(), bytes.size());
+}
+
 bool ReadPropertyData(PropertyObject& properties, const uint8_t* data, int32_t length) {
   properties.Reset();
   if (data == nullptr || length < 1) return true;

@@ -35,6 +35,9 @@ class PropertyArchive {
   void Text(std::string& text);
   // A 32-bit byte count, then the bytes; a count of 0 or less is empty.
   void Bytes(std::vector<uint8_t>& bytes);
+  // The same; while reading, `source` is set to where the bytes lie in the data read, so that a
+  // picture read from bytes the program keeps for its whole run can be decoded once for it.
+  void Bytes(std::vector<uint8_t>& bytes, std::span<const uint8_t>& source);
 
  private:
   PropertyArchive(std::span<const uint8_t> in, std::vector<uint8_t>* out) : in_(in), out_(out) {}

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "imaging/picture_cache.h"
 #include "platform/colors.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/picbox/edge_style.h"
@@ -27,6 +28,7 @@ void PicBoxProperties::Reset() {
   displayMode = 0;
   playAnimation = 1;
   picture.clear();
+  pictureSource = {};
   dataSource.clear();
   dataColumn.clear();
 }
@@ -37,7 +39,7 @@ void PicBoxProperties::Serialise(PropertyArchive& a) {
   a.UInt32(backColor);
   a.Int32(displayMode);
   a.Int32(playAnimation);
-  a.Bytes(picture);
+  a.Bytes(picture, pictureSource);
   if (a.Since(2)) {
     a.Text(dataSource);
     a.Text(dataColumn);
@@ -95,6 +97,7 @@ void PictureBox::SetBackColor(uint32_t color) {
 
 void PictureBox::SetPicture(std::vector<uint8_t> bytes) {
   Props().picture = std::move(bytes);
+  Props().pictureSource = {};
   LoadPicture();
 }
 
@@ -139,11 +142,13 @@ void PictureBox::LoadPicture() {
       return;
     }
   }
-  if (!picture.empty()) image_ = imaging::DecodeImage(picture.data(), length);
+  // A picture of the program's template is decoded once for the run, when it is first painted.
+  if (!picture.empty() && !imaging::IsLasting(Props().pictureSource))
+    image_ = imaging::DecodeImage(picture.data(), length);
   update();
 }
 
-void PictureBox::paintEvent(QPaintEvent* /*event*/) {
+void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect client = contentsRect();
   const QColor background = Background();
@@ -151,17 +156,27 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   if (player_ != nullptr) {
     const QImage frame = player_->CurrentFrame();
     painter.drawImage(PictureRect(Props().displayMode, frame.size(), client), frame);
-  } else if (image_ != nullptr) {
+  } else if (image_ != nullptr || imaging::IsLasting(Props().pictureSource)) {
     const uint32_t against = platform::ToColorRef(background);
     if (!preparedValid_ || preparedAgainst_ != against) {
       imaging::ReleasePrepared(&prepared_);
-      preparedValid_ = imaging::PrepareImage(&painter, *image_, against, &prepared_);
+      preparedValid_ = image_ != nullptr ? imaging::PrepareImage(&painter, *image_, against, &prepared_)
+                                         : imaging::PreparedPicture(Props().pictureSource, against, &prepared_);
       preparedAgainst_ = against;
     }
     if (preparedValid_) {
       prepared_.dc = &painter;
       const QRect target = PictureRect(Props().displayMode, QSize(prepared_.width, prepared_.height), client);
-      imaging::DrawPrepared(prepared_, target.x(), target.y(), target.width(), target.height(), imaging::SRCCOPY);
+      // Units on the box that paint their own background (edit boxes) leave the region to paint
+      // in many pieces. Drawn piece by piece, each piece is a plain copy of the picture's pixels;
+      // through the whole ragged region at once, the painter blends it span by span on worker
+      // threads.
+      for (const QRect& piece : event->region()) {
+        if (!piece.intersects(target)) continue;
+        painter.setClipRect(piece);
+        imaging::DrawPrepared(prepared_, target.x(), target.y(), target.width(), target.height(), imaging::SRCCOPY);
+      }
+      painter.setClipping(false);
       prepared_.dc = nullptr;
     }
   }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct PicBoxProperties : PropertyObject {
   int32_t displayMode = 0;
   int32_t playAnimation = 1;
   std::vector<uint8_t> picture;
+  // Where the picture was read from; empty once it is set at run time.
+  std::span<const uint8_t> pictureSource;
   std::string dataSource;
   std::string dataColumn;
 

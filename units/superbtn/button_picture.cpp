@@ -1,15 +1,16 @@
 #include "units/superbtn/button_picture.h"
 
 #include "imaging/image.h"
+#include "imaging/picture_cache.h"
 #include "platform/colors.h"
 
 namespace units {
 
-ButtonPicture ButtonPicture::Build(std::span<const uint8_t> bytes, uint32_t transColor) {
-  ButtonPicture picture;
-  if (bytes.empty()) return picture;
+namespace {
+
+QImage Keyed(std::span<const uint8_t> bytes, uint32_t transColor) {
   QImage bitmap = imaging::ImageToBitmap(bytes.data(), static_cast<int64_t>(bytes.size()), 0xFFFFFF);
-  if (bitmap.isNull() || bitmap.width() < 1 || bitmap.height() < 1) return picture;
+  if (bitmap.isNull() || bitmap.width() < 1 || bitmap.height() < 1) return {};
   bitmap = bitmap.convertToFormat(QImage::Format_ARGB32);
   const QRgb key = transColor == platform::kDefaultColor ? bitmap.pixel(0, 0) | 0xFF000000u
                                                           : platform::FromColorRef(transColor).rgb();
@@ -18,7 +19,19 @@ ButtonPicture ButtonPicture::Build(std::span<const uint8_t> bytes, uint32_t tran
     for (int x = 0; x < bitmap.width(); ++x)
       if ((row[x] | 0xFF000000u) == key) row[x] = 0;
   }
-  picture.image = std::move(bitmap);
+  return bitmap;
+}
+
+}  // namespace
+
+ButtonPicture ButtonPicture::Build(std::span<const uint8_t> bytes, uint32_t transColor,
+                                   std::span<const uint8_t> source) {
+  ButtonPicture picture;
+  if (bytes.empty()) return picture;
+  if (imaging::IsLasting(source))
+    picture.image = imaging::DerivedPicture(source, transColor, [&] { return Keyed(source, transColor); });
+  else
+    picture.image = Keyed(bytes, transColor);
   return picture;
 }
 

@@ -20,6 +20,7 @@ void SuperBtnProperties::Reset() {
   hotPicture.clear();
   hotTransColor = platform::kDefaultColor;
   disabledPicture.clear();
+  normalSource = hotSource = disabledSource = {};
   disabledTransColor = platform::kDefaultColor;
   font.clear();
   caption = "\xb3\xac\xbc\xb6\xb0\xb4\xc5\xa5";  // 超级按钮
@@ -54,8 +55,8 @@ void SuperBtnProperties::Serialise(PropertyArchive& archive) {
   for (uint32_t* color : {&normalTextColor, &normalBackColor, &hotTextColor, &hotBackColor, &focusTextColor,
                           &focusBackColor})
     archive.UInt32(*color);
-  archive.Bytes(hotPicture);
-  archive.Bytes(normalPicture);
+  archive.Bytes(hotPicture, hotSource);
+  archive.Bytes(normalPicture, normalSource);
   archive.Bytes(font);
   archive.Bytes(hoverSound);
   archive.Bytes(clickSound);
@@ -63,7 +64,7 @@ void SuperBtnProperties::Serialise(PropertyArchive& archive) {
   archive.Text(toolTip);
   if (archive.Since(2)) {
     archive.UInt32(disabledTransColor);
-    archive.Bytes(disabledPicture);
+    archive.Bytes(disabledPicture, disabledSource);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The own properties of a super button and their stored form (versions 0 to 2).
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct SuperBtnProperties : PropertyObject {
   uint32_t hotTransColor;
   std::vector<uint8_t> disabledPicture;
   uint32_t disabledTransColor;
+  // Where each picture was read from; empty once it is set at run time.
+  std::span<const uint8_t> normalSource, hotSource, disabledSource;
   std::vector<uint8_t> font;  // a 60-byte font record, or anything else for the default GUI font
   std::string caption;        // GBK
   int32_t systemColors;       // take the six colours below from the system

@@ -144,6 +144,7 @@ int32_t PropertyChanged(Unit* unit, int32_t index, const PropertyValue* value, i
     case own::kDisabledPicture: {
       auto bytes = value->AsData();
       BytesOf(p, index)->assign(bytes.begin(), bytes.end());
+      (index == own::kNormalPicture ? p.normalSource : index == own::kHotPicture ? p.hotSource : p.disabledSource) = {};
       button->RebuildPicture(index == own::kNormalPicture ? kNormalSlot
                              : index == own::kHotPicture  ? kHotSlot
                                                           : kDisabledSlot);

@@ -53,10 +53,15 @@ QString SuperBtnUnit::ToolTipText() const { return platform::FromGbk(props_->too
 
 void SuperBtnUnit::RebuildPicture(PictureSlot slot) {
   switch (slot) {
-    case kHotSlot: pictures_[slot] = ButtonPicture::Build(props_->hotPicture, props_->hotTransColor); break;
-    case kNormalSlot: pictures_[slot] = ButtonPicture::Build(props_->normalPicture, props_->normalTransColor); break;
+    case kHotSlot:
+      pictures_[slot] = ButtonPicture::Build(props_->hotPicture, props_->hotTransColor, props_->hotSource);
+      break;
+    case kNormalSlot:
+      pictures_[slot] = ButtonPicture::Build(props_->normalPicture, props_->normalTransColor, props_->normalSource);
+      break;
     case kDisabledSlot:
-      pictures_[slot] = ButtonPicture::Build(props_->disabledPicture, props_->disabledTransColor);
+      pictures_[slot] =
+          ButtonPicture::Build(props_->disabledPicture, props_->disabledTransColor, props_->disabledSource);
       break;
   }
 }

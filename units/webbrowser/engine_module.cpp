@@ -1,35 +1,48 @@
 #include "units/webbrowser/engine_module.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
+#include <QGuiApplication>
+#include <QOpenGLContext>
+#include <QThread>
 
-#include <string>
+#include "platform/module_loader.h"
 
-#include "platform/program_path.h"
+// Qt's shared context, which every context of the application (the engine's among them) shares
+// with when Qt::AA_ShareOpenGLContexts is set. Exported by Qt Gui, not declared in its headers.
+void qt_gl_set_global_share_context(QOpenGLContext* context);
+QOpenGLContext* qt_gl_global_share_context();
 
 namespace units::web {
 namespace {
 
-// The engine needs OpenGL contexts shared across the application, and that can only be asked
-// for before the application object exists. A Qt Core call, so the program does not link the
-// engine for it; made while the program's static objects are built, before any main runs.
-const bool kSharedContextsAsked = [] {
+// The engine needs OpenGL contexts shared across the application. Asking for that before the
+// application object exists would make Qt create the shared context at start, with the whole
+// OpenGL stack, for every program that links this library. So it is made here, right before the
+// engine module first loads, as the engine itself does when it starts without one.
+QOpenGLContext* gShareContext = nullptr;
+
+void DeleteShareContext() {
+  qt_gl_set_global_share_context(nullptr);
+  delete gShareContext;
+  gShareContext = nullptr;
+}
+
+void ShareOpenGLContexts() {
+  auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+  if (application == nullptr || application->thread() != QThread::currentThread()) return;
+  if (qt_gl_global_share_context() == nullptr) {
+    gShareContext = new QOpenGLContext;
+    gShareContext->setFormat(QSurfaceFormat::defaultFormat());
+    gShareContext->create();
+    qt_gl_set_global_share_context(gShareContext);
+    qAddPostRoutine(DeleteShareContext);
+  }
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  return true;
-}();
+}
 
 CreateBrowserControlFn LoadFactory() {
-  // Installed: the program's private module folder. Built: the build tree's lib folder. Both
-  // found from the program's own place, never from the current directory.
-  const std::string directory = platform::ProgramDirectory();
-  for (const std::string& place : {directory + "/" QUARLEX_MODULES_FROM_PROGRAM "/quarlex_web",
-                                   directory + "/../lib/quarlex_web", directory + "/quarlex_web"}) {
-    QLibrary module(QString::fromStdString(place));
-    if (!module.load()) continue;
-    if (auto factory = reinterpret_cast<CreateBrowserControlFn>(module.resolve(kCreateBrowserControlName)))
-      return factory;
-  }
-  return nullptr;
+  ShareOpenGLContexts();
+  return reinterpret_cast<CreateBrowserControlFn>(platform::LoadModuleEntry("quarlex_web", kCreateBrowserControlName));
 }
 
 }  // namespace

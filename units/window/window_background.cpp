@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "imaging/picture_cache.h"
 #include "platform/colors.h"
 #include "units/window/window_properties.h"
 
@@ -38,16 +39,22 @@ const imaging::Image* WindowBackground::Decoded(std::span<const uint8_t> picture
 }
 
 void WindowBackground::Paint(QPainter& painter, const QRect& clip, QSize client, uint32_t color, int mode,
-                             std::span<const uint8_t> picture) {
+                             std::span<const uint8_t> picture, std::span<const uint8_t> source) {
   if (clip.isEmpty()) return;
   QRegion fill(clip);
-  const imaging::Image* image = Decoded(picture);
   imaging::PreparedImage prepared;
   const uint32_t preparedAgainst = color == platform::kDefaultColor
                                        ? platform::ToColorRef(platform::BackgroundColor(color))
                                        : color;
-  if (image != nullptr && imaging::PrepareImage(&painter, *image, preparedAgainst, &prepared)) {
-    const QSize size(image->width, image->height);
+  bool ready = false;
+  if (imaging::IsLasting(source)) {
+    ready = imaging::PreparedPicture(source, preparedAgainst, &prepared);
+    prepared.dc = &painter;
+  } else if (const imaging::Image* image = Decoded(picture)) {
+    ready = imaging::PrepareImage(&painter, *image, preparedAgainst, &prepared);
+  }
+  if (ready && prepared.width > 0 && prepared.height > 0) {
+    const QSize size(prepared.width, prepared.height);
     if (static_cast<PictureMode>(mode) == PictureMode::kTiled) {
       for (int y = 0; y < client.height(); y += size.height())
         for (int x = 0; x < client.width(); x += size.width())

@@ -26,9 +26,10 @@ class WindowBackground {
   }
 
   // Paints `clip` of a client area of size `client`: the picture per `mode`, and the colour
-  // (0xFF000000: the button face) wherever the picture does not cover.
+  // (0xFF000000: the button face) wherever the picture does not cover. A picture whose `source`
+  // (where its bytes were read from) lasts the whole run is decoded once for every window.
   void Paint(QPainter& painter, const QRect& clip, QSize client, uint32_t color, int mode,
-             std::span<const uint8_t> picture);
+             std::span<const uint8_t> picture, std::span<const uint8_t> source = {});
 
  private:
   // Decoded once per picture; an undecodable one leaves the colour alone.

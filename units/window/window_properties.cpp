@@ -12,6 +12,7 @@ void WindowProperties::Reset() {
   borderStyle = 2;
   backColor = kDefaultColor;
   backPicture.clear();
+  backPictureSource = {};
   backPictureMode = 1;
   backSound.clear();
   soundPlayMode = 0;
@@ -57,7 +58,7 @@ void WindowProperties::Serialise(PropertyArchive& a) {
   if (a.Since(4)) a.Int32(alwaysOnTop);
   if (a.Since(5)) a.Int32(keepTitleActive);
   if (a.Since(6)) a.Text(className);
-  a.Bytes(backPicture);
+  a.Bytes(backPicture, backPictureSource);
   a.Bytes(icon);
   a.Bytes(backSound);
   a.Text(title);

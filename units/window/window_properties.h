@@ -1,6 +1,7 @@
 #pragma once
 // The window unit's own properties and their stored form.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ struct WindowProperties : PropertyObject {
   int32_t borderStyle;
   uint32_t backColor;
   std::vector<uint8_t> backPicture;
+  // Where backPicture was read from; empty once it is set at run time.
+  std::span<const uint8_t> backPictureSource;
   int32_t backPictureMode;
   std::vector<uint8_t> backSound;
   int32_t soundPlayMode;

@@ -322,6 +322,7 @@ void WindowUnit::PropertyChanged(int32_t index, const PropertyValue& value) {
       break;
     case window_property::kBackPicture:
       p.backPicture = bytes();
+      p.backPictureSource = {};
       background_.DropPicture();
       RepaintBackground();
       break;
@@ -457,7 +458,8 @@ int WindowUnit::InitialShowState() {
 void WindowUnit::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const WindowProperties& p = Props();
-  background_.Paint(painter, event->rect(), size(), p.backColor, p.backPictureMode, p.backPicture);
+  background_.Paint(painter, event->rect(), size(), p.backColor, p.backPictureMode, p.backPicture,
+                    p.backPictureSource);
   if (p.borderStyle == 5 || p.borderStyle == 6) {
     // The sunken client edge.
     const QRect r = rect();

@@ -136,6 +136,39 @@ TEST(UnitList, PristineCopyRestoresRecordsAndEmptiesSlots) {
   EXPECT_EQ(window.units.LiveObject(0), nullptr);
 }
 
+TEST(UnitList, PropertyDataIsFoundInTheOriginalBytesUntilItsRecordChanges) {
+  std::vector<std::vector<uint8_t>> records;
+  for (const char* name : {"w", "a", "b"}) {
+    UnitFields f;
+    f.name = name;
+    f.data = {9, 8, static_cast<uint8_t>(name[0])};
+    records.push_back(UnitRecord(f));
+  }
+  const std::vector<uint8_t> original = UnitBuffer({kIds[0], kIds[1], kIds[2]}, records);
+  UnitList list = *UnitList::FromBytes(3, original, original.data());
+  auto propertyData = [&list](uint32_t index) { return UnitRecordView(list.EntryAt(index)->record).PropertyData(); };
+  for (uint32_t i = 0; i < 3; ++i) {
+    std::span<const uint8_t> found = list.Original(i, propertyData(i));
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_GE(found.data(), original.data());
+    EXPECT_LE(found.data() + found.size(), original.data() + original.size());
+    EXPECT_TRUE(std::equal(found.begin(), found.end(), propertyData(i).begin()));
+  }
+  // Record 1 grows: it no longer matches; record 2 moved in the list, not in the original.
+  const uint8_t more[] = {1, 2, 3, 4};
+  ASSERT_TRUE(list.ReplaceBytes(1, static_cast<int64_t>(UnitRecordView(list.EntryAt(1)->record).Layout().tag), 0, more));
+  EXPECT_TRUE(list.Original(1, propertyData(1)).empty());
+  std::span<const uint8_t> moved = list.Original(2, propertyData(2));
+  ASSERT_EQ(moved.size(), 3u);
+  EXPECT_EQ(moved[2], 'b');
+  // A copy keeps what is known; bytes outside the record are refused; a list without an origin
+  // knows none.
+  UnitList copy = list.CopyWithoutSlots();
+  EXPECT_EQ(copy.Original(2, UnitRecordView(copy.EntryAt(2)->record).PropertyData()).data(), moved.data());
+  EXPECT_TRUE(list.Original(0, propertyData(2)).empty());
+  EXPECT_TRUE(UnitList::FromBytes(3, original)->Original(0, propertyData(0)).empty());
+}
+
 TEST(UnitList, SharedRecordIsRelocatedOnce) {
   UnitFields f;
   f.bindings = {{0, 58}};

@@ -117,6 +117,33 @@ TEST(PictureBoxDrawing, EachDisplayModeOnTheBackground) {
   EXPECT_EQ(Shot(box.get()).pixel(5, 5), kRed);
 }
 
+TEST(PictureBoxDrawing, UnitsThatPaintTheirOwnBackgroundLeaveThePictureWholeAroundThem) {
+  QWidget parent;
+  // Left half red, right half blue: any piece drawn from the wrong place shows.
+  QImage picture = Solid(60, 40, kRed);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 30; x < 60; ++x) picture.setPixel(x, y, kBlue);
+  std::unique_ptr<units::PictureBox> box(MakeBox(&parent, BoxData(Png(picture)), {0, 0, 80, 50}));
+  ASSERT_NE(box, nullptr);
+  for (QRect place : {QRect(5, 5, 10, 10), QRect(35, 20, 10, 10), QRect(25, 30, 10, 5)}) {
+    auto* opaque = new QWidget(box.get());
+    opaque->setAutoFillBackground(true);
+    QPalette green;
+    green.setColor(QPalette::Window, Qt::green);
+    opaque->setPalette(green);
+    opaque->setGeometry(place);
+  }
+  const QImage shot = Shot(box.get());
+  for (int y = 0; y < 50; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      QRgb expected = x >= 60 || y >= 40 ? kButtonFace : x < 30 ? kRed : kBlue;
+      for (QRect place : {QRect(5, 5, 10, 10), QRect(35, 20, 10, 10), QRect(25, 30, 10, 5)})
+        if (place.contains(x, y)) expected = 0xFF00FF00;
+      ASSERT_EQ(shot.pixel(x, y), expected) << x << ", " << y;
+    }
+  }
+}
+
 TEST(PictureBoxDrawing, TransparentPngPixelsShowTheBackgroundColour) {
   QWidget parent;
   QImage picture(4, 1, QImage::Format_ARGB32);

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QBuffer>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,8 +16,10 @@
 #include <vector>
 
 #include "platform/gbk.h"
+#include "platform/sound.h"
 #include "runtime/program/memory.h"
 #include "runtime/program/notify_codes.h"
+#include "tests/platform/wave_builder.h"
 #include "tests/support/test_program.h"
 #include "units/framework/event_report.h"
 #include "units/framework/unit.h"
@@ -479,6 +482,25 @@ TEST_F(SuperBtnTest, BuiltInSoundIsAWaveOfTheLibrary) {
   std::span<const uint8_t> wave = ButtonSound(p, 0);
   ASSERT_GT(wave.size(), 44u);
   EXPECT_EQ(std::string(wave.begin() + 8, wave.begin() + 12), "WAVE");
+}
+
+TEST_F(SuperBtnTest, HoverAndClickPlayTheirSoundsAndEachIsFreedAfterIt) {
+  Button b;
+  b.hoverSound = test_support::SilentWave(30);
+  b.clickSound = test_support::SilentWave(40);
+  SuperBtnUnit* button = Create(b);
+  const int before = platform::LiveSounds();
+  QTest::mouseMove(button, {40, 15});
+  EXPECT_EQ(platform::LiveSounds(), before + 1) << "the hover sound";
+  QTest::mouseClick(button, Qt::LeftButton, {}, {40, 15});
+  EXPECT_EQ(platform::LiveSounds(), before + 2) << "the click sound";
+  // Heard or not (no audio output here), both are freed a little after their length.
+  QDeadlineTimer deadline(5000);
+  while (platform::LiveSounds() > before && !deadline.hasExpired()) {
+    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  EXPECT_EQ(platform::LiveSounds(), before);
 }
 
 TEST_F(SuperBtnTest, ToolTipWrapsAtFourHundredPixels) {

@@ -1,20 +1,21 @@
-// The browser engine is mapped into the process only once a web browser box is made.
+// The browser engine, and OpenGL with it, come into the process only once a web browser box is
+// made.
 #include <QCoreApplication>
 #include <QFile>
+#include <QOpenGLContext>
 
+#include "tests/support/process_maps.h"
 #include "tests/units/webbrowser/web_box_fixture.h"
+
+QOpenGLContext* qt_gl_global_share_context();
 
 namespace {
 
-bool Mapped(const char* library) {
-  QFile maps(QStringLiteral("/proc/self/maps"));
-  if (!maps.open(QIODevice::ReadOnly)) return false;
-  return maps.readAll().contains(library);
-}
+using test_support::Mapped;
 
 class EngineLoadingTest : public test_support::WebBoxFixture {};
 
-TEST_F(EngineLoadingTest, TheEngineComesWithTheFirstBox) {
+TEST_F(EngineLoadingTest, TheEngineAndOpenGlComeWithTheFirstBox) {
   // A window without a web browser box, shown and painted.
   QWidget plain;
   plain.resize(200, 100);
@@ -23,10 +24,20 @@ TEST_F(EngineLoadingTest, TheEngineComesWithTheFirstBox) {
   ASSERT_TRUE(QFile::exists(QStringLiteral("/proc/self/maps")));
   EXPECT_FALSE(Mapped("libQt6WebEngineCore"));
   EXPECT_FALSE(Mapped("quarlex_web"));
+  // No OpenGL context, so no OpenGL driver: Qt Gui links the GL dispatch libraries (libGLX.so,
+  // libOpenGL.so) itself, but the vendor library, Mesa's renderer and LLVM come only with a
+  // context.
+  EXPECT_FALSE(QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts));
+  EXPECT_EQ(qt_gl_global_share_context(), nullptr);
+  EXPECT_FALSE(Mapped("libGLX_mesa"));
+  EXPECT_FALSE(Mapped("swrast_dri"));
+  EXPECT_FALSE(Mapped("libLLVM"));
+  EXPECT_FALSE(Mapped("glx-integration"));
 
-  // Asked for before the application object existed, without the engine.
-  EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts));
+  // The shared context is made right before the engine loads.
   ASSERT_NE(MakeBox(), nullptr);
+  EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts));
+  EXPECT_NE(qt_gl_global_share_context(), nullptr);
   EXPECT_TRUE(Mapped("quarlex_web"));
   EXPECT_TRUE(Mapped("libQt6WebEngineCore"));
   EXPECT_TRUE(WaitForEvent(6, "about:blank")) << "and the engine works";

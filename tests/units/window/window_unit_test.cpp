@@ -18,8 +18,10 @@
 
 #include "platform/colors.h"
 #include "platform/gbk.h"
+#include "platform/sound.h"
 #include "runtime/host/host.h"
 #include "runtime/host/live_window.h"
+#include "tests/platform/wave_builder.h"
 #include "tests/support/test_program.h"
 #include "tests/units/window/test_controls.h"
 #include "units/window/window_properties.h"
@@ -518,6 +520,55 @@ TEST_F(WindowUnitTest, BackgroundColourAndPictureModesInPixels) {
   SetProperty(kMain, 0, 10, static_cast<int32_t>(0xFF000000));
   SetProperty(kMain, 0, 12, 0);
   EXPECT_EQ(pixel(299, 199), platform::BackgroundColor(0xFF000000));
+}
+
+// Byte data as the program passes it: one dimension, the count, the bytes.
+std::vector<uint8_t> ByteArrayValue(const std::vector<uint8_t>& bytes) {
+  std::vector<uint8_t> value = {1, 0, 0, 0};
+  const auto n = static_cast<uint32_t>(bytes.size());
+  for (int i = 0; i < 4; ++i) value.push_back(static_cast<uint8_t>(n >> (8 * i)));
+  value.insert(value.end(), bytes.begin(), bytes.end());
+  return value;
+}
+
+// A wave played once goes on "playing" for ever where there is no audio output (the test
+// machines have none), which is where stopping it used to free it twice.
+TEST_F(WindowUnitTest, ABackgroundWavePlayedOnceStopsSafelyWhenItChangesOrTheWindowCloses) {
+  const std::vector<uint8_t> wave = test_support::SilentWave(3000);
+  Start({Window(kMain, kMainOwn, WindowData([&](WindowProperties& p) {
+    p.backSound = wave;
+    p.soundPlayMode = 1;  // once
+  }))});
+  const int before = platform::LiveSounds();
+  WindowUnit* window = Load(kMain);
+  ASSERT_NE(window, nullptr);
+  QTest::qWait(50);
+  EXPECT_EQ(platform::LiveSounds(), before + 1) << "the window plays its sound";
+
+  // New sound data while it plays: the old one stops, the new one starts.
+  const std::vector<uint8_t> other = test_support::SilentWave(2500);
+  std::vector<uint8_t> value = ByteArrayValue(other);
+  runtime::DataBytes bytes{};
+  bytes.ptr = value.data();
+  runtime::SetUnitProperty(kMain, 0, 8 + units::window_property::kBackSound, 0, bytes);
+  DeleteLater();
+  EXPECT_EQ(platform::LiveSounds(), before + 1);
+  // Another play mode while it plays, twice.
+  SetProperty(kMain, 0, 8 + units::window_property::kSoundPlayMode, 0);  // repeat
+  SetProperty(kMain, 0, 8 + units::window_property::kSoundPlayMode, 1);  // once
+  DeleteLater();
+  EXPECT_EQ(platform::LiveSounds(), before + 1);
+  SetProperty(kMain, 0, 8 + units::window_property::kSoundPlayMode, 2);  // do not play
+  DeleteLater();
+  EXPECT_EQ(platform::LiveSounds(), before);
+  SetProperty(kMain, 0, 8 + units::window_property::kSoundPlayMode, 1);
+  QTest::qWait(50);
+
+  window->close();
+  DeleteLater();  // the window
+  DeleteLater();  // its sound, stopped as the window went
+  EXPECT_EQ(runtime::LiveUnit(kMain, 0), nullptr);
+  EXPECT_EQ(platform::LiveSounds(), before) << "the window's sound goes with it";
 }
 
 TEST_F(WindowUnitTest, BarsStackAlongTheEdgesKeepingTheirHeights) {
