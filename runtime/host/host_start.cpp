@@ -14,6 +14,7 @@
 #include "runtime/host/message_loop.h"
 #include "runtime/host/window_access.h"
 #include "runtime/program/exit.h"
+#include "runtime/program/main_thread.h"
 #include "runtime/program/program.h"
 #include "runtime/program/runtime_error.h"
 #include "runtime/template/template_reader.h"
@@ -34,15 +35,11 @@ void ShowErrorBox(const std::string& gbkText) {
 
 void HostShutdown(int32_t code) {
   HostState& host = TheHost();
-  if (std::this_thread::get_id() != host.mainThread) {
-    // Only the main thread may tear the windows down: it runs the exit there, and this thread
-    // waits for the end of the process.
-    if (!host.shuttingDown && host.hiddenOwner) {
-      QMetaObject::invokeMethod(host.hiddenOwner.get(), [code] { ExitProgram(code); }, Qt::BlockingQueuedConnection);
-    }
-    return;
-  }
+  // Only the main thread tears the windows down: another thread's exit is handed to it there.
+  if (!OnMainThread()) HandToMainThread([code] { ExitProgram(code); });
   if (host.shuttingDown) return;
+  // From here on no other thread's request is taken, so the hidden owner may go.
+  BeginEnding();
   host.shuttingDown = true;
   host.idleCallbacks.clear();
   // Windows go without running handlers: the program is ending.
@@ -58,6 +55,12 @@ void HostShutdown(int32_t code) {
   host.loop.reset();
 }
 
+// Called on another thread that hands the main thread a request: the hidden owner exists until
+// the main thread begins ending the program, after which nothing is handed over.
+void WakeMainThread() {
+  QMetaObject::invokeMethod(TheHost().hiddenOwner.get(), [] { ServeHandedRequest(); }, Qt::QueuedConnection);
+}
+
 }  // namespace
 
 void StartHost() {
@@ -71,7 +74,7 @@ void StartHost() {
 
   host.hiddenOwner = std::make_unique<QWidget>(nullptr, Qt::Tool);
   host.hiddenOwner->setObjectName(QStringLiteral("_ZQ_HideOwner"));
-  host.mainThread = std::this_thread::get_id();
+  SetMainThread(std::this_thread::get_id(), WakeMainThread);
   host.loop = std::make_unique<MessageLoop>();
   SetErrorPresenter(ShowErrorBox);
   SetShutdownRoutine(HostShutdown);
@@ -97,6 +100,7 @@ bool HostStarted() { return TheHost().started; }
 void StopHost() {
   if (!TheHost().started) return;
   HostShutdown(0);
+  SetMainThread({}, nullptr);
   TheHost() = HostState();
   SetShutdownRoutine(nullptr);
   SetErrorPresenter(nullptr);
