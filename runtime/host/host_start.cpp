@@ -45,6 +45,10 @@ void HostShutdown(int32_t code) {
   // Windows go without running handlers: the program is ending.
   ++EventSuppressionCount();
   for (size_t i = 0; i < host.windows.Size(); ++i) delete UnitAt(host.windows.At(i), 0);  // units go with it
+  // What the windows left for the event loop to delete goes now: the loop may not run again,
+  // and the browser engine's views and pages must go before the application object takes the
+  // engine down.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   host.windows = WindowTable();
   RunExitCallbacks();
   for (size_t i = 0; i < host.libraries.size(); ++i) {
