@@ -157,6 +157,8 @@ TEST(FormSource, MistakesAreReportedWithTheirPlace) {
        "bindings[0]: a binding needs a handler offset"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"file\": \"missing.png\"}]}]}]}",
        "data[0].file: cannot read"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"file\": \"/dev/zero\"}]}]}]}",
+       "data[0].file: not a file: /dev/zero"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"menu\": true, \"id\": 2, \"left\": 1}]}]}",
        "units[0]: unknown key \"left\""},
       // Values are never cut to fit their piece.

@@ -1,6 +1,7 @@
 #include "tools/formtool/form_source.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -249,6 +250,9 @@ class Parser {
   std::vector<uint8_t> ReadFile(const QJsonValue& value, const Path& path) {
     if (!value.isString()) path.Fail("expected a file name");
     QFile file(baseDir_.filePath(value.toString()));
+    // Only a plain file has an end: a device or a pipe could be read forever.
+    const QFileInfo info(file);
+    if (info.exists() && !info.isFile()) path.Fail("not a file: " + file.fileName().toStdString());
     if (!file.open(QIODevice::ReadOnly)) path.Fail("cannot read " + file.fileName().toStdString());
     QByteArray bytes = file.readAll();
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
