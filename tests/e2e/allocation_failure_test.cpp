@@ -82,28 +82,23 @@ class AllocationFailureTest : public ToolboxTest {
   }
 };
 
-TEST_F(AllocationFailureTest, EachAllocationOfAWindowBuildCanFail) {
+// Records what `action` allocates, then fails each of those allocations in a child process.
+void ExpectEachFailureEndsTheProgram(std::vector<size_t> (*action)(const Tool&, long failAt)) {
   for (const Tool& tool : kCalculators) {
     SCOPED_TRACE(tool.name);
-    const std::vector<size_t> sizes = OpenArmed(tool, -1);
+    const std::vector<size_t> sizes = action(tool, -1);
     ASSERT_FALSE(sizes.empty());
     for (size_t k = 0; k < sizes.size(); ++k) {
       SCOPED_TRACE(k);
-      EXPECT_EXIT(OpenArmed(tool, static_cast<long>(k)), testing::ExitedWithCode(255), Message(sizes[k]));
+      EXPECT_EXIT(action(tool, static_cast<long>(k)), testing::ExitedWithCode(255), Message(sizes[k]));
     }
   }
 }
 
+TEST_F(AllocationFailureTest, EachAllocationOfAWindowBuildCanFail) { ExpectEachFailureEndsTheProgram(OpenArmed); }
+
 TEST_F(AllocationFailureTest, EachAllocationOfACalculatorClickCanFail) {
-  for (const Tool& tool : kCalculators) {
-    SCOPED_TRACE(tool.name);
-    const std::vector<size_t> sizes = ComputeArmed(tool, -1);
-    ASSERT_FALSE(sizes.empty());
-    for (size_t k = 0; k < sizes.size(); ++k) {
-      SCOPED_TRACE(k);
-      EXPECT_EXIT(ComputeArmed(tool, static_cast<long>(k)), testing::ExitedWithCode(255), Message(sizes[k]));
-    }
-  }
+  ExpectEachFailureEndsTheProgram(ComputeArmed);
 }
 
 }  // namespace
