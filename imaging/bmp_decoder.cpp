@@ -1,6 +1,5 @@
-// Uncompressed BMP files of 1, 4, 8, 24 and 32 bits per pixel, turned into the 24-bit
-// bottom-up layout shared with JPEG pictures.
-#include <array>
+// Uncompressed BMP files of 1, 4, 8, 24 and 32 bits per pixel, decoded straight into drawable
+// bitmaps: opaque RGB32 for 24 and 32 bits, indexed for 4 and 8, monochrome for 1.
 #include <cstdlib>
 #include <cstring>
 
@@ -14,53 +13,68 @@ constexpr std::size_t kInfoHeaderSize = 40;
 
 }  // namespace
 
-std::unique_ptr<Image> DecodeBmp(Bytes data) {
+std::unique_ptr<Image> DecodeBmp(Bytes data, Refusal& why) {
   const std::size_t size = data.size();
-  if (size < kFileHeaderSize + kInfoHeaderSize) return nullptr;
+  if (size < kFileHeaderSize + kInfoHeaderSize) return Refuse(why, RefusalKind::kTruncated, "truncated BMP: header cut short");
   const std::uint8_t* b = data.data();
   const std::uint32_t dataOffset = U32(b + 10);
   const std::uint32_t infoSize = U32(b + 14);
   const std::int32_t storedWidth = I32(b + 18), storedHeight = I32(b + 22);
   const unsigned bits = U16(b + 28);
   const std::uint32_t compression = U32(b + 30), usedColours = U32(b + 46);
-  if (compression != 0 || infoSize < kInfoHeaderSize) return nullptr;
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return nullptr;
+  if (infoSize < kInfoHeaderSize) return Refuse(why, RefusalKind::kDamaged, "damaged BMP: header too short");
+  if (compression != 0) return Refuse(why, RefusalKind::kUnsupported, "unsupported BMP: compressed");
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
+    return Refuse(why, RefusalKind::kUnsupported, "unsupported BMP: bits per pixel");
 
   // The palette follows the information header, which newer files make longer than 40 bytes.
-  std::array<std::uint8_t, 256 * 3> palette{};  // blue, green, red per entry; missing entries black
+  // A file may list more colours than its pixels can index: they are all stepped over, and the
+  // pixels use the first ones.
+  QList<QRgb> palette(bits <= 8 ? 1 << bits : 0, qRgb(0, 0, 0));  // missing entries black
   std::uint64_t headerEnd = kFileHeaderSize + std::uint64_t{infoSize};
   if (bits <= 8) {
-    const std::uint32_t colours = usedColours != 0 ? usedColours : 1u << bits;
-    if (colours > (1u << bits)) return nullptr;
-    if (headerEnd + std::uint64_t{colours} * 4 > size) return nullptr;
-    for (std::uint32_t i = 0; i < colours; ++i) std::memcpy(&palette[i * 3], b + headerEnd + i * 4, 3);
-    headerEnd += std::uint64_t{colours} * 4;
+    const std::uint64_t colours = usedColours != 0 ? usedColours : 1u << bits;
+    if (headerEnd + colours * 4 > size) return Refuse(why, RefusalKind::kTruncated, "truncated BMP: palette cut short");
+    for (std::uint64_t i = 0; i < colours && i < (1u << bits); ++i) {
+      const std::uint8_t* entry = b + headerEnd + i * 4;
+      palette[static_cast<qsizetype>(i)] = qRgb(entry[2], entry[1], entry[0]);
+    }
+    headerEnd += colours * 4;
   }
-  if (dataOffset < headerEnd || dataOffset > size) return nullptr;
+  if (dataOffset < headerEnd) return Refuse(why, RefusalKind::kDamaged, "damaged BMP: pixels inside the header");
+  if (dataOffset > size) return Refuse(why, RefusalKind::kTruncated, "truncated BMP: no pixels");
 
   const std::uint64_t width = static_cast<std::uint64_t>(std::llabs(storedWidth));
   const std::uint64_t height = static_cast<std::uint64_t>(std::llabs(storedHeight));
   const std::uint64_t stride = PaddedStride(width, bits);
   // Uncompressed rows must all be present, which also bounds the allocation by the file size.
-  if (!Plausible(width, height, size, 8) || stride * height > size - dataOffset) return nullptr;
+  if (!Plausible(width, height, size, 8)) return Refuse(why, RefusalKind::kTooLarge, "too large BMP: larger than its data");
+  if (stride * height > size - dataOffset) return Refuse(why, RefusalKind::kTruncated, "truncated BMP: pixel rows cut short");
 
   auto image = std::make_unique<Image>();
   image->kind = kBmp;
   image->width = static_cast<int>(width);
   image->height = static_cast<int>(height);
-  image->pixels.resize(width * height * 3);
-  // A negative height marks rows stored top-down; they are turned round so the picture is upright.
+  const QImage::Format format = bits == 1 ? QImage::Format_Mono : bits <= 8 ? QImage::Format_Indexed8 : QImage::Format_RGB32;
+  image->bitmap = QImage(image->width, image->height, format);
+  if (image->bitmap.isNull()) return Refuse(why, RefusalKind::kTooLarge, "too large BMP: out of memory");
+  if (bits <= 8) image->bitmap.setColorTable(palette);
+  // Rows are stored bottom-up; a negative height marks rows stored top-down.
   const bool topDown = storedHeight < 0;
   for (std::uint64_t row = 0; row < height; ++row) {
     const std::uint8_t* in = b + dataOffset + row * stride;
-    std::uint8_t* out = image->pixels.data() + (topDown ? height - 1 - row : row) * width * 3;
+    std::uint8_t* out = image->bitmap.scanLine(static_cast<int>(topDown ? row : height - 1 - row));
     switch (bits) {
-      case 24: std::memcpy(out, in, width * 3); break;
-      case 32:
-        for (std::uint64_t x = 0; x < width; ++x, in += 4, out += 3) std::memcpy(out, in, 3);
+      case 1:  // the same bits, most significant first
+        std::memcpy(out, in, (width + 7) / 8);
         break;
+      case 4:
+        for (std::uint64_t x = 0; x < width; ++x) out[x] = static_cast<std::uint8_t>(PaletteIndex(in, bits, x));
+        break;
+      case 8: std::memcpy(out, in, width); break;
       default:
-        for (std::uint64_t x = 0; x < width; ++x, out += 3) std::memcpy(out, &palette[PaletteIndex(in, bits, x) * 3], 3);
+        for (std::uint64_t x = 0; x < width; ++x, in += bits / 8)
+          reinterpret_cast<QRgb*>(out)[x] = qRgb(in[2], in[1], in[0]);
     }
   }
   return image;

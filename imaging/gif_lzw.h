@@ -1,10 +1,10 @@
 #pragma once
-// The pieces of GIF decoding that a player of every frame needs besides the first-frame decoder.
+// The image data of a GIF: variable-length LZW codes, and the row order of interlaced images.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
-namespace imaging {
+namespace imaging::detail {
 
 // Decodes the LZW codes of one GIF image (its sub-blocks joined) with the given minimum code
 // size into `out`; returns how many pixels were written, at most out.size(). Damaged codes end
@@ -14,4 +14,4 @@ std::size_t DecodeGifLzw(std::span<const std::uint8_t> codes, unsigned minCodeSi
 // The row that the n-th stored row of an interlaced image of `height` rows belongs to.
 std::size_t GifInterlacedRow(std::size_t n, std::size_t height);
 
-}  // namespace imaging
+}  // namespace imaging::detail

@@ -13,36 +13,38 @@ constexpr std::size_t kEntrySize = 16;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-QImage FromPng(Bytes entry) {
-  const std::unique_ptr<Image> png = DecodePng(entry);
-  if (!png) return {};
-  QImage image(png->width, png->height, QImage::Format_ARGB32);
-  if (image.isNull()) return {};
-  // Blue, green, red, alpha bytes are exactly the little-endian ARGB32 words.
-  for (int y = 0; y < png->height; ++y)
-    std::memcpy(image.scanLine(y), png->pixels.data() + std::size_t(y) * png->width * 4, std::size_t(png->width) * 4);
-  return image;
+// Records why an entry is refused; a null image.
+QImage RefuseEntry(Refusal& why, RefusalKind kind, const char* text) {
+  Refuse(why, kind, text);
+  return {};
+}
+
+QImage FromPng(Bytes entry, Refusal& why) {
+  const std::unique_ptr<Image> png = DecodePng(entry, why);
+  return png ? png->bitmap.convertToFormat(QImage::Format_ARGB32) : QImage();
 }
 
 // A bitmap entry: information header (its height counts colour rows and mask rows), palette,
 // colour rows and 1-bit mask rows, both bottom-up. Mask bit 1 is a transparent pixel.
-QImage FromBitmap(Bytes entry) {
-  if (entry.size() < kInfoHeaderSize) return {};
+QImage FromBitmap(Bytes entry, Refusal& why) {
+  if (entry.size() < kInfoHeaderSize) return RefuseEntry(why, RefusalKind::kTruncated, "truncated icon: entry cut short");
   const std::uint8_t* b = entry.data();
   const std::uint32_t headerSize = U32(b);
   const std::int32_t width = I32(b + 4), doubleHeight = I32(b + 8);
   const unsigned bits = U16(b + 14);
   const std::uint32_t compression = U32(b + 16), usedColours = U32(b + 32);
-  if (headerSize < kInfoHeaderSize || headerSize > entry.size() || compression != 0) return {};
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return {};
-  if (width <= 0 || doubleHeight <= 0) return {};
+  if (headerSize < kInfoHeaderSize || headerSize > entry.size() || width <= 0 || doubleHeight <= 0)
+    return RefuseEntry(why, RefusalKind::kDamaged, "damaged icon: entry header");
+  if (compression != 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+    return RefuseEntry(why, RefusalKind::kUnsupported, "unsupported icon: entry format");
   const std::uint64_t height = static_cast<std::uint64_t>(doubleHeight) / 2;
 
   std::array<QRgb, 256> palette{};
   std::uint64_t pos = headerSize;
   if (bits <= 8) {
     const std::uint32_t colours = usedColours != 0 ? usedColours : 1u << bits;
-    if (colours > (1u << bits) || pos + std::uint64_t{colours} * 4 > entry.size()) return {};
+    if (colours > (1u << bits) || pos + std::uint64_t{colours} * 4 > entry.size())
+      return RefuseEntry(why, RefusalKind::kDamaged, "damaged icon: palette");
     for (std::uint32_t i = 0; i < colours; ++i) {
       const std::uint8_t* c = b + pos + i * 4;
       palette[i] = qRgb(c[2], c[1], c[0]);
@@ -51,12 +53,12 @@ QImage FromBitmap(Bytes entry) {
   }
   const std::uint64_t colourStride = PaddedStride(width, bits), maskStride = PaddedStride(width, 1);
   if (!Plausible(width, height, entry.size(), 8) || (colourStride + maskStride) * height > entry.size() - pos)
-    return {};
+    return RefuseEntry(why, RefusalKind::kTruncated, "truncated icon: entry smaller than its size");
   const std::uint8_t* colourRows = b + pos;
   const std::uint8_t* maskRows = colourRows + colourStride * height;
 
   QImage image(width, static_cast<int>(height), QImage::Format_ARGB32);
-  if (image.isNull()) return {};
+  if (image.isNull()) return RefuseEntry(why, RefusalKind::kTooLarge, "too large icon: out of memory");
   // 32-bit entries carry their own alpha; only when every alpha byte is 0 does the mask rule.
   bool ownAlpha = false;
   if (bits == 32)
@@ -81,20 +83,22 @@ QImage FromBitmap(Bytes entry) {
   return image;
 }
 
-QImage FromEntry(Bytes entry) {
+QImage FromEntry(Bytes entry, Refusal& why) {
   if (entry.size() >= sizeof kPngSignature && std::memcmp(entry.data(), kPngSignature, sizeof kPngSignature) == 0)
-    return FromPng(entry);
-  return FromBitmap(entry);
+    return FromPng(entry, why);
+  return FromBitmap(entry, why);
 }
 
 }  // namespace
 
-QImage IconOfWidth(Bytes data, int wantedWidth) {
-  if (data.size() < kFileHeaderSize) return {};
+QImage IconOfWidth(Bytes data, int wantedWidth, Refusal& why) {
+  if (data.size() < kFileHeaderSize) return RefuseEntry(why, RefusalKind::kTruncated, "truncated icon: header cut short");
   const std::uint8_t* b = data.data();
   const unsigned type = U16(b + 2), count = U16(b + 4);
-  if (U16(b) != 0 || (type != 1 && type != 2) || count == 0) return {};
-  if (kFileHeaderSize + std::size_t{count} * kEntrySize > data.size()) return {};
+  if (U16(b) != 0 || (type != 1 && type != 2) || count == 0)
+    return RefuseEntry(why, RefusalKind::kNotPicture, "no known picture format");
+  if (kFileHeaderSize + std::size_t{count} * kEntrySize > data.size())
+    return RefuseEntry(why, RefusalKind::kTruncated, "truncated icon: directory cut short");
   // The first entry of the wanted width at any colour depth, else the last one.
   const std::uint8_t* chosen = b + kFileHeaderSize + (count - 1) * kEntrySize;
   for (unsigned i = 0; i < count; ++i) {
@@ -106,12 +110,13 @@ QImage IconOfWidth(Bytes data, int wantedWidth) {
     }
   }
   const std::uint64_t size = U32(chosen + 8), offset = U32(chosen + 12);
-  if (size == 0 || offset > data.size() || size > data.size() - offset) return {};
-  return FromEntry(data.subspan(offset, size));
+  if (size == 0 || offset > data.size() || size > data.size() - offset)
+    return RefuseEntry(why, RefusalKind::kTruncated, "truncated icon: entry outside the file");
+  return FromEntry(data.subspan(offset, size), why);
 }
 
-std::unique_ptr<Image> DecodeIcon(Bytes data) {
-  QImage icon = IconOfWidth(data, 32);
+std::unique_ptr<Image> DecodeIcon(Bytes data, Refusal& why) {
+  QImage icon = IconOfWidth(data, 32, why);
   if (icon.isNull()) return nullptr;
   auto image = std::make_unique<Image>();
   image->kind = U16(data.data() + 2) == 1 ? kIco : kCur;

@@ -20,16 +20,17 @@ using COLORREF = std::uint32_t;
 // The kind of a picture, decided by recognition; each kind keeps its pixels in its own layout.
 enum ImageKind : std::int32_t {
   kNotPicture = 0,
-  kJpeg = 1,  // 24-bit, blue-green-red, rows bottom-up, no row padding
-  kBmp = 2,   // as kJpeg
+  kJpeg = 1,  // the bitmap, already drawable: opaque RGB32
+  kBmp = 2,   // the bitmap: RGB32 for 24 and 32 bits, indexed for 4 and 8, monochrome for 1
   kIco = 3,   // no pixels; the icon image of the chosen entry
   kCur = 4,   // as kIco (a cursor is shown as an icon)
   kGif = 5,   // packed bitmap: 40-byte info header, 256 palette entries (B, G, R, 0), 8-bit
-              // rows top-down (negative height), each padded to 4 bytes; the first frame only
-  kPcx8 = 6,  // packed bitmap as kGif
-  kPcx1 = 7,  // monochrome bits, rows top-down padded to 2 bytes, leftmost pixel in the most
-              // significant bit, 1 = white, 0 = black
-  kPng = 8,   // 32-bit, blue-green-red-alpha, rows top-down, no padding, straight alpha
+              // rows top-down (negative height), each padded to 4 bytes; the first frame only,
+              // of as many whole rows as its data held
+  kPcx8 = 6,  // the bitmap, indexed with 256 colours
+  kPcx1 = 7,  // the bitmap, monochrome: 1 white, 0 black
+  kPng = 8,   // the bitmap: ARGB32 with straight alpha, or opaque RGB32 when no pixel can be
+              // transparent
 };
 
 // Raster operations understood by DrawPrepared.
@@ -51,7 +52,8 @@ struct Image {
   int width = 0;  // for kGif the logical screen, which the first frame is placed in
   int height = 0;
   QImage icon;                       // kIco, kCur: the entry, ARGB32 with straight alpha
-  std::vector<std::uint8_t> pixels;  // other kinds: the layout of the kind
+  QImage bitmap;                     // kJpeg, kBmp, kPcx8, kPcx1, kPng
+  std::vector<std::uint8_t> pixels;  // kGif: the packed bitmap
 };
 
 // An image made ready for one drawing on one painter; release it when the drawing is done.
@@ -61,16 +63,32 @@ struct PreparedImage {
   int width = 0;
   int height = 0;
   QImage icon;    // kIco, kCur
-  QImage bitmap;  // other kinds: opaque RGB32
+  QImage bitmap;  // other kinds: opaque (RGB32, indexed or monochrome)
 };
 
 // The kind of a picture from its first bytes (at least 6 are needed), or kNotPicture.
 ImageKind RecogniseImage(const std::uint8_t* bytes, std::int64_t length);
 
+// Why bytes gave no image: a kind to act on and a short text for people, such as
+// "damaged GIF: image data ends early".
+enum class RefusalKind : std::int32_t {
+  kNone,
+  kNotPicture,   // no known format, or no bytes
+  kUnreadable,   // the file could not be read
+  kTruncated,    // the data ends before the picture does
+  kDamaged,      // the data contradicts itself
+  kUnsupported,  // a variant of the format this module does not decode
+  kTooLarge,     // larger than the module accepts, or than the data could describe
+};
+struct Refusal {
+  RefusalKind kind = RefusalKind::kNone;
+  const char* text = "";  // a string literal
+};
+
 // A new image from the bytes of an image file, or null when they are not a picture or are
-// truncated, damaged or larger than the module accepts.
-std::unique_ptr<Image> DecodeImage(const std::uint8_t* bytes, std::int64_t length);
-std::unique_ptr<Image> DecodeImageFile(const QString& path);
+// truncated, damaged or larger than the module accepts; `why` (when given) then says which.
+std::unique_ptr<Image> DecodeImage(const std::uint8_t* bytes, std::int64_t length, Refusal* why = nullptr);
+std::unique_ptr<Image> DecodeImageFile(const QString& path, Refusal* why = nullptr);
 
 // Builds the bitmap (or takes the icon) to draw `image` with on `dc`; transparent pixels of a
 // PNG are blended with `background`. Returns true when there is something to draw.

@@ -1,5 +1,5 @@
 #pragma once
-// The packed 8-bit bitmap that GIF and 8-bit PCX pictures are kept in: a 40-byte information
+// The packed 8-bit bitmap that GIF pictures are kept in: a 40-byte information
 // header, 256 palette entries of blue, green, red, 0, then top-down rows padded to 4 bytes.
 #include <cstdint>
 #include <vector>

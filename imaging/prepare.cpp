@@ -12,56 +12,52 @@ namespace {
 
 QRgb ToRgb(COLORREF colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
-// Every layout below is checked against the image's size first, so an Image assembled by hand
-// can never make preparation read past its pixels.
-bool HoldsPixels(const Image& image, std::uint64_t bytesPerPixel) {
-  return image.width > 0 && image.height > 0 &&
-         image.pixels.size() == std::uint64_t(image.width) * std::uint64_t(image.height) * bytesPerPixel;
-}
-
-QImage FromBottomUpBgr(const Image& image) {
-  if (!HoldsPixels(image, 3)) return {};
-  QImage bitmap(image.width, image.height, QImage::Format_RGB32);
-  if (bitmap.isNull()) return {};
-  const std::size_t stride = std::size_t(image.width) * 3;
-  for (int y = 0; y < image.height; ++y) {
-    const std::uint8_t* in = image.pixels.data() + std::size_t(image.height - 1 - y) * stride;
-    auto* out = reinterpret_cast<QRgb*>(bitmap.scanLine(y));
-    for (int x = 0; x < image.width; ++x, in += 3) out[x] = qRgb(in[2], in[1], in[0]);
-  }
-  return bitmap;
+// JPEG, BMP and PCX pictures, and PNG pictures without transparency, are drawn as decoded: the
+// prepared bitmap shares their pixels.
+QImage Opaque(const Image& image) {
+  const bool opaque = image.bitmap.format() != QImage::Format_ARGB32 && !image.bitmap.isNull();
+  return opaque && image.bitmap.size() == QSize(image.width, image.height) ? image.bitmap : QImage();
 }
 
 // Each channel v of a pixel with alpha a below 255 becomes a/255 * v + (1 - a/255) * c, with c
 // the background's channel, truncated. Integer arithmetic keeps that exact: alpha 128 over
 // white gives 127, where floating point can land just below it. The result never leaves 0..255.
 QImage BlendedOver(const Image& image, COLORREF background) {
-  if (!HoldsPixels(image, 4)) return {};
+  const QImage& straight = image.bitmap;
+  if (straight.format() != QImage::Format_ARGB32) return Opaque(image);
+  if (straight.size() != QSize(image.width, image.height)) return {};
   QImage bitmap(image.width, image.height, QImage::Format_RGB32);
   if (bitmap.isNull()) return {};
   const unsigned back[3] = {(background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF};
-  const std::uint8_t* in = image.pixels.data();
+  const QRgb backPixel = ToRgb(background);
   for (int y = 0; y < image.height; ++y) {
-    auto* out = reinterpret_cast<std::uint8_t*>(bitmap.scanLine(y));  // blue, green, red, unused
-    for (int x = 0; x < image.width; ++x, in += 4, out += 4) {
-      const unsigned alpha = in[3];
-      for (int c = 0; c < 3; ++c)
-        out[c] = alpha == 255 ? in[c] : static_cast<std::uint8_t>((alpha * in[c] + (255 - alpha) * back[c]) / 255);
-      out[3] = 0xFF;
+    const auto* in = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+    auto* out = reinterpret_cast<QRgb*>(bitmap.scanLine(y));
+    // Most rows of most pictures are wholly opaque: those are copied as they are.
+    QRgb all = 0xFFFFFFFFu;
+    for (int x = 0; x < image.width; ++x) all &= in[x];
+    if (all >> 24 == 0xFF) {
+      std::memcpy(out, in, std::size_t(image.width) * sizeof(QRgb));
+      continue;
+    }
+    for (int x = 0; x < image.width; ++x) {
+      const QRgb pixel = in[x];
+      const unsigned alpha = pixel >> 24;
+      if (alpha == 255) {
+        out[x] = pixel;
+      } else if (alpha == 0) {
+        out[x] = backPixel;
+      } else {
+        QRgb blended = 0xFF000000u;
+        for (unsigned c = 0; c < 3; ++c) {  // blue, green, red
+          const unsigned v = (pixel >> (8 * c)) & 0xFF;
+          blended |= (alpha * v + (255 - alpha) * back[c]) / 255 << (8 * c);
+        }
+        out[x] = blended;
+      }
     }
   }
   return bitmap;
-}
-
-QImage FromMonochrome(const Image& image) {
-  if (image.width <= 0 || image.height <= 0) return {};
-  const std::size_t used = (std::size_t(image.width) + 7) / 8, stride = (used + 1) & ~std::size_t{1};
-  if (image.pixels.size() != stride * image.height) return {};
-  QImage mono(image.width, image.height, QImage::Format_Mono);
-  if (mono.isNull()) return {};
-  mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-  for (int y = 0; y < image.height; ++y) std::memcpy(mono.scanLine(y), image.pixels.data() + y * stride, used);
-  return mono.convertToFormat(QImage::Format_RGB32);
 }
 
 // The first GIF frame goes to the top-left corner of its logical screen; whatever of the
@@ -91,12 +87,12 @@ bool PrepareImage(QPainter* dc, const Image& image, COLORREF background, Prepare
     case kIco:
     case kCur: prepared.icon = image.icon; break;
     case kGif: prepared.bitmap = FromGifFrame(image, background); break;
-    case kPcx8: prepared.bitmap = detail::PackedDibToImage(image.pixels).convertToFormat(QImage::Format_RGB32); break;
-    case kPcx1: prepared.bitmap = FromMonochrome(image); break;
     case kPng: prepared.bitmap = BlendedOver(image, background); break;
     case kJpeg:
     case kBmp:
-    case kNotPicture: prepared.bitmap = FromBottomUpBgr(image); break;
+    case kPcx8:
+    case kPcx1:
+    case kNotPicture: prepared.bitmap = Opaque(image); break;
   }
   if (prepared.icon.isNull() && prepared.bitmap.isNull()) return false;
   *out = std::move(prepared);
@@ -127,7 +123,7 @@ QImage ImageToBitmap(const std::uint8_t* bytes, std::int64_t length, COLORREF ba
   }
   PreparedImage prepared;
   if (!PrepareImage(nullptr, *image, background, &prepared)) return {};
-  return prepared.bitmap;
+  return prepared.bitmap.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace imaging

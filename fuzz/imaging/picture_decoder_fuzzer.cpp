@@ -3,7 +3,8 @@
 #include "imaging/decoders.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::unique_ptr<imaging::Image> image = imaging::detail::PICTURE_DECODER(imaging::detail::Bytes(data, size));
+  imaging::Refusal why;
+  const std::unique_ptr<imaging::Image> image = imaging::detail::PICTURE_DECODER(imaging::detail::Bytes(data, size), why);
   if (image) {
     imaging::PreparedImage prepared;
     imaging::PrepareImage(nullptr, *image, 0x808080, &prepared);

@@ -1,4 +1,4 @@
-// JPEG and PNG pictures decode through their libraries into the layouts of kinds 1 and 8.
+// JPEG and PNG pictures decode through their libraries straight into drawable bitmaps.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,22 +23,24 @@ QImage Quadrants(QImage::Format format) {
   return picture;
 }
 
-void ExpectNear(const std::uint8_t* bgr, QRgb want, int tolerance) {
-  EXPECT_NEAR(bgr[0], qBlue(want), tolerance);
-  EXPECT_NEAR(bgr[1], qGreen(want), tolerance);
-  EXPECT_NEAR(bgr[2], qRed(want), tolerance);
+void ExpectNear(QRgb got, QRgb want, int tolerance) {
+  EXPECT_NEAR(qBlue(got), qBlue(want), tolerance);
+  EXPECT_NEAR(qGreen(got), qGreen(want), tolerance);
+  EXPECT_NEAR(qRed(got), qRed(want), tolerance);
+  EXPECT_EQ(qAlpha(got), 255);
 }
 
-TEST(JpegDecoder, ColourRowsAreBlueGreenRedBottomUp) {
+TEST(JpegDecoder, ColourPicturesComeOutUprightAndOpaque) {
   const QImage picture = Quadrants(QImage::Format_RGB32);
   const auto image = Decode(pb::Encode(picture, "jpeg", 100));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->kind, imaging::kJpeg);
   EXPECT_EQ(image->width, 16);
   EXPECT_EQ(image->height, 16);
-  ASSERT_EQ(image->pixels.size(), 16u * 16 * 3);
+  ASSERT_EQ(image->bitmap.format(), QImage::Format_RGB32);
+  ASSERT_EQ(image->bitmap.size(), QSize(16, 16));
   for (int y : {2, 13})
-    for (int x : {2, 13}) ExpectNear(&image->pixels[((15 - y) * 16 + x) * 3], picture.pixel(x, y), 6);
+    for (int x : {2, 13}) ExpectNear(image->bitmap.pixel(x, y), picture.pixel(x, y), 6);
 }
 
 TEST(JpegDecoder, GreyRowsFillAllThreeChannels) {
@@ -46,12 +48,11 @@ TEST(JpegDecoder, GreyRowsFillAllThreeChannels) {
   for (int y = 0; y < 16; ++y) std::memset(picture.scanLine(y), y < 8 ? 40 : 200, 8);
   const auto image = Decode(pb::Encode(picture, "jpeg", 100));
   ASSERT_NE(image, nullptr);
-  ASSERT_EQ(image->pixels.size(), 8u * 16 * 3);
-  const std::uint8_t* bottom = &image->pixels[(0 * 8 + 3) * 3];
-  const std::uint8_t* top = &image->pixels[(15 * 8 + 3) * 3];
-  EXPECT_NEAR(bottom[0], 200, 4);
-  EXPECT_NEAR(top[0], 40, 4);
-  EXPECT_TRUE(top[0] == top[1] && top[1] == top[2]);
+  ASSERT_EQ(image->bitmap.size(), QSize(8, 16));
+  const QRgb top = image->bitmap.pixel(3, 0), bottom = image->bitmap.pixel(3, 15);
+  ExpectNear(bottom, qRgb(200, 200, 200), 4);
+  EXPECT_NEAR(qRed(top), 40, 4);
+  EXPECT_TRUE(qRed(top) == qGreen(top) && qGreen(top) == qBlue(top));
 }
 
 TEST(PngDecoder, KeepsStraightAlphaTopDown) {
@@ -62,9 +63,16 @@ TEST(PngDecoder, KeepsStraightAlphaTopDown) {
   const auto image = Decode(pb::Encode(picture, "png"));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->kind, imaging::kPng);
+  ASSERT_EQ(image->bitmap.format(), QImage::Format_ARGB32);
   const std::vector<std::uint8_t> want = {30, 20, 10, 255, 50, 100, 200, 128, 30, 20, 10, 255,
                                           30, 20, 10, 255, 30, 20, 10, 255, 0,   0,   0,  0};
-  EXPECT_EQ(image->pixels, want);
+  EXPECT_EQ(std::vector<std::uint8_t>(image->bitmap.constBits(), image->bitmap.constBits() + want.size()), want);
+
+  // Without an alpha channel the bitmap is opaque as decoded.
+  const auto opaque = Decode(pb::Encode(Quadrants(QImage::Format_RGB32), "png"));
+  ASSERT_NE(opaque, nullptr);
+  EXPECT_EQ(opaque->bitmap.format(), QImage::Format_RGB32);
+  EXPECT_EQ(opaque->bitmap.pixel(13, 13), qRgb(240, 240, 60));
 }
 
 }  // namespace

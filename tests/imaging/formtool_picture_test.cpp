@@ -60,10 +60,36 @@ TEST_F(FormtoolPicture, StretchesWithAColourKey) {
 TEST_F(FormtoolPicture, RefusesWhatIsNoPicture) {
   const QString in = Write("notes.txt", {'h', 'e', 'l', 'l', 'o', ',', ' ', 'w', 'o', 'r', 'l', 'd'});
   EXPECT_EQ(Run({in, "-o", dir.filePath("out.png")}), 1);
-  EXPECT_EQ(errors.trimmed(), "not a picture: " + in);
+  EXPECT_EQ(errors.trimmed(), "not a picture: " + in + " (no known picture format)");
   EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
   EXPECT_EQ(Run({in, "--size", "0x3", "-o", dir.filePath("out.png")}), 2);
   EXPECT_EQ(Run({in, "--key", "0x000000", "-o", dir.filePath("out.png")}), 2);
+}
+
+TEST_F(FormtoolPicture, SaysWhyAPictureIsRefused) {
+  QImage indexed(4, 4, QImage::Format_Indexed8);
+  indexed.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  indexed.fill(1);
+  pb::Bytes gif = pb::GifFile(indexed);
+  const std::size_t firstCodes = 13 + 2 * 3 + 10 + 2;  // header, colour table, descriptor, sizes
+  gif[firstCodes] = 4 | 5 << 3;                        // a clear code, then the end code
+  pb::Bytes bmp = pb::BmpFile(pb::Gradient(4, 4), 24);
+  bmp.resize(bmp.size() - 5);
+  pb::Bytes compressed = pb::BmpFile(pb::Gradient(4, 4), 24);
+  compressed[30] = 1;
+  const std::vector<std::pair<pb::Bytes, QString>> cases = {
+      {gif, "damaged GIF: image data ends early"},
+      {bmp, "truncated BMP: pixel rows cut short"},
+      {compressed, "unsupported BMP: compressed"},
+  };
+  for (const auto& [bytes, reason] : cases) {
+    const QString in = Write("in.pic", bytes);
+    EXPECT_EQ(Run({in, "-o", dir.filePath("out.png")}), 1);
+    EXPECT_EQ(errors.trimmed(), "not a picture: " + in + " (" + reason + ")");
+  }
+  EXPECT_EQ(Run({dir.filePath("missing.png"), "-o", dir.filePath("out.png")}), 1);
+  EXPECT_EQ(errors.trimmed(), "not a picture: " + dir.filePath("missing.png") + " (cannot read the file)");
+  EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
 }
 
 }  // namespace

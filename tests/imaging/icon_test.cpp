@@ -44,6 +44,17 @@ TEST(IconFile, AcceptsTheWantedWidthAtAnyColourDepth) {
   EXPECT_EQ(Load(file, true).size(), QSize(32, 32));
 }
 
+TEST(IconFile, TakesTheFirstEntryOfTheWantedWidth) {
+  // Two 32-pixel entries of different depths: the first is the one, whichever comes deeper.
+  const pb::Bytes file = pb::IconFile(1, {{16, 16, pb::IconBitmap(Flat(16, qRgb(0, 0, 255)), 32)},
+                                          {32, 16, pb::IconBitmap(Flat(32, qRgb(255, 0, 0)), 8)},
+                                          {32, 0, pb::IconBitmap(Flat(32, qRgb(0, 255, 0)), 32)}});
+  EXPECT_EQ(Load(file, true).pixel(7, 7), qRgb(255, 0, 0));
+  const auto image = imaging::DecodeImage(file.data(), static_cast<std::int64_t>(file.size()));
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->icon.pixel(7, 7), qRgb(255, 0, 0));
+}
+
 TEST(IconFile, TransparencyFromAlphaFromMaskAndFromPng) {
   QImage picture = Flat(16, qRgb(10, 20, 30));
   picture.setPixel(3, 4, qRgba(0, 0, 0, 0));

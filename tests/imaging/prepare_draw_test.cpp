@@ -3,6 +3,8 @@
 
 #include <QPainter>
 
+#include <cstring>
+
 #include "imaging/image.h"
 #include "tests/imaging/picture_builders.h"
 
@@ -14,12 +16,14 @@ std::unique_ptr<imaging::Image> Decode(const pb::Bytes& bytes) {
   return imaging::DecodeImage(bytes.data(), static_cast<std::int64_t>(bytes.size()));
 }
 
-imaging::Image Png(int width, int height, std::vector<std::uint8_t> bgra) {
+imaging::Image Png(int width, int height, const std::vector<std::uint8_t>& bgra) {
   imaging::Image image;
   image.kind = imaging::kPng;
   image.width = width;
   image.height = height;
-  image.pixels = std::move(bgra);
+  image.bitmap = QImage(width, height, QImage::Format_ARGB32);
+  for (int y = 0; y < height; ++y)
+    std::memcpy(image.bitmap.scanLine(y), bgra.data() + std::size_t(y) * width * 4, std::size_t(width) * 4);
   return image;
 }
 

@@ -20,10 +20,10 @@ std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
   return v;
 }
 
-// Pixel (x, y) of a 24-bit bottom-up image, as a colour.
-QRgb BgrPixel(const imaging::Image& image, int x, int y) {
-  const std::uint8_t* p = image.pixels.data() + (std::size_t(image.height - 1 - y) * image.width + x) * 3;
-  return qRgb(p[2], p[1], p[0]);
+// Pixel (x, y) of a decoded bitmap, which is drawn as it stands.
+QRgb BitmapPixel(const imaging::Image& image, int x, int y) {
+  EXPECT_EQ(image.bitmap.size(), QSize(image.width, image.height));
+  return image.bitmap.pixel(x, y);
 }
 
 // A 5 x 3 indexed picture using `colours` colours, every pixel different from its neighbours.
@@ -36,7 +36,7 @@ QImage Indexed(int colours, int width = 5, int height = 3) {
   return picture;
 }
 
-// Checks the packed-bitmap layout of kinds 5 and 6 against an indexed picture.
+// Checks the packed-bitmap layout of GIF pictures against an indexed picture.
 void ExpectPackedBitmap(const imaging::Image& image, const QImage& picture, int paletteEntries) {
   const auto& dib = image.pixels;
   const int w = picture.width(), h = picture.height(), stride = (w + 3) & ~3;
@@ -56,17 +56,16 @@ void ExpectPackedBitmap(const imaging::Image& image, const QImage& picture, int 
     for (int x = 0; x < w; ++x) EXPECT_EQ(dib[1064 + y * stride + x], picture.pixelIndex(x, y)) << x << "," << y;
 }
 
-TEST(BmpDecoder, TwentyFourBitsBecomeBottomUpRowsWithoutPadding) {
-  // Width 3 makes 9-byte rows that the file pads to 12 and the image must not.
+TEST(BmpDecoder, TwentyFourBitsBecomeAnUprightBitmap) {
+  // Width 3 makes 9-byte rows that the file pads to 12.
   const QImage picture = pb::Gradient(3, 2);
   const auto image = Decode(pb::BmpFile(picture, 24));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->kind, imaging::kBmp);
   EXPECT_EQ(image->width, 3);
   EXPECT_EQ(image->height, 2);
-  const std::vector<std::uint8_t> want = {100, 16, 0,  100, 16, 16, 100, 16, 32,   // bottom row first
-                                          100, 0,  0,  100, 0,  16, 100, 0,  32};  // blue, green, red
-  EXPECT_EQ(image->pixels, want);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(BitmapPixel(*image, x, y), picture.pixel(x, y)) << x << "," << y;
 }
 
 TEST(BmpDecoder, EveryBitCountGivesTheSamePixels) {
@@ -75,14 +74,14 @@ TEST(BmpDecoder, EveryBitCountGivesTheSamePixels) {
     const auto image = Decode(pb::BmpFile(gradient, bits));
     ASSERT_NE(image, nullptr) << bits;
     for (int y = 0; y < 5; ++y)
-      for (int x = 0; x < 7; ++x) EXPECT_EQ(BgrPixel(*image, x, y), gradient.pixel(x, y)) << bits;
+      for (int x = 0; x < 7; ++x) EXPECT_EQ(BitmapPixel(*image, x, y), gradient.pixel(x, y)) << bits;
   }
   for (int bits : {1, 4, 8}) {
     const QImage picture = Indexed(1 << std::min(bits, 4), 13, 3);
     const auto image = Decode(pb::BmpFile(picture, bits));
     ASSERT_NE(image, nullptr) << bits;
     for (int y = 0; y < 3; ++y)
-      for (int x = 0; x < 13; ++x) EXPECT_EQ(BgrPixel(*image, x, y), picture.pixel(x, y)) << bits << " " << x;
+      for (int x = 0; x < 13; ++x) EXPECT_EQ(BitmapPixel(*image, x, y), picture.pixel(x, y)) << bits << " " << x;
   }
 }
 
@@ -93,8 +92,8 @@ TEST(BmpDecoder, HonoursTopDownRowsAndTheDataOffset) {
   const auto withGap = Decode(pb::BmpFile(Indexed(16), 4, false, 10));
   ASSERT_TRUE(bottomUp && topDown && withGap);
   EXPECT_EQ(topDown->height, 3);
-  EXPECT_EQ(topDown->pixels, bottomUp->pixels);
-  EXPECT_EQ(BgrPixel(*withGap, 4, 2), Indexed(16).pixel(4, 2));
+  EXPECT_EQ(topDown->bitmap, bottomUp->bitmap);
+  EXPECT_EQ(BitmapPixel(*withGap, 4, 2), Indexed(16).pixel(4, 2));
 }
 
 TEST(GifDecoder, SmallGlobalTableFillsAFullPalette) {
@@ -134,14 +133,18 @@ TEST(GifDecoder, LongCodesAndTableResets) {
   ExpectPackedBitmap(*image, picture, 256);
 }
 
-TEST(PcxDecoder, EightBitsBecomeATopDownPackedBitmap) {
+TEST(PcxDecoder, EightBitsBecomeAnIndexedBitmap) {
   const QImage picture = Indexed(200, 7, 4);  // odd width: the file pads lines to 8 bytes
   const auto image = Decode(pb::Pcx8File(picture));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->kind, imaging::kPcx8);
   EXPECT_EQ(image->width, 7);
   EXPECT_EQ(image->height, 4);
-  ExpectPackedBitmap(*image, picture, 200);
+  ASSERT_EQ(image->bitmap.format(), QImage::Format_Indexed8);
+  ASSERT_EQ(image->bitmap.colorCount(), 256);
+  for (int i = 0; i < 200; ++i) EXPECT_EQ(image->bitmap.color(i), picture.color(i)) << "palette entry " << i;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(image->bitmap.pixelIndex(x, y), picture.pixelIndex(x, y)) << x << "," << y;
 }
 
 TEST(PcxDecoder, OneBitKeepsMonochromeRows) {
@@ -152,10 +155,10 @@ TEST(PcxDecoder, OneBitKeepsMonochromeRows) {
   const auto image = Decode(pb::Pcx1File(picture));
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->kind, imaging::kPcx1);
-  ASSERT_EQ(image->pixels.size(), 4u * 3);  // 19 pixels take 3 bytes, padded to 4
+  ASSERT_EQ(image->bitmap.format(), QImage::Format_Mono);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 19; ++x)
-      EXPECT_EQ((image->pixels[y * 4 + x / 8] >> (7 - x % 8)) & 1, picture.pixelIndex(x, y)) << x << "," << y;
+      EXPECT_EQ(image->bitmap.pixel(x, y), picture.pixelIndex(x, y) ? qRgb(255, 255, 255) : qRgb(0, 0, 0)) << x << "," << y;
 }
 
 }  // namespace

@@ -79,9 +79,10 @@ int Picture(const Args& args) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  const std::unique_ptr<imaging::Image> image = imaging::DecodeImageFile(QString::fromStdString(options->file));
+  imaging::Refusal why;
+  const std::unique_ptr<imaging::Image> image = imaging::DecodeImageFile(QString::fromStdString(options->file), &why);
   if (!image) {
-    std::fprintf(stderr, "not a picture: %s\n", options->file.c_str());
+    std::fprintf(stderr, "not a picture: %s (%s)\n", options->file.c_str(), why.text);
     return 1;
   }
   const QSize natural(image->width, image->height);

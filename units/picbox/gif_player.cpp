@@ -7,7 +7,7 @@
 
 namespace units {
 
-GifPlayer::GifPlayer(GifAnimation animation, QRgb background, std::function<void()> frameReady)
+GifPlayer::GifPlayer(imaging::GifAnimation animation, QRgb background, std::function<void()> frameReady)
     : animation_(std::move(animation)), composer_(animation_, background), frameReady_(std::move(frameReady)) {
   shown_ = composer_.Next().copy();
   if (animation_.frames.size() > 1) thread_ = runtime::WorkerThread([this] { Run(); });

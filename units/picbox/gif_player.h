@@ -10,8 +10,8 @@
 #include <functional>
 #include <mutex>
 
+#include "imaging/gif_composer.h"
 #include "runtime/program/main_thread.h"
-#include "units/picbox/gif_frames.h"
 
 namespace units {
 
@@ -20,7 +20,7 @@ class GifPlayer {
   // Composes the first frame at once (so a still view of the box shows it) and, when there is
   // more than one frame, starts the worker. `frameReady` is called on the worker after each
   // newly published frame.
-  GifPlayer(GifAnimation animation, QRgb background, std::function<void()> frameReady);
+  GifPlayer(imaging::GifAnimation animation, QRgb background, std::function<void()> frameReady);
   // Stops the worker and waits for it to end.
   ~GifPlayer();
   GifPlayer(const GifPlayer&) = delete;
@@ -34,8 +34,8 @@ class GifPlayer {
  private:
   void Run();
 
-  const GifAnimation animation_;
-  GifComposer composer_;  // the worker's alone once it runs
+  const imaging::GifAnimation animation_;
+  imaging::GifComposer composer_;  // the worker's alone once it runs
   std::function<void()> frameReady_;
   mutable std::mutex mutex_;
   std::condition_variable wake_;

@@ -122,7 +122,7 @@ void PictureBox::LoadPicture() {
   const std::vector<uint8_t>& picture = Props().picture;
   const auto length = static_cast<int64_t>(picture.size());
   if (animationEnabled_ && imaging::RecogniseImage(picture.data(), length) == imaging::kGif) {
-    if (std::optional<GifAnimation> animation = DecodeGifFrames(picture)) {
+    if (std::optional<imaging::GifAnimation> animation = imaging::ReadGifFrames(picture)) {
       // Called on the worker: at most one repaint request waits in the queue at a time, and
       // none outlives the box because the worker is joined before the box goes.
       player_ = std::make_unique<GifPlayer>(std::move(*animation), Background().rgb(), [this] {

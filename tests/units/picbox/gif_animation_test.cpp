@@ -10,7 +10,8 @@
 
 #include "tests/units/picbox/gif_builder.h"
 #include "tests/units/picbox/picbox_test_support.h"
-#include "units/picbox/gif_frames.h"
+#include "imaging/gif_composer.h"
+#include "imaging/gif_frames.h"
 
 namespace picbox_test {
 namespace {
@@ -38,7 +39,7 @@ int ThreadCount() {
 
 TEST(GifFrames, EveryFrameWithItsPlaceTransparencyDisposalAndDelay) {
   const std::vector<uint8_t> gif = BuildGif(8, 8, ThreeFrames());
-  std::optional<units::GifAnimation> animation = units::DecodeGifFrames(gif);
+  std::optional<imaging::GifAnimation> animation = imaging::ReadGifFrames(gif);
   ASSERT_TRUE(animation);
   EXPECT_EQ(animation->screen, QSize(8, 8));
   ASSERT_EQ(animation->frames.size(), 3u);
@@ -49,7 +50,7 @@ TEST(GifFrames, EveryFrameWithItsPlaceTransparencyDisposalAndDelay) {
   EXPECT_EQ(animation->frames[2].rect, QRect(6, 6, 4, 4));
   EXPECT_EQ(animation->frames[2].transparent, -1);  // the control block holds for one image only
 
-  units::GifComposer composer(*animation, kBack);
+  imaging::GifComposer composer(*animation, kBack);
   QImage canvas = composer.Next();
   EXPECT_EQ(canvas.pixel(0, 0), kRed);
   EXPECT_EQ(canvas.pixel(7, 7), kRed);
@@ -71,9 +72,9 @@ TEST(GifFrames, EveryFrameWithItsPlaceTransparencyDisposalAndDelay) {
 TEST(GifFrames, DisposalThreeRestoresWhatWasBeneath) {
   TestFrame middle = SolidFrame({1, 1, 2, 2}, 1, 3);
   const std::vector<uint8_t> gif = BuildGif(4, 4, {SolidFrame({0, 0, 4, 4}, 0), middle, SolidFrame({3, 3, 1, 1}, 2)});
-  std::optional<units::GifAnimation> animation = units::DecodeGifFrames(gif);
+  std::optional<imaging::GifAnimation> animation = imaging::ReadGifFrames(gif);
   ASSERT_TRUE(animation);
-  units::GifComposer composer(*animation, kBack);
+  imaging::GifComposer composer(*animation, kBack);
   composer.Next();
   EXPECT_EQ(composer.Next().pixel(1, 1), kGreen);
   const QImage& canvas = composer.Next();
@@ -81,11 +82,23 @@ TEST(GifFrames, DisposalThreeRestoresWhatWasBeneath) {
   EXPECT_EQ(canvas.pixel(3, 3), kBlue);
 }
 
-TEST(GifFrames, DamagedDataKeepsTheFramesBeforeTheDamage) {
+TEST(GifFrames, DamagedDataKeepsWhatCameBeforeTheDamage) {
   std::vector<uint8_t> gif = BuildGif(8, 8, ThreeFrames());
   const std::vector<uint8_t> whole = gif;
-  gif.resize(gif.size() - 6);  // inside the last frame's codes
-  std::optional<units::GifAnimation> animation = units::DecodeGifFrames(gif);
+  // Inside the last frame's codes: 16 of its 25 three-bit codes are left, 10 pixels.
+  gif.resize(gif.size() - 6);
+  std::optional<imaging::GifAnimation> animation = imaging::ReadGifFrames(gif);
+  ASSERT_TRUE(animation);
+  ASSERT_EQ(animation->frames.size(), 3u);
+  EXPECT_EQ(animation->frames[1].rows, 4);
+  EXPECT_EQ(animation->frames[2].rows, 2);
+  imaging::GifComposer composer(*animation, kBack);
+  composer.Next(), composer.Next();
+  const QImage& canvas = composer.Next();
+  EXPECT_EQ(canvas.pixel(7, 7), kBlue);
+  EXPECT_EQ(canvas.pixel(6, 6), kBlue);
+  gif.resize(gif.size() - 6);  // before the last frame has a whole row
+  animation = imaging::ReadGifFrames(gif);
   ASSERT_TRUE(animation);
   EXPECT_EQ(animation->frames.size(), 2u);
 
@@ -94,9 +107,27 @@ TEST(GifFrames, DamagedDataKeepsTheFramesBeforeTheDamage) {
   const size_t descriptor = 13 + 12 + 8;  // header, palette, first control block
   ASSERT_EQ(huge[descriptor], 0x2C);
   huge[descriptor + 5] = huge[descriptor + 6] = huge[descriptor + 7] = huge[descriptor + 8] = 0x7F;
-  EXPECT_FALSE(units::DecodeGifFrames(huge));
+  EXPECT_FALSE(imaging::ReadGifFrames(huge));
 
-  EXPECT_FALSE(units::DecodeGifFrames(std::vector<uint8_t>(whole.begin(), whole.begin() + 12)));
+  EXPECT_FALSE(imaging::ReadGifFrames(std::vector<uint8_t>(whole.begin(), whole.begin() + 12)));
+}
+
+TEST(GifPlaying, AStillAndAnAnimatedBoxShowTheSameOfAPictureCutShort) {
+  // One 8 x 8 red frame whose data stops after its fourth row: 48 codes of (clear, pixel,
+  // pixel) in 18 bytes.
+  std::vector<uint8_t> gif = BuildGif(8, 8, {SolidFrame({0, 0, 8, 8}, 0)});
+  const size_t codes = 13 + 12 + 8 + 10 + 1 + 1;  // header, palette, control block, descriptor, sizes
+  ASSERT_EQ(gif[codes - 12], 0x2C);
+  gif.resize(codes + 18);
+  QWidget parent;
+  for (int play : {0, 1}) {
+    std::unique_ptr<units::PictureBox> box(MakeBox(&parent, BoxData(gif, 0x00302010), {0, 0, 8, 8}));
+    ASSERT_NE(box, nullptr);
+    SetProperty(box.get(), 4, units::PropertyValue::Integer(play));
+    const QImage shot = Shot(box.get());
+    for (int y = 0; y < 8; ++y)
+      for (int x : {0, 7}) EXPECT_EQ(shot.pixel(x, y), y < 4 ? kRed : kBack) << "animation " << play << " at " << x << "," << y;
+  }
 }
 
 TEST(GifPlaying, PlaysOnItsOwnThreadAndStopsWithoutLeavingOneBehind) {
