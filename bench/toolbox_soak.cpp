@@ -21,6 +21,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -172,7 +173,9 @@ bool Check(const Tool& tool, const Snapshot& before, const Snapshot& warm, const
   // first use: these are counted from the tenth cycle on.
   expect(after.objects == warm.objects, "objects left over");
   expect(after.timers == warm.timers, "timers left running");
-  expect(after.threads == warm.threads, "threads left running");
+  // The engine's pool of worker threads grows and shrinks with its work, up to its own limit,
+  // which the first ten cycles reach.
+  expect(after.threads <= warm.threads, "threads left running");
   expect(after.files == warm.files, "files left open");
   expect(after.residentBytes - warm.residentBytes <= kAllowedGrowth, "memory grew by more than 1 MiB");
   return ok;
@@ -182,16 +185,21 @@ bool Soak(const Tool& tool, int cycles) {
   std::printf("%s window, %d cycles\n", tool.name, cycles);
   const Snapshot before = Take();
   Snapshot warm = before;
+  long peakThreads = 0;
   for (int i = 1; i <= cycles; ++i) {
     if (!OpenAndClose(tool)) {
       std::printf("  FAIL %s: cycle %d did not open and close the window\n", tool.name, i);
       return false;
     }
-    if (i == kWarmUpCycles) warm = Take();
+    if (i <= kWarmUpCycles) peakThreads = std::max(peakThreads, Entries("/proc/self/task"));
+    if (i == kWarmUpCycles) {
+      warm = Take();
+      warm.threads = std::max(warm.threads, peakThreads);
+    }
   }
   const Snapshot after = Take();
   Print("before", before);
-  Print("after 10", warm);
+  Print("after 10", warm);  // threads: the most seen in the first ten cycles
   Print("after all", after);
   std::printf("  growth after the first ten: %+.1f KiB\n", (after.residentBytes - warm.residentBytes) / 1024.0);
   return Check(tool, before, warm, after);
