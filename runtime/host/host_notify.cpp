@@ -1,5 +1,4 @@
 // The host notify function: what support libraries and units ask of the host, by code.
-#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "imaging/image.h"
+#include "platform/bitmaps.h"
 #include "platform/gbk.h"
 #include "platform/program_icon.h"
 #include "platform/program_path.h"
@@ -63,8 +63,8 @@ intptr_t DefaultIcons(intptr_t places) {
 
 intptr_t PictureToBitmap(intptr_t bytes, intptr_t length) {
   if (bytes == 0 || length <= 0) return 0;
-  QImage bitmap = imaging::ImageToBitmap(reinterpret_cast<const uint8_t*>(bytes), length, 0xFFFFFF);
-  return bitmap.isNull() ? 0 : reinterpret_cast<intptr_t>(new QImage(std::move(bitmap)));
+  // The receiver owns the bitmap and releases it with platform::DeleteBitmap.
+  return platform::CreateBitmap(imaging::ImageToBitmap(reinterpret_cast<const uint8_t*>(bytes), length, 0xFFFFFF));
 }
 
 void RegisterIdle(const notify::IdleRegistration* registration) {

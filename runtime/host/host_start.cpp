@@ -16,6 +16,7 @@
 #include "runtime/host/message_loop.h"
 #include "runtime/host/window_access.h"
 #include "runtime/program/exit.h"
+#include "runtime/program/main_thread.h"
 #include "runtime/program/program.h"
 #include "runtime/program/runtime_error.h"
 #include "runtime/template/template_reader.h"
@@ -36,20 +37,20 @@ void ShowErrorBox(const std::string& gbkText) {
 
 void HostShutdown(int32_t code) {
   HostState& host = TheHost();
-  if (std::this_thread::get_id() != host.mainThread) {
-    // Only the main thread may tear the windows down: it runs the exit there, and this thread
-    // waits for the end of the process.
-    if (!host.shuttingDown && host.hiddenOwner) {
-      QMetaObject::invokeMethod(host.hiddenOwner.get(), [code] { ExitProgram(code); }, Qt::BlockingQueuedConnection);
-    }
-    return;
-  }
+  // Only the main thread tears the windows down: another thread's exit is handed to it there.
+  if (!OnMainThread()) HandToMainThread([code] { ExitProgram(code); });
   if (host.shuttingDown) return;
+  // From here on no other thread's request is taken, so the hidden owner may go.
+  BeginEnding();
   host.shuttingDown = true;
   host.idleCallbacks.clear();
   // Windows go without running handlers: the program is ending.
   ++EventSuppressionCount();
   for (size_t i = 0; i < host.windows.Size(); ++i) delete UnitAt(host.windows.At(i), 0);  // units go with it
+  // What the windows left for the event loop to delete goes now: the loop may not run again,
+  // and the browser engine's views and pages must go before the application object takes the
+  // engine down.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   host.windows = WindowTable();
   RunExitCallbacks();
   for (size_t i = 0; i < host.libraries.size(); ++i) {
@@ -59,6 +60,12 @@ void HostShutdown(int32_t code) {
   host.hiddenOwner.reset();
   host.loop.reset();
   imaging::ReleasePictureCache();
+}
+
+// Called on another thread that hands the main thread a request: the hidden owner exists until
+// the main thread begins ending the program, after which nothing is handed over.
+void WakeMainThread() {
+  QMetaObject::invokeMethod(TheHost().hiddenOwner.get(), [] { ServeHandedRequest(); }, Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -74,7 +81,7 @@ void StartHost() {
 
   host.hiddenOwner = std::make_unique<QWidget>(nullptr, Qt::Tool);
   host.hiddenOwner->setObjectName(QStringLiteral("_ZQ_HideOwner"));
-  host.mainThread = std::this_thread::get_id();
+  SetMainThread(std::this_thread::get_id(), WakeMainThread);
   host.loop = std::make_unique<MessageLoop>();
   SetErrorPresenter(ShowErrorBox);
   SetShutdownRoutine(HostShutdown);
@@ -103,6 +110,7 @@ bool HostStarted() { return TheHost().started; }
 void StopHost() {
   if (!TheHost().started) return;
   HostShutdown(0);
+  SetMainThread({}, nullptr);
   TheHost() = HostState();
   SetShutdownRoutine(nullptr);
   SetErrorPresenter(nullptr);

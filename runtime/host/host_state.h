@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -49,7 +48,6 @@ struct HostState {
   bool running = false;
   bool shuttingDown = false;
   bool buildingModal = false;  // read by the window unit while it is being created
-  std::thread::id mainThread;
   std::unique_ptr<QWidget> hiddenOwner;
   std::vector<IdleCallbackEntry> idleCallbacks;
   std::unordered_map<uint32_t, LoadedWindow> loaded;  // by window id

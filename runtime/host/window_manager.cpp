@@ -150,8 +150,13 @@ void Reparent(TemplateWindow& window, const std::vector<CreatedUnit>& created, Q
     if (child.index == 0) continue;
     uint32_t parentId = RecordAt(window, child.index).Parent();
     QWidget* parent = windowWidget;
-    for (const CreatedUnit& candidate : created)
-      if (parentId != 0 && candidate.id == parentId && candidate.index != 0) parent = candidate.unit->widget();
+    // A repeated id names the first unit that carries it.
+    for (const CreatedUnit& candidate : created) {
+      if (parentId != 0 && candidate.id == parentId && candidate.index != 0) {
+        parent = candidate.unit->widget();
+        break;
+      }
+    }
     QWidget* widget = child.unit->widget();
     if (widget->parentWidget() != parent) {
       QRect geometry = widget->geometry();

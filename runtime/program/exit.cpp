@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "runtime/program/main_thread.h"
+
 namespace runtime {
 namespace {
 
@@ -34,6 +36,9 @@ void RunExitCallbacks() {
 }
 
 void ShutDown(int32_t code) {
+  // Only the main thread ends the program; another thread's request ends it there.
+  if (!OnMainThread()) HandToMainThread([code] { ExitProgram(code); });
+  BeginEnding();
   if (gShutdownRoutine == nullptr) {
     RunExitCallbacks();
     return;

@@ -15,7 +15,8 @@ void ClearExitCallbacks();
 void RunExitCallbacks();
 
 // Shuts down: the host's shutdown routine when a host is running (it runs the exit callbacks in
-// its own order), else just the exit callbacks.
+// its own order), else just the exit callbacks. On a thread other than the main thread it hands
+// the exit to the main thread instead and does not return.
 void ShutDown(int32_t code);
 using ShutdownRoutine = void (*)(int32_t code);
 void SetShutdownRoutine(ShutdownRoutine routine);

@@ -1,15 +1,24 @@
 #include "runtime/program/memory.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "platform/gbk.h"
 #include "runtime/program/runtime_error.h"
 
 namespace runtime {
 namespace {
+
+std::atomic<AllocationFault> gFault{nullptr};
+
+bool Fails(size_t n) {
+  AllocationFault fault = gFault.load();
+  return fault != nullptr && fault(n);
+}
 
 const char* gConstantBegin = nullptr;
 const char* gConstantEnd = nullptr;
@@ -37,7 +46,9 @@ size_t ConstantBytesFrom(const void* block) {
   return InConstantArea(block) ? static_cast<size_t>(gConstantEnd - static_cast<const char*>(block)) : 0;
 }
 
-void* TryAllocate(size_t n) { return std::malloc(n == 0 ? 1 : n); }
+void SetAllocationFault(AllocationFault fault) { gFault = fault; }
+
+void* TryAllocate(size_t n) { return Fails(n) ? nullptr : std::malloc(n == 0 ? 1 : n); }
 
 void* Allocate(size_t n) {
   void* block = TryAllocate(n);
@@ -52,7 +63,7 @@ void* Resize(void* block, size_t n) {
     std::memcpy(copy, block, std::min(n, ConstantBytesFrom(block)));
     return copy;
   }
-  void* moved = std::realloc(block, n == 0 ? 1 : n);
+  void* moved = Fails(n) ? nullptr : std::realloc(block, n == 0 ? 1 : n);
   if (moved == nullptr) ReportAllocationFailure(static_cast<long long>(n));
   return moved;
 }
@@ -60,6 +71,41 @@ void* Resize(void* block, size_t n) {
 void Free(void* block) {
   if (block == nullptr || InConstantArea(block)) return;
   std::free(block);
+}
+
+HeapBlock::HeapBlock(std::span<const uint8_t> bytes) {
+  data_ = static_cast<uint8_t*>(Allocate(bytes.size()));
+  size_ = bytes.size();
+  if (!bytes.empty()) std::memcpy(data_, bytes.data(), bytes.size());
+}
+
+bool HeapBlock::TryCopy(std::span<const uint8_t> bytes, HeapBlock* out) {
+  auto* data = static_cast<uint8_t*>(TryAllocate(bytes.size()));
+  if (data == nullptr) return false;
+  if (!bytes.empty()) std::memcpy(data, bytes.data(), bytes.size());
+  *out = HeapBlock();
+  out->data_ = data;
+  out->size_ = bytes.size();
+  return true;
+}
+
+HeapBlock::HeapBlock(HeapBlock&& other) noexcept : data_(other.data_), size_(other.size_) {
+  other.data_ = nullptr;
+  other.size_ = 0;
+}
+
+HeapBlock& HeapBlock::operator=(HeapBlock&& other) noexcept {
+  if (this != &other) {
+    Free(data_);
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+  }
+  return *this;
+}
+
+void HeapBlock::Resize(size_t n) {
+  data_ = static_cast<uint8_t*>(runtime::Resize(data_, n));
+  size_ = n;
 }
 
 }  // namespace runtime

@@ -5,6 +5,7 @@
 
 #include "platform/gbk.h"
 #include "runtime/program/exit.h"
+#include "runtime/program/main_thread.h"
 
 namespace runtime {
 namespace {
@@ -83,6 +84,12 @@ void ShowRuntimeMessage(std::string_view gbkMessage) {
 }
 
 void ReportRuntimeError(std::string_view gbkMessage, int32_t code) {
+  // The report shows a message box, which only the main thread may; the other thread waits
+  // there for the end of the program.
+  if (!OnMainThread())
+    HandToMainThread([message = std::string(gbkMessage), code] { ReportRuntimeError(message, code); });
+  // A report or exit that another thread handed over first is the one that ends the program.
+  BeginEnding();
   Present(gbkMessage, code, ++EventSuppressionCount());
   ClearExitCallbacks();
   ExitProgram(-1);

@@ -26,8 +26,7 @@ std::unique_ptr<TemplateWindow> ReadWindow(ByteCursor& cursor, uint32_t id) {
       !cursor.ReadU32(count) || !cursor.ReadBlock(buffer)) {
     return nullptr;
   }
-  std::optional<UnitList> units =
-      UnitList::FromBytes(count, std::vector<uint8_t>(buffer.begin(), buffer.end()), buffer.data());
+  std::optional<UnitList> units = UnitList::FromBytes(count, buffer, buffer.data());
   if (!units) return nullptr;
   window->units = std::move(*units);
   return window;

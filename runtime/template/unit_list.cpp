@@ -1,6 +1,7 @@
 #include "runtime/template/unit_list.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <unordered_set>
 
@@ -26,12 +27,14 @@ bool RelocateField(uint8_t* field, std::span<const int32_t> handlerOffsets) {
 
 }  // namespace
 
-UnitList::UnitList(uint32_t count, std::vector<uint8_t> buffer)
+UnitList::UnitList(uint32_t count, HeapBlock buffer)
     : count_(count), buffer_(std::move(buffer)), liveObjects_(count, nullptr), cursors_(count, nullptr) {}
 
-std::optional<UnitList> UnitList::FromBytes(uint32_t count, std::vector<uint8_t> buffer, const uint8_t* origin) {
-  if (uint64_t{count} * 8 > buffer.size()) return std::nullopt;
-  UnitList list(count, std::move(buffer));
+std::optional<UnitList> UnitList::FromBytes(uint32_t count, std::span<const uint8_t> buffer,
+                                             const uint8_t* origin) {
+  HeapBlock copy;
+  if (uint64_t{count} * 8 > buffer.size() || !HeapBlock::TryCopy(buffer, &copy)) return std::nullopt;
+  UnitList list(count, std::move(copy));
   if (origin != nullptr) {
     list.origin_ = origin;
     for (uint32_t i = 0; i < count; ++i) list.originOffsets_.push_back(list.OffsetAt(i));
@@ -47,7 +50,7 @@ std::optional<UnitList> UnitList::FromBytes(uint32_t count, std::vector<uint8_t>
 }
 
 UnitList UnitList::CopyWithoutSlots() const {
-  UnitList copy(count_, buffer_);
+  UnitList copy(count_, HeapBlock(std::span<const uint8_t>(buffer_.data(), buffer_.size())));
   copy.origin_ = origin_;
   copy.originOffsets_ = originOffsets_;
   return copy;
@@ -114,14 +117,15 @@ bool UnitList::ReplaceBytes(uint32_t index, int64_t position, int64_t oldLength,
     if (OffsetAt(j) == changedOffset) originOffsets_[j] = kChanged;
   size_t lengthWord = EntriesStart() + changedOffset;
   size_t start = lengthWord + 4 + static_cast<size_t>(position);
-  auto first = buffer_.begin() + static_cast<ptrdiff_t>(start);
-  if (difference >= 0) {
-    std::copy(bytes.begin(), bytes.begin() + oldLength, first);
-    buffer_.insert(first + oldLength, bytes.begin() + oldLength, bytes.end());
-  } else {
-    std::copy(bytes.begin(), bytes.end(), first);
-    buffer_.erase(first + static_cast<ptrdiff_t>(bytes.size()), first + oldLength);
-  }
+  // The bytes after the replaced range move to their new place; the block grows before and
+  // shrinks after the move.
+  const size_t oldEnd = start + static_cast<size_t>(oldLength);
+  const size_t tail = buffer_.size() - oldEnd;
+  const size_t newSize = static_cast<size_t>(static_cast<int64_t>(buffer_.size()) + difference);
+  if (difference > 0) buffer_.Resize(newSize);
+  std::memmove(buffer_.data() + start + bytes.size(), buffer_.data() + oldEnd, tail);
+  if (!bytes.empty()) std::memcpy(buffer_.data() + start, bytes.data(), bytes.size());
+  if (difference < 0) buffer_.Resize(newSize);
   StoreU32(buffer_.data() + lengthWord, static_cast<uint32_t>(newLength));
 
   // Records stored after the changed one moved; entries are matched by position, not by index,

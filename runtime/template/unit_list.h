@@ -3,6 +3,8 @@
 // read. Every access re-checks the stored offsets and lengths, so the list stays safe to walk
 // after any edit.
 //
+// The records live in one block of the memory service, as every buffer the host hands around.
+//
 // The live object slot and the cursor slot of a record are 32-bit words, too small for the
 // pointers they stand for on a 64-bit build. The stored words are left as they are; the
 // pointers live in side slots here, one pair per entry index.
@@ -11,6 +13,8 @@
 #include <optional>
 #include <span>
 #include <vector>
+
+#include "runtime/program/memory.h"
 
 namespace runtime {
 
@@ -29,16 +33,16 @@ class UnitList {
   UnitList& operator=(const UnitList&) = delete;
 
   // Checks that every entry lies inside the buffer and that every record can be navigated;
-  // answers nothing for any inconsistency.
+  // answers nothing for any inconsistency, or when no block can be had for the copy.
   // `origin`, when given, is where the buffer was copied from.
-  static std::optional<UnitList> FromBytes(uint32_t count, std::vector<uint8_t> buffer,
+  static std::optional<UnitList> FromBytes(uint32_t count, std::span<const uint8_t> buffer,
                                            const uint8_t* origin = nullptr);
 
-  // The same records with empty side slots.
+  // The same records with empty side slots; a failed allocation is the runtime error.
   UnitList CopyWithoutSlots() const;
 
   uint32_t Count() const { return count_; }
-  const std::vector<uint8_t>& Bytes() const { return buffer_; }
+  std::vector<uint8_t> Bytes() const { return {buffer_.data(), buffer_.data() + buffer_.size()}; }
 
   uint32_t IdAt(uint32_t index) const;
   std::optional<UnitEntry> EntryAt(uint32_t index) const;
@@ -52,7 +56,8 @@ class UnitList {
 
   // Replaces `oldLength` bytes at `position` of record `index` (-1: the whole record) by
   // `bytes`, adjusting the record's length word and the offsets of the records stored after it.
-  // Answers false, changing nothing, when the range is not inside the record.
+  // Answers false, changing nothing, when the range is not inside the record; a failed
+  // allocation is the runtime error.
   bool ReplaceBytes(uint32_t index, int64_t position, int64_t oldLength, std::span<const uint8_t> bytes);
 
   // Rewrites every handler field, once, before any copy is taken: -1 becomes 0, an offset found
@@ -66,13 +71,13 @@ class UnitList {
   bool SetCursor(uint32_t index, void* cursor);
 
  private:
-  UnitList(uint32_t count, std::vector<uint8_t> buffer);
+  UnitList(uint32_t count, HeapBlock buffer);
   static constexpr uint32_t kChanged = UINT32_MAX;
   size_t EntriesStart() const { return size_t{count_} * 8; }
   uint32_t OffsetAt(uint32_t index) const;
 
   uint32_t count_ = 0;
-  std::vector<uint8_t> buffer_;
+  HeapBlock buffer_;
   std::vector<void*> liveObjects_;
   std::vector<void*> cursors_;
   const uint8_t* origin_ = nullptr;

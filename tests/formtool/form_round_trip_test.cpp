@@ -129,6 +129,15 @@ TEST(FormRoundTrip, DumpedJsonCompilesToTheSameBytes) {
   }
 }
 
+TEST(FormSource, PiecesTakeTheirWholeRange) {
+  Bytes data = Compile(R"({"windows": [{"id": 1, "units": [{"id": 2, "type": 3,
+      "data": [{"u8": 0}, {"u8": 255}, {"u16": 65535}, {"u32": "0xFFFFFFFF"}, {"u32": -2147483648}]}]}]})");
+  std::optional<runtime::WindowTable> table = runtime::ReadTemplateAsStored(data);
+  ASSERT_TRUE(table);
+  runtime::UnitRecordView unit(table->At(0).units.EntryAt(0)->record);
+  EXPECT_EQ(ToBytes(unit.PropertyData()), (Bytes{0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x80}));
+}
+
 TEST(FormSource, MistakesAreReportedWithTheirPlace) {
   struct Case {
     const char* json;
@@ -148,8 +157,28 @@ TEST(FormSource, MistakesAreReportedWithTheirPlace) {
        "bindings[0]: a binding needs a handler offset"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"file\": \"missing.png\"}]}]}]}",
        "data[0].file: cannot read"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"file\": \"/dev/zero\"}]}]}]}",
+       "data[0].file: not a file: /dev/zero"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"menu\": true, \"id\": 2, \"left\": 1}]}]}",
        "units[0]: unknown key \"left\""},
+      // Values are never cut to fit their piece.
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"u8\": 1}, {\"u16\": 70000}]}]}]}",
+       "windows[0].units[0].data[1]: 70000 does not fit in u16"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"u8\": 300}]}]}]}",
+       "data[0]: 300 does not fit in u8"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"u8\": -1}]}]}]}",
+       "data[0]: -1 does not fit in u8"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"u16\": \"0x10000\"}]}]}]}",
+       "data[0]: 65536 does not fit in u16"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"u32\": 4294967296}]}]}]}",
+       "data[0]: 4294967296 does not fit in u32"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"u8\": 1.5}]}]}]}",
+       "data[0].u8: expected an integer"},
+      // The reader tells menu items from units by their ids.
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"menu\": true, \"id\": \"0x16010005\"}]}]}",
+       "units[0].id: a menu item needs an id of class 2 and kind 6"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": \"0x26010005\", \"type\": 3}]}]}",
+       "units[0].id: an id of class 2 and kind 6 names a menu item"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.json);

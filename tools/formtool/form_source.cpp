@@ -1,6 +1,7 @@
 #include "tools/formtool/form_source.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,6 +11,7 @@
 #include <set>
 
 #include "platform/gbk.h"
+#include "runtime/template/template_ids.h"
 
 namespace formtool {
 namespace {
@@ -49,20 +51,29 @@ QJsonArray AsArray(const QJsonValue& value, const Path& path) {
   return value.toArray();
 }
 
-// A 32-bit word from a number or a numeric string; negatives are stored as two's complement.
-uint32_t AsWord(const QJsonValue& value, const Path& path, int64_t absent = 0) {
-  int64_t n = absent;
+// An integer from a number or a numeric string, at most 64 bits; `fail` names what was expected.
+int64_t AsInteger(const QJsonValue& value, const Path& path, int64_t absent, const char* fail) {
   if (value.isDouble()) {
     double d = value.toDouble();
-    if (d != std::floor(d) || d < -2147483648.0 || d > 4294967295.0) path.Fail("expected a 32-bit integer");
-    n = static_cast<int64_t>(d);
-  } else if (value.isString()) {
-    bool ok = false;
-    n = value.toString().toLongLong(&ok, 0);
-    if (!ok || n < -2147483648LL || n > 4294967295LL) path.Fail("expected a 32-bit integer");
-  } else if (!value.isUndefined()) {
-    path.Fail("expected a number");
+    // Beyond 2^53 a JSON number no longer holds every integer exactly.
+    if (d != std::floor(d) || std::fabs(d) > 9007199254740992.0) path.Fail(fail);
+    return static_cast<int64_t>(d);
   }
+  if (value.isString()) {
+    bool ok = false;
+    int64_t n = value.toString().toLongLong(&ok, 0);
+    if (!ok) path.Fail(fail);
+    return n;
+  }
+  if (!value.isUndefined()) path.Fail("expected a number");
+  return absent;
+}
+
+// A 32-bit word from a number or a numeric string; negatives are stored as two's complement.
+uint32_t AsWord(const QJsonValue& value, const Path& path, int64_t absent = 0) {
+  constexpr const char* kFail = "expected a 32-bit integer";
+  int64_t n = AsInteger(value, path, absent, kFail);
+  if (n < -2147483648LL || n > 4294967295LL) path.Fail(kFail);
   return static_cast<uint32_t>(n);
 }
 
@@ -144,6 +155,8 @@ class Parser {
       CheckKeys(o, {"menu", "index", "id", "type", "event_source", "name", "text2", "shortcut", "level", "state",
                     "caption", "handler"},
                 path);
+      if (!runtime::IsMenuItemId(unit.id))
+        path.Key("id").Fail("a menu item needs an id of class 2 and kind 6 (0x26xxxxxx)");
       unit.type = AsWord(o.value("type"), path.Key("type"), 0x10003);
       unit.shortcut = AsWord(o.value("shortcut"), path.Key("shortcut"));
       unit.level = AsWord(o.value("level"), path.Key("level"));
@@ -155,6 +168,9 @@ class Parser {
     CheckKeys(o, {"menu", "index", "id", "type", "event_source", "name", "text2", "left", "top", "width", "height",
                   "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings", "data"},
               path);
+    // The reader tells a menu item from a unit by its id alone.
+    if (runtime::IsMenuItemId(unit.id))
+      path.Key("id").Fail("an id of class 2 and kind 6 names a menu item: add \"menu\": true");
     if (!o.contains("type")) path.Fail("a unit needs a type");
     unit.type = AsWord(o.value("type"), path.Key("type"));
     unit.left = AsInt(o.value("left"), path.Key("left"));
@@ -210,8 +226,14 @@ class Parser {
       std::vector<uint8_t> bytes = AsHex(v, path.Key("hex"));
       out.insert(out.end(), bytes.begin(), bytes.end());
     } else if (kind == "u8" || kind == "u16" || kind == "u32") {
+      // A value is never cut to fit: u8 and u16 take 0 up to their largest value, u32 also
+      // takes negatives down to -2^31 (stored as two's complement, as every 32-bit field).
       int size = kind == "u8" ? 1 : kind == "u16" ? 2 : 4;
-      Append(out, AsWord(v, path.Key(qPrintable(kind))), size);
+      int64_t n = AsInteger(v, path.Key(qPrintable(kind)), 0, "expected an integer");
+      int64_t lowest = size == 4 ? -2147483648LL : 0;
+      int64_t highest = (int64_t{1} << (8 * size)) - 1;
+      if (n < lowest || n > highest) path.Fail(std::to_string(n) + " does not fit in " + kind.toStdString());
+      Append(out, static_cast<uint32_t>(n), size);
     } else if (kind == "text") {
       std::string text = AsZText(v, path.Key("text"));
       out.insert(out.end(), text.begin(), text.end());
@@ -228,6 +250,9 @@ class Parser {
   std::vector<uint8_t> ReadFile(const QJsonValue& value, const Path& path) {
     if (!value.isString()) path.Fail("expected a file name");
     QFile file(baseDir_.filePath(value.toString()));
+    // Only a plain file has an end: a device or a pipe could be read forever.
+    const QFileInfo info(file);
+    if (info.exists() && !info.isFile()) path.Fail("not a file: " + file.fileName().toStdString());
     if (!file.open(QIODevice::ReadOnly)) path.Fail("cannot read " + file.fileName().toStdString());
     QByteArray bytes = file.readAll();
     return std::vector<uint8_t>(bytes.begin(), bytes.end());

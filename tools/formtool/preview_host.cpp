@@ -1,5 +1,6 @@
 #include "tools/formtool/preview_host.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -92,7 +93,11 @@ void PreviewHost::Start(uint32_t buildMode) {
   header_.libraryCount = static_cast<uint32_t>(libraries_.size());
   header_.libraries = libraries_.data();
   runtime::SetErrorRoutine(ReportAndExit);
+  // The host makes the program's folder the current directory; the paths a formtool user
+  // gives stay relative to the folder formtool was called from.
+  const QString caller = QDir::currentPath();
   runtime::Bridge().service(runtime::service::kStartHost, &header_);
+  QDir::setCurrent(caller);
 }
 
 }  // namespace formtool

@@ -15,8 +15,9 @@ class PreviewHost {
  public:
   // Reads the template; false (with the message on stderr) when it cannot be read or is damaged.
   bool Read(const std::string& path);
-  // Starts the host (the application object must exist). A runtime error from here on prints
-  // the runtime's message and ends the process with status 1.
+  // Starts the host (the application object must exist), leaving the current directory the
+  // caller's. A runtime error from here on prints the runtime's message and ends the process
+  // with status 1.
   void Start(uint32_t buildMode);
 
  private:

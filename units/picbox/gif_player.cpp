@@ -3,16 +3,18 @@
 #include <chrono>
 #include <utility>
 
+#include "runtime/program/memory.h"
+
 namespace units {
 
 GifPlayer::GifPlayer(imaging::GifAnimation animation, QRgb background, std::function<void()> frameReady)
     : animation_(std::move(animation)), composer_(animation_, background), frameReady_(std::move(frameReady)) {
   shown_ = composer_.Next().copy();
-  if (animation_.frames.size() > 1) thread_ = std::thread([this] { Run(); });
+  if (animation_.frames.size() > 1) thread_ = runtime::WorkerThread([this] { Run(); });
 }
 
 GifPlayer::~GifPlayer() {
-  if (!thread_.joinable()) return;
+  if (!thread_.Running()) return;
   {
     std::lock_guard lock(mutex_);
     stop_ = true;
@@ -20,7 +22,7 @@ GifPlayer::~GifPlayer() {
   wake_.notify_all();
   // The worker leaves its loop at the next check of the stop state; the join is its
   // acknowledgement, after which nothing of it runs any more.
-  thread_.join();
+  thread_.Join();
 }
 
 QImage GifPlayer::CurrentFrame() const {
@@ -37,7 +39,10 @@ void GifPlayer::Run() {
       std::unique_lock lock(mutex_);
       if (wake_.wait_for(lock, delay, [this] { return stop_; })) return;
     }
-    QImage composed = composer_.Next().copy();
+    const QImage& next = composer_.Next();
+    QImage composed = next.copy();
+    // Out of memory: a runtime error, which this thread hands to the main thread.
+    if (composed.isNull() && !next.isNull()) runtime::ReportAllocationFailure(next.sizeInBytes());
     {
       std::lock_guard lock(mutex_);
       if (stop_) return;

@@ -9,9 +9,9 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <thread>
 
 #include "imaging/gif_composer.h"
+#include "runtime/program/main_thread.h"
 
 namespace units {
 
@@ -29,7 +29,7 @@ class GifPlayer {
   // The last published composite of the logical screen.
   QImage CurrentFrame() const;
   // Whether a worker thread is running.
-  bool Playing() const { return thread_.joinable(); }
+  bool Playing() const { return thread_.Running(); }
 
  private:
   void Run();
@@ -41,7 +41,7 @@ class GifPlayer {
   std::condition_variable wake_;
   bool stop_ = false;  // under mutex_
   QImage shown_;       // under mutex_
-  std::thread thread_;
+  runtime::WorkerThread thread_;
 };
 
 }  // namespace units

@@ -1,5 +1,6 @@
 #include <QEventLoop>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <thread>
@@ -158,6 +159,46 @@ TEST_F(EventTest, TheExitServiceFromAnotherThreadEndsTheProgramOnTheMainThread) 
         loop.exec();
       },
       testing::ExitedWithCode(3), "^main thread\n$");
+}
+
+// The main thread is already ending the program when another thread asks to exit: that
+// request is not taken, and the program ends once, with the main thread's code.
+void ExitFromAnotherThreadMeanwhile(int32_t) {
+  std::thread([] { runtime::Bridge().exit(7); }).detach();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  std::fputs("shutdown went on\n", stderr);
+}
+
+TEST_F(EventTest, AnExitFromAnotherThreadDuringShutdownLeavesTheEndToTheMainThread) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  StartWith({});
+  EXPECT_EXIT(
+      {
+        runtime::RegisterExitCallback(ExitFromAnotherThreadMeanwhile);
+        runtime::Bridge().exit(3);
+      },
+      testing::ExitedWithCode(3), "\nshutdown went on\n$");
+}
+
+int32_t SayWhereTheReportIs(int32_t, int32_t, const char* message) {
+  std::fprintf(stderr, "%s on the %s thread\n", message,
+               std::this_thread::get_id() == gMainThread ? "main" : "other");
+  return 1;
+}
+
+TEST_F(EventTest, ARuntimeErrorOnAnotherThreadIsReportedOnTheMainThread) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  StartWith({});
+  EXPECT_EXIT(
+      {
+        gMainThread = std::this_thread::get_id();
+        runtime::SetErrorRoutine(SayWhereTheReportIs);
+        runtime::RegisterExitCallback(ShoutOnExit);
+        std::thread worker([] { runtime::ReportRuntimeError("boom", 0); });
+        QEventLoop loop;
+        loop.exec();
+      },
+      testing::ExitedWithCode(255), "\nboom on the main thread\n$");
 }
 
 int gShutdownStep = 0;

@@ -57,6 +57,24 @@ TEST_F(HostTest, BuildsUnitsInsideTheirParentsStackedByListOrder) {
   EXPECT_EQ(last->refreshes, 1);
 }
 
+TEST_F(HostTest, AParentIdCarriedByTwoUnitsNamesTheFirst) {
+  formtool::FormWindow main = MakeWindow(kMain, kMainOwn);
+  formtool::FormUnit child = Control(0x16000002, 3, 4);
+  child.parent = 0x16000005;
+  main.units.push_back(child);
+  main.units.push_back(Control(0x16000005, 20, 20));
+  main.units.push_back(Control(0x16000005, 100, 20));
+  Start({main});
+  runtime::LoadStartupWindow(kMain);
+  auto* inner = Live(kMain, 0x16000002);
+  ASSERT_NE(inner, nullptr);
+  // Units are created from the last entry back: the first of the two got the later control id.
+  auto* parent = dynamic_cast<TestControl*>(inner->parentWidget());
+  ASSERT_NE(parent, nullptr);
+  EXPECT_EQ(parent->controlId, 110u);
+  EXPECT_EQ(parent->geometry().topLeft(), QPoint(20, 20));
+}
+
 TEST_F(HostTest, LoadingALoadedWindowActivatesItInsteadOfBuildingAgain) {
   Start(TwoWindows());
   EXPECT_EQ(runtime::LoadWindow({kMain, nullptr, 0}), 0);

@@ -190,7 +190,7 @@ TEST_F(HyperLinkerTest, AClickOpensTheAddressAsStoredAndVisitedFollowsItsSuccess
   EXPECT_EQ(opened_.size(), 3);
 }
 
-TEST_F(HyperLinkerTest, HoldsTheMouseWhileThePointerIsOverIt) {
+TEST_F(HyperLinkerTest, HoldsTheMouseAndShowsTheHoverColourWhileThePointerIsOverIt) {
   QWidget window;
   window.resize(300, 100);
   std::unique_ptr<units::HyperLinker> link(MakeLink(&window, LinkData(kText, 1, "", kAddress)));
@@ -203,10 +203,17 @@ TEST_F(HyperLinkerTest, HoldsTheMouseWhileThePointerIsOverIt) {
   EXPECT_GT(PixelsNear(Shot(link.get()), kHover), 10);
   QTest::mouseMove(link.get(), QPoint(30, 12));
   EXPECT_TRUE(link->Hot());
+  // Opened, and still under the pointer: the hover colour, not yet the visited one.
+  QTest::mouseClick(link.get(), Qt::LeftButton, {}, QPoint(30, 12));
+  ASSERT_TRUE(link->Visited());
+  EXPECT_TRUE(link->Hot());
+  EXPECT_GT(PixelsNear(Shot(link.get()), kHover), 10);
+  EXPECT_EQ(PixelsNear(Shot(link.get()), kVisited), 0);
   QTest::mouseMove(&window, QPoint(280, 90));
   EXPECT_FALSE(link->Hot());
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   EXPECT_EQ(PixelsNear(Shot(link.get()), kHover), 0);
+  EXPECT_GT(PixelsNear(Shot(link.get()), kVisited), 10);
 }
 
 TEST_F(HyperLinkerTest, AFocusedBoxOpensOnEnterAndSpace) {

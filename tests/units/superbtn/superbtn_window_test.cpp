@@ -77,6 +77,20 @@ TEST(SuperBtnInWindowTest, ClickAndEnterRunTheHandlerThatFillsTheLabel) {
   EXPECT_EQ(runs, 2);
   EXPECT_EQ(LabelText(), "42");
 
+  // Disabled, the default button does not act on Enter pressed elsewhere in its window.
+  runtime::DataBytes disabled{};
+  disabled.i32 = 1;
+  runtime::SetUnitProperty(kMain, kButton, 6, -1, disabled);
+  ASSERT_FALSE(widget->isEnabled());
+  QWidget* windowWidget = runtime::LiveUnit(kMain, 0)->widget();
+  windowWidget->setFocus();
+  QTest::keyClick(windowWidget, Qt::Key_Return);
+  EXPECT_EQ(runs, 2);
+  runtime::DataBytes enabled{};
+  runtime::SetUnitProperty(kMain, kButton, 6, -1, enabled);
+  QTest::keyClick(windowWidget, Qt::Key_Return);
+  EXPECT_EQ(runs, 3);
+
   // No longer the default button: the host re-creates it, and Enter does nothing.
   runtime::DataBytes off{};
   runtime::SetUnitProperty(kMain, kButton, 34, -1, off);
@@ -84,7 +98,7 @@ TEST(SuperBtnInWindowTest, ClickAndEnterRunTheHandlerThatFillsTheLabel) {
   QWidget* fresh = runtime::LiveUnit(kMain, kButton)->widget();
   fresh->setFocus();
   QTest::keyClick(fresh, Qt::Key_Return);
-  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(runs, 3);
 }
 
 std::vector<uint8_t> LabelData(const char* text) {

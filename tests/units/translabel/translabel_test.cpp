@@ -280,6 +280,34 @@ TEST_F(TransLabelTest, AnAmpersandMarksTheMnemonicAndTwoDrawOne) {
   EXPECT_LT(marked.width(), metrics.horizontalAdvance(QStringLiteral("&8")));
 }
 
+// Every calculator result is centred in its cell: the ink's centre falls on the label's centre
+// along each axis that is centred, and stays at the start along the other.
+TEST_F(TransLabelTest, CentredTextSitsOnTheCentreOfTheLabel) {
+  const QRect cell(20, 10, 180, 60);
+  const QPointF centre(cell.x() + cell.width() / 2.0, cell.y() + cell.height() / 2.0);
+  Label label;
+  label.font = BigFont();
+  label.text = "12.5";
+  label.horz = 1;
+  label.vert = 1;
+  Unit* unit = Create(label, cell);
+  QRectF ink = Ink(Shot(), kRedRgb);
+  ASSERT_FALSE(ink.isEmpty());
+  EXPECT_NEAR(ink.center().x(), centre.x(), 2.0);
+  EXPECT_NEAR(ink.center().y(), centre.y(), 4.0);
+
+  Set(unit, 6, 0);  // horizontally centred, at the top
+  ink = Ink(Shot(), kRedRgb);
+  EXPECT_NEAR(ink.center().x(), centre.x(), 2.0);
+  EXPECT_LT(ink.top(), cell.y() + 10);
+
+  Set(unit, 4, 0);  // at the left, vertically centred
+  Set(unit, 6, 1);
+  ink = Ink(Shot(), kRedRgb);
+  EXPECT_LT(ink.left(), cell.x() + 6);
+  EXPECT_NEAR(ink.center().y(), centre.y(), 4.0);
+}
+
 TEST_F(TransLabelTest, LongSingleLineRunsPastTheRightEdgeOverTheParent) {
   Label label;
   label.font = BigFont();

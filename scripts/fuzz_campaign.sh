@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# A longer fuzz run than the tests make: each target in turn for SECONDS (default 240), starting
+# from fuzz/corpus/<target>; of the inputs it found, those that add coverage are merged
+# (-merge=1) into fuzz/corpus/<target>, beside the seeds. Prints executions, coverage and
+# features per target; a crash's input is kept in build-fuzz/findings/. Build the targets
+# first (scripts/fuzz.sh does).
+#
+#   bash scripts/fuzz_campaign.sh [SECONDS] [TARGET...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-240}
+shift || true
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  mapfile -t targets < <(find build-fuzz/bin -maxdepth 1 -name 'fuzz_*' -type f -executable -printf '%f\n' | sort)
+fi
+mkdir -p build-fuzz/findings
+failed=0
+for name in "${targets[@]}"; do
+  target="build-fuzz/bin/$name"
+  corpus="fuzz/corpus/${name#fuzz_}"
+  work=$(mktemp -d)
+  mkdir -p "$corpus"
+  cp -r "$corpus"/. "$work"/
+  log="build-fuzz/findings/$name.log"
+  status=0
+  nice -n 15 "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="build-fuzz/findings/$name-" "$work" >"$log" 2>&1 || status=$?
+  runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
+  last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
+  cov=$(grep -o 'cov: [0-9]*' <<<"$last" | grep -o '[0-9]*$' || echo '?')
+  ft=$(grep -o 'ft: [0-9]*' <<<"$last" | grep -o '[0-9]*$' || echo '?')
+  # The seeds stay; of what the run found, only the inputs that add coverage are kept.
+  nice -n 15 "$target" -merge=1 -rss_limit_mb=2048 "$corpus" "$work" >/dev/null 2>&1
+  files=$(find "$corpus" -type f | wc -l)
+  if [ $status -eq 0 ]; then
+    echo "$name: $runs executions, cov $cov, ft $ft, corpus $files files, no findings"
+  else
+    echo "$name: $runs executions, cov $cov, ft $ft: FINDING (see $log)"
+    failed=1
+  fi
+  rm -rf "$work"
+done
+exit $failed
