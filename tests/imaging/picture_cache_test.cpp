@@ -16,6 +16,12 @@ const uint8_t kTwoPixels[] = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                                  //
     0, 0, 255, 255, 0, 0, 0, 0};                                                     // B G R, B G R, padding
 
+// A 1 x 1 PNG: red at half opacity, so its preparation depends on the background.
+const uint8_t kHalfRed[] = {
+    137, 80, 78, 71, 13, 10, 26, 10, 0, 0, 0, 13, 73, 72, 68, 82, 0, 0, 0, 1, 0, 0, 0, 1, 8, 6, 0, 0,
+    0, 31, 21, 196, 137, 0, 0, 0, 13, 73, 68, 65, 84, 120, 156, 99, 248, 207, 192, 208, 0, 0, 4, 129,
+    1, 128, 44, 85, 206, 176, 0, 0, 0, 0, 73, 69, 78, 68, 174, 66, 96, 130};
+
 class PictureCacheTest : public testing::Test {
  protected:
   void TearDown() override { imaging::ReleasePictureCache(); }
@@ -28,16 +34,26 @@ TEST_F(PictureCacheTest, LastingBytesAreDecodedOnceAndSharedUntilReleased) {
   EXPECT_TRUE(imaging::IsLasting(bytes.subspan(2, 10)));
   EXPECT_FALSE(imaging::IsLasting(std::span<const uint8_t>(kTwoPixels + 1, sizeof kTwoPixels)));
 
-  imaging::PreparedImage first, second, other;
+  imaging::PreparedImage first, second;
   ASSERT_TRUE(imaging::PreparedPicture(bytes, 0xFFFFFF, &first));
   ASSERT_TRUE(imaging::PreparedPicture(bytes, 0xFFFFFF, &second));
   EXPECT_EQ(first.width, 2);
   EXPECT_EQ(first.bitmap.pixel(0, 0), qRgb(255, 0, 0));
   EXPECT_EQ(first.bitmap.pixel(1, 0), qRgb(0, 0, 255));
   EXPECT_EQ(second.bitmap.cacheKey(), first.bitmap.cacheKey()) << "the same bitmap, not a new one";
-  ASSERT_TRUE(imaging::PreparedPicture(bytes, 0x000000, &other));
-  EXPECT_NE(other.bitmap.cacheKey(), first.bitmap.cacheKey()) << "another background, another preparation";
-  EXPECT_EQ(imaging::CachedPictures(), 1u) << "decoded once for both";
+
+  // A picture that blends with its background is prepared once per background, decoded once.
+  const std::span<const uint8_t> halfRed(kHalfRed);
+  imaging::AddLastingBytes(halfRed);
+  imaging::PreparedImage onWhite, onBlack, onWhiteAgain;
+  ASSERT_TRUE(imaging::PreparedPicture(halfRed, 0xFFFFFF, &onWhite));
+  ASSERT_TRUE(imaging::PreparedPicture(halfRed, 0x000000, &onBlack));
+  ASSERT_TRUE(imaging::PreparedPicture(halfRed, 0xFFFFFF, &onWhiteAgain));
+  EXPECT_NE(onBlack.bitmap.cacheKey(), onWhite.bitmap.cacheKey()) << "another background, another preparation";
+  EXPECT_EQ(onWhiteAgain.bitmap.cacheKey(), onWhite.bitmap.cacheKey());
+  EXPECT_EQ(qGreen(onWhite.bitmap.pixel(0, 0)), 127);
+  EXPECT_EQ(qGreen(onBlack.bitmap.pixel(0, 0)), 0);
+  EXPECT_EQ(imaging::CachedPictures(), 2u) << "each picture decoded once";
 
   int made = 0;
   auto make = [&made] {
