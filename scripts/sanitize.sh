@@ -7,7 +7,7 @@ tests=(platform_tests runtime_program_tests runtime_values_tests runtime_templat
   unit_framework_tests imaging_tests formtool_tests window_unit_tests editbox_tests picbox_tests groupbox_tests
   hyperlinker_tests superbtn_tests translabel_tests)
 [ -f build-asan/build.ninja ] || cmake -S . -B build-asan -G Ninja -DQUARLEX_SANITIZE=ON -DQUARLEX_BENCH=OFF >/dev/null
-cmake --build build-asan --target "${tests[@]}"
+cmake --build build-asan --target "${tests[@]}" >/dev/null
 export QT_QPA_PLATFORM=offscreen
 # The runtime expects a failed allocation to answer null, as the C library's does.
 export ASAN_OPTIONS=allocator_may_return_null=1
