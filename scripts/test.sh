@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, runs every test, then runs each fuzz target briefly.
+# Installs what is missing, builds, runs every test, runs each fuzz target briefly, then the unit
+# and runtime tests again under the sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -7,3 +8,4 @@ bash scripts/build.sh >/dev/null
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2
 bash scripts/fuzz.sh
+bash scripts/sanitize.sh

@@ -52,7 +52,9 @@ uint8_t* TextArray(std::vector<void*> elements, int32_t size = 3) {
   return block;
 }
 
-#ifdef __GLIBC__
+// Under AddressSanitizer the heap is the sanitizer's, which glibc's figures do not see; its leak
+// check finds an element left behind instead.
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
 TEST(FreeArrayValue, FreesTextElementsBeforeTheArray) {
   // Small freed blocks stay counted while they wait in a per-thread cache: only a large one shows.
   constexpr size_t kLarge = 100000;
