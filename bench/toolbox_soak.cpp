@@ -182,7 +182,8 @@ void Print(const char* when, const Snapshot& s) {
 }
 
 // Compares what only the cycles make with what was there before them.
-bool Check(const Tool& tool, const Snapshot& before, const Snapshot& warm, const Snapshot& after) {
+bool Check(const Tool& tool, const Snapshot& before, const Snapshot& warm, const Snapshot& middle,
+           const Snapshot& after) {
   bool ok = true;
   auto expect = [&](bool holds, const char* what) {
     if (!holds) std::printf("  FAIL %s: %s\n", tool.name, what);
@@ -198,7 +199,9 @@ bool Check(const Tool& tool, const Snapshot& before, const Snapshot& warm, const
   // The browser engine's pool of worker threads grows and shrinks with its own work: only the
   // runtime's own threads are counted against the cycles.
   expect(after.ownThreads == before.ownThreads, "threads left running");
-  expect(after.files == warm.files, "files left open");
+  // The engine also opens a file or channel of its own now and then, once: a file left open by
+  // every window grows the count in both halves of the run.
+  expect(after.files == warm.files || middle.files == warm.files || after.files == middle.files, "files left open");
   expect(after.residentBytes - warm.residentBytes <= kAllowedGrowth, "memory grew by more than 1 MiB");
   return ok;
 }
@@ -206,20 +209,21 @@ bool Check(const Tool& tool, const Snapshot& before, const Snapshot& warm, const
 bool Soak(const Tool& tool, int cycles) {
   std::printf("%s window, %d cycles\n", tool.name, cycles);
   const Snapshot before = Take();
-  Snapshot warm = before;
+  Snapshot warm = before, middle = before;
   for (int i = 1; i <= cycles; ++i) {
     if (!OpenAndClose(tool)) {
       std::printf("  FAIL %s: cycle %d did not open and close the window\n", tool.name, i);
       return false;
     }
     if (i == kWarmUpCycles) warm = Take();
+    if (i == kWarmUpCycles + (cycles - kWarmUpCycles) / 2) middle = Take();
   }
   const Snapshot after = Take();
   Print("before", before);
   Print("after 10", warm);
   Print("after all", after);
   std::printf("  growth after the first ten: %+.1f KiB\n", (after.residentBytes - warm.residentBytes) / 1024.0);
-  return Check(tool, before, warm, after);
+  return Check(tool, before, warm, middle, after);
 }
 
 // A count above the warm-up, or -1.
