@@ -27,6 +27,15 @@ void DeleteShareContext() {
   gShareContext = nullptr;
 }
 
+// Qt warns that the attribute belongs before the application object. Set late on purpose, with
+// the context it would have made already in place, so that one warning is not passed on.
+QtMessageHandler gPassOn = nullptr;
+
+void DropLateAttributeWarning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.contains(QLatin1String("AA_ShareOpenGLContexts"))) return;
+  if (gPassOn != nullptr) gPassOn(type, context, message);
+}
+
 void ShareOpenGLContexts() {
   auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
   if (application == nullptr || application->thread() != QThread::currentThread()) return;
@@ -37,7 +46,9 @@ void ShareOpenGLContexts() {
     qt_gl_set_global_share_context(gShareContext);
     qAddPostRoutine(DeleteShareContext);
   }
+  gPassOn = qInstallMessageHandler(DropLateAttributeWarning);
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  qInstallMessageHandler(gPassOn);
 }
 
 CreateBrowserControlFn LoadFactory() {
