@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# A longer fuzz run than the tests make: each target in turn for SECONDS (default 240), starting
+# A longer fuzz run than the tests make: each target in turn for SECONDS (default 7200) or RUNS
+# executions (default 10 million), whichever ends first, starting
 # from fuzz/corpus/<target>; of the inputs it found, those that add coverage are merged
 # (-merge=1) into fuzz/corpus/<target>, beside the seeds. Prints executions, coverage and
 # features per target; a crash's input is kept in build-fuzz/findings/. Build the targets
 # first (scripts/fuzz.sh does).
 #
-#   bash scripts/fuzz_campaign.sh [SECONDS] [TARGET...]
+#   [RUNS=N] bash scripts/fuzz_campaign.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-240}
+seconds=${1:-7200}
+runs=${RUNS:-10000000}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
@@ -24,9 +26,9 @@ for name in "${targets[@]}"; do
   cp -r "$corpus"/. "$work"/
   log="build-fuzz/findings/$name.log"
   status=0
-  nice -n 15 "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
+  nice -n 15 "$target" -max_total_time="$seconds" -runs="$runs" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="build-fuzz/findings/$name-" "$work" >"$log" 2>&1 || status=$?
-  runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
+  executed=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
   last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
   cov=$(grep -o 'cov: [0-9]*' <<<"$last" | grep -o '[0-9]*$' || echo '?')
   ft=$(grep -o 'ft: [0-9]*' <<<"$last" | grep -o '[0-9]*$' || echo '?')
@@ -34,9 +36,9 @@ for name in "${targets[@]}"; do
   nice -n 15 "$target" -merge=1 -rss_limit_mb=2048 "$corpus" "$work" >/dev/null 2>&1
   files=$(find "$corpus" -type f | wc -l)
   if [ $status -eq 0 ]; then
-    echo "$name: $runs executions, cov $cov, ft $ft, corpus $files files, no findings"
+    echo "$name: $executed executions, cov $cov, ft $ft, corpus $files files, no findings"
   else
-    echo "$name: $runs executions, cov $cov, ft $ft: FINDING (see $log)"
+    echo "$name: $executed executions, cov $cov, ft $ft: FINDING (see $log)"
     failed=1
   fi
   rm -rf "$work"
