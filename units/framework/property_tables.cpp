@@ -94,14 +94,6 @@ constexpr std::array<runtime::PropertyEntry, 15> kPicBoxProperties = Table({
     {kDataColumn, kCore},  // data column
 });
 
-constexpr std::array<runtime::PropertyEntry, 13> kGroupBoxProperties = Table({
-    {kText, kCore},       // title
-    {kChoice, kCore},     // alignment
-    {kColor, kCore},      // title colour
-    {kBackColor, kCore},  // background colour
-    {kFont, kCore},       // font
-});
-
 constexpr std::array<runtime::PropertyEntry, 18> kHyperLinkerProperties = Table({
     {kText, kCore},       // text
     {kChoice, kCore},     // link kind

@@ -49,11 +49,6 @@ inline constexpr runtime::UnitTypeRecord kPicBoxType = MakeUnitTypeRecord<type_i
     "\xcd\xbc\xc6\xac\xbf\xf2", "PicBox",
     type_flag::kNative | type_flag::kDragsWindow | type_flag::kNoFocus | type_flag::kContainer | type_flag::kWindowed,
     kPicBoxProperties);  // 图片框
-inline constexpr runtime::UnitTypeRecord kGroupBoxType =
-    MakeUnitTypeRecord<type_id::kGroupBox>("\xb7\xd6\xd7\xe9\xbf\xf2", "GroupBox",
-                                           type_flag::kNative | type_flag::kDragsWindow | type_flag::kNoFocus |
-                                               type_flag::kFrameLabel | type_flag::kContainer | type_flag::kWindowed,
-                                           kGroupBoxProperties);  // 分组框
 inline constexpr runtime::UnitTypeRecord kHyperLinkerType =
     MakeUnitTypeRecord<type_id::kHyperLinker>("\xb3\xac\xbc\xb6\xc1\xb4\xbd\xd3\xbf\xf2", "HyperLinker",
                                               type_flag::kNative | type_flag::kNoFocus | type_flag::kWindowed,

@@ -10,20 +10,21 @@ namespace {
 struct Registration {
   uint32_t typeId;
   runtime::GetInterface getInterface;
+  const PropertyTableView* table;
 };
 
 // A function-local table, so that registrations made during static initialisation of other files
 // find it ready.
 std::array<Registration, 8>& Registrations() {
   static std::array<Registration, 8> table{{
-      {type_id::kWindow, nullptr},
-      {type_id::kEditBox, nullptr},
-      {type_id::kPicBox, nullptr},
-      {type_id::kGroupBox, nullptr},
-      {type_id::kHyperLinker, nullptr},
-      {type_id::kSuperBtn, nullptr},
-      {type_id::kTransLabel, nullptr},
-      {type_id::kWebBrowser, nullptr},
+      {type_id::kWindow, nullptr, nullptr},
+      {type_id::kEditBox, nullptr, nullptr},
+      {type_id::kPicBox, nullptr, nullptr},
+      {type_id::kGroupBox, nullptr, nullptr},
+      {type_id::kHyperLinker, nullptr, nullptr},
+      {type_id::kSuperBtn, nullptr, nullptr},
+      {type_id::kTransLabel, nullptr, nullptr},
+      {type_id::kWebBrowser, nullptr, nullptr},
   }};
   return table;
 }
@@ -43,11 +44,17 @@ bool IsEmpty(const runtime::UnitTypeRecord& r) {
 
 }  // namespace
 
-bool RegisterUnitType(uint32_t typeId, runtime::GetInterface getInterface) {
+bool RegisterUnitType(uint32_t typeId, runtime::GetInterface getInterface, const PropertyTableView* table) {
   Registration* r = Find(typeId);
   if (r == nullptr) return false;
   r->getInterface = getInterface;
+  if (table != nullptr) r->table = table;
   return true;
+}
+
+const PropertyTableView* RegisteredPropertyTable(uint32_t typeId) {
+  const Registration* r = Find(typeId);
+  return r != nullptr ? r->table : nullptr;
 }
 
 runtime::GetInterface RegisteredGetInterface(uint32_t typeId) {

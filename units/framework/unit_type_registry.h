@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "runtime/program/program_header.h"
+#include "units/framework/property_table_view.h"
 
 namespace units {
 
@@ -16,10 +17,13 @@ namespace units {
 // nothing) for any other id. Registering again replaces the function; null unregisters it.
 // Call it at start-up before the first window loads: a registration made by a static object in a
 // static library is dropped by the linker unless something else pulls that object file in.
-bool RegisterUnitType(uint32_t typeId, runtime::GetInterface getInterface);
+// `table`, when given, is the type's property table as the form tools see it.
+bool RegisterUnitType(uint32_t typeId, runtime::GetInterface getInterface, const PropertyTableView* table = nullptr);
 
 // The function registered for the type, or null.
 runtime::GetInterface RegisteredGetInterface(uint32_t typeId);
+// The property table registered for the type, or null.
+const PropertyTableView* RegisteredPropertyTable(uint32_t typeId);
 
 template <uint32_t TypeId>
 void* ForwardGetInterface(int32_t number) {

@@ -12,6 +12,7 @@
 #include "platform/font_record.h"
 #include "platform/text.h"
 #include "units/framework/unit_type_ids.h"
+#include "units/groupbox/groupbox_properties.h"
 #include "units/picbox/edge_style.h"
 
 namespace units {
@@ -38,24 +39,7 @@ QAccessibleInterface* AccessibleFactory(const QString& /*key*/, QObject* object)
 
 }  // namespace
 
-void GroupBoxProperties::Reset() {
-  title.clear();
-  alignment = 0;
-  textColor = 0;
-  backColor = kDefaultColor;
-  font.clear();
-}
-
-void GroupBoxProperties::Serialise(PropertyArchive& a) {
-  a.Version(1);
-  a.Int32(alignment);
-  a.UInt32(textColor);
-  a.UInt32(backColor);
-  a.Bytes(font);
-  a.Text(title);
-}
-
-GroupBox::GroupBox(const UnitIdentity& identity, std::unique_ptr<GroupBoxProperties> properties, QWidget* parent)
+GroupBox::GroupBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent)
     : UnitWidget(identity, std::move(properties), parent) {
   static const bool accessible = (QAccessible::installFactory(AccessibleFactory), true);
   (void)accessible;
@@ -65,29 +49,14 @@ GroupBox::GroupBox(const UnitIdentity& identity, std::unique_ptr<GroupBoxPropert
   ApplyFont();
 }
 
-void GroupBox::SetTitle(std::string title) {
-  Props().title = std::move(title);
+GroupBoxState& GroupBox::Props() { return GroupBoxType::StateOf(*this); }
+
+void GroupBox::TitleChanged() {
   titleText_ = platform::FromGbk(Props().title);
   update();
 }
 
-void GroupBox::SetAlignment(int32_t alignment) {
-  Props().alignment = std::clamp(alignment, 0, 2);
-  update();
-}
-
-void GroupBox::SetTextColor(uint32_t color) {
-  Props().textColor = color;
-  update();
-}
-
-void GroupBox::SetBackColor(uint32_t color) {
-  Props().backColor = color;
-  update();
-}
-
-void GroupBox::SetFont(std::vector<uint8_t> font) {
-  Props().font = std::move(font);
+void GroupBox::FontChanged() {
   ApplyFont();
   update();
 }
@@ -110,8 +79,8 @@ void GroupBox::paintEvent(QPaintEvent* /*event*/) {
 
   const int textWidth = metrics.boundingRect(QRect(), kTextFlags, titleText_).width();
   int x = kTitleIndent;
-  if (Props().alignment == 1) x = (width() - textWidth) / 2;
-  else if (Props().alignment >= 2) x = width() - kTitleIndent - textWidth;
+  if (Props().alignment == title_alignment::kCentred) x = (width() - textWidth) / 2;
+  else if (Props().alignment >= title_alignment::kRight) x = width() - kTitleIndent - textWidth;
   const QRect title(x, 0, textWidth, metrics.height());
   painter.fillRect(title.adjusted(-kTitleGap, 0, kTitleGap, 0), background);
   painter.setFont(font_);

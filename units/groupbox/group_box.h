@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,33 +13,36 @@
 
 namespace units {
 
-struct GroupBoxProperties : PropertyObject {
-  std::string title;  // GBK
-  int32_t alignment = 0;  // 0 left, 1 centred, 2 right
-  uint32_t textColor = 0;
-  uint32_t backColor = 0;
-  std::vector<uint8_t> font;  // a 60-byte font record, else the default GUI font
+// Where the title sits on the top edge.
+namespace title_alignment {
+constexpr int32_t kLeft = 0;
+constexpr int32_t kCentred = 1;
+constexpr int32_t kRight = 2;
+}  // namespace title_alignment
 
-  GroupBoxProperties() { Reset(); }
-  void Reset() override;
-  void Serialise(PropertyArchive& archive) override;
+// The own properties; their table is in groupbox_properties.h.
+struct GroupBoxState {
+  std::string title;  // GBK
+  int32_t alignment;
+  uint32_t textColor;
+  uint32_t backColor;
+  std::vector<uint8_t> font;  // a 60-byte font record, else the default GUI font
 };
 
 class GroupBox : public UnitWidget<QWidget> {
   Q_OBJECT
 
  public:
-  GroupBox(const UnitIdentity& identity, std::unique_ptr<GroupBoxProperties> properties, QWidget* parent);
+  // `properties` are the type's own (groupbox_properties.h).
+  GroupBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
 
-  GroupBoxProperties& Props() { return static_cast<GroupBoxProperties&>(Properties()); }
+  GroupBoxState& Props();
   QString Title() { return titleText_; }
   QString MnemonicText() const override { return titleText_; }
 
-  void SetTitle(std::string title);
-  void SetAlignment(int32_t alignment);
-  void SetTextColor(uint32_t color);
-  void SetBackColor(uint32_t color);
-  void SetFont(std::vector<uint8_t> font);
+  // Show the property of that name as it now stands.
+  void TitleChanged();
+  void FontChanged();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

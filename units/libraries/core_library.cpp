@@ -3,6 +3,7 @@
 #include <array>
 
 #include "units/framework/unit_type_records.h"
+#include "units/groupbox/groupbox_properties.h"
 #include "units/libraries/host_notify_slot.h"
 
 #include "runtime/program/notify_codes.h"

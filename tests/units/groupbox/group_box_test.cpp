@@ -16,7 +16,7 @@
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
-#include "units/groupbox/group_box.h"
+#include "units/groupbox/groupbox_properties.h"
 
 namespace {
 

@@ -1,0 +1,40 @@
+#pragma once
+// The group box's own properties, one row each, and its unit type record.
+#include "units/framework/property_table.h"
+#include "units/framework/tabled_unit_type.h"
+#include "units/framework/unit_type_records.h"
+#include "units/groupbox/group_box.h"
+
+namespace units {
+
+namespace groupbox_rows {
+using S = GroupBoxState;
+using namespace property_type;
+inline int32_t Repaint(GroupBox& box) {
+  box.update();
+  return 0;
+}
+inline constexpr PropertyRow<S, GroupBox> kRows[] = {
+    {.name = "Title", .type = kText, .state = 0x8000, .text = &S::title, .stored = 4,
+     .apply = [](GroupBox& box) { box.TitleChanged(); return 0; }},
+    {.name = "Alignment", .type = kChoice, .state = 0x8000, .word = &S::alignment, .stored = 0,
+     .low = title_alignment::kLeft, .high = title_alignment::kRight, .apply = Repaint},
+    {.name = "TextColor", .type = kColor, .state = 0x8000, .color = &S::textColor, .stored = 1, .apply = Repaint},
+    {.name = "BackColor", .type = kBackColor, .state = 0x8000, .color = &S::backColor, .stored = 2,
+     .initial = kDefaultColor, .apply = Repaint},
+    {.name = "Font", .type = kFont, .state = 0x8000, .bytes = &S::font, .stored = 3,
+     .apply = [](GroupBox& box) { box.FontChanged(); return 0; }},
+};
+}  // namespace groupbox_rows
+
+inline constexpr PropertyTable<GroupBoxState, GroupBox, 5> kGroupBoxTable{groupbox_rows::kRows, 1};
+using GroupBoxType = TabledUnitType<kGroupBoxTable>;
+using GroupBoxProperties = GroupBoxType::Properties;
+
+inline constexpr runtime::UnitTypeRecord kGroupBoxType =
+    MakeUnitTypeRecord<type_id::kGroupBox>("\xb7\xd6\xd7\xe9\xbf\xf2", "GroupBox",
+                                           type_flag::kNative | type_flag::kDragsWindow | type_flag::kNoFocus |
+                                               type_flag::kFrameLabel | type_flag::kContainer | type_flag::kWindowed,
+                                           kGroupBoxTable.HostEntries());  // 分组框
+
+}  // namespace units
