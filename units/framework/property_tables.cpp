@@ -137,16 +137,6 @@ constexpr std::array<runtime::PropertyEntry, 35> kSuperBtnProperties = Table({
     {kChoice, 0},     // default button
 });
 
-constexpr std::array<runtime::PropertyEntry, 15> kTransLabelProperties = Table({
-    {kText, 0},     // text
-    {kChoice, 0},   // text effect
-    {kFont, 0},     // font
-    {kColor, 0},    // text colour
-    {kChoice, 0},   // horizontal alignment
-    {kLogical, 0},  // word wrap
-    {kChoice, 0},   // vertical alignment
-});
-
 namespace {
 // Web browser box states: persisted, read from the control, read and written through the
 // document, and the document's command states.

@@ -56,9 +56,6 @@ inline constexpr runtime::UnitTypeRecord kHyperLinkerType =
 inline constexpr runtime::UnitTypeRecord kSuperBtnType = MakeUnitTypeRecord<type_id::kSuperBtn>(
     "\xb3\xac\xbc\xb6\xb0\xb4\xc5\xa5", "SuperBtn", type_flag::kPushButton | type_flag::kWindowed,
     kSuperBtnProperties);  // 超级按钮
-inline constexpr runtime::UnitTypeRecord kTransLabelType = MakeUnitTypeRecord<type_id::kTransLabel>(
-    "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9", "TransLabel", type_flag::kNoFocus | type_flag::kLabel | type_flag::kWindowed,
-    kTransLabelProperties);  // 透明标签
 inline constexpr runtime::UnitTypeRecord kWebBrowserType = MakeUnitTypeRecord<type_id::kWebBrowser>(
     "Vorel\xcd\xf8\xd2\xb3\xbf\xf2", "VorelWebBrowser", type_flag::kNative | type_flag::kWindowed,
     kWebBrowserProperties);  // Vorel网页框

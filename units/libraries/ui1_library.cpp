@@ -3,6 +3,7 @@
 #include <array>
 
 #include "units/framework/unit_type_records.h"
+#include "units/translabel/translabel_properties.h"
 #include "units/libraries/host_notify_slot.h"
 
 namespace units {

@@ -1,25 +1,42 @@
 #pragma once
-// The own properties of a transparent label and their stored form.
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include "units/framework/property_data.h"
+// The transparent label's own properties, one row each, and its unit type record. A written
+// value is taken up at once: the label lays its text out again and repaints.
+#include "units/framework/property_table.h"
+#include "units/framework/tabled_unit_type.h"
+#include "units/framework/unit_type_records.h"
+#include "units/translabel/translabel_unit.h"
 
 namespace units {
 
-struct TransLabelProperties : PropertyObject {
-  std::string text;  // GBK
-  int32_t effect;    // 0 plain, 1 raised, 2 sunken, 3 shadow
-  std::vector<uint8_t> font;  // a 60-byte font record, or anything else for the default GUI font
-  uint32_t textColor;         // 0x00BBGGRR
-  int32_t horzAlign;          // 0 left, 1 centred, 2 right
-  int32_t wordWrap;           // non-zero: wrap from the top, vertAlign unused
-  int32_t vertAlign;          // single line: 0 top, 1 centred, 2 bottom
-
-  TransLabelProperties() { TransLabelProperties::Reset(); }
-  void Reset() override;
-  void Serialise(PropertyArchive& archive) override;
+namespace translabel_rows {
+using S = TransLabelState;
+using namespace property_type;
+inline int32_t Apply(TransLabelUnit& label) {
+  label.Apply();
+  return 0;
+}
+// Versions 0 and 1 hold the same fields; the vertical alignment is stored before the wrap flag.
+inline constexpr PropertyRow<S, TransLabelUnit> kRows[] = {
+    {.name = "Text", .type = kText, .text = &S::text, .stored = 6,
+     .initialText = "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9", .apply = Apply},  // 透明标签
+    {.name = "Effect", .type = kChoice, .word = &S::effect, .stored = 0, .low = label_effect::kPlain,
+     .high = label_effect::kShadow, .apply = Apply},
+    {.name = "Font", .type = kFont, .bytes = &S::font, .stored = 5, .apply = Apply},
+    {.name = "TextColor", .type = kColor, .color = &S::textColor, .stored = 1, .apply = Apply},
+    {.name = "HorzAlign", .type = kChoice, .word = &S::horzAlign, .stored = 2, .low = label_alignment::kLeading,
+     .high = label_alignment::kTrailing, .apply = Apply},
+    {.name = "WordWrap", .type = kLogical, .word = &S::wordWrap, .stored = 4, .apply = Apply},
+    {.name = "VertAlign", .type = kChoice, .word = &S::vertAlign, .stored = 3, .initial = label_alignment::kCentred,
+     .low = label_alignment::kLeading, .high = label_alignment::kTrailing, .apply = Apply},
 };
+}  // namespace translabel_rows
+
+inline constexpr PropertyTable<TransLabelState, TransLabelUnit, 7> kTransLabelTable{translabel_rows::kRows, 1};
+using TransLabelType = TabledUnitType<kTransLabelTable>;
+using TransLabelProperties = TransLabelType::Properties;
+
+inline constexpr runtime::UnitTypeRecord kTransLabelType = MakeUnitTypeRecord<type_id::kTransLabel>(
+    "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9", "TransLabel", type_flag::kNoFocus | type_flag::kLabel | type_flag::kWindowed,
+    kTransLabelTable.HostEntries());  // 透明标签
 
 }  // namespace units

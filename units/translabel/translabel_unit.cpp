@@ -8,6 +8,7 @@
 #include "platform/colors.h"
 #include "platform/font_record.h"
 #include "platform/text.h"
+#include "units/translabel/translabel_properties.h"
 
 namespace units {
 
@@ -30,10 +31,9 @@ class TextOverhang : public QWidget {
   QPointer<TransLabelUnit> label_;
 };
 
-TransLabelUnit::TransLabelUnit(const UnitIdentity& identity, std::unique_ptr<TransLabelProperties> properties,
+TransLabelUnit::TransLabelUnit(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties,
                                QWidget* parent)
-    : UnitWidget(identity, std::move(properties), parent),
-      props_(&static_cast<TransLabelProperties&>(Properties())) {
+    : UnitWidget(identity, std::move(properties), parent), props_(&TransLabelType::StateOf(*this)) {
   setFocusPolicy(Qt::NoFocus);
   setAutoFillBackground(false);
 }
@@ -41,7 +41,7 @@ TransLabelUnit::TransLabelUnit(const UnitIdentity& identity, std::unique_ptr<Tra
 TransLabelUnit::~TransLabelUnit() { delete overhang_.data(); }
 
 void TransLabelUnit::Apply() {
-  const TransLabelProperties& p = Props();
+  const TransLabelState& p = Props();
   QString text = platform::FromGbk(p.text);
   bool renamed = text != text_;
   text_ = std::move(text);
@@ -58,14 +58,15 @@ void TransLabelUnit::Apply() {
 }
 
 int TransLabelUnit::Flags() const {
-  const TransLabelProperties& p = Props();
+  const TransLabelState& p = Props();
   // "&" marks the mnemonic, drawn underlined; "&&" is one "&".
   int flags = Qt::TextDontClip | Qt::TextShowMnemonic;
-  flags |= p.horzAlign == 1 ? Qt::AlignHCenter : p.horzAlign == 2 ? Qt::AlignRight : Qt::AlignLeft;
+  using namespace label_alignment;
+  flags |= p.horzAlign == kCentred ? Qt::AlignHCenter : p.horzAlign == kTrailing ? Qt::AlignRight : Qt::AlignLeft;
   if (p.wordWrap != 0) return flags | Qt::TextWordWrap | Qt::AlignTop;
   // One line whatever line breaks the text holds.
   flags |= Qt::TextSingleLine;
-  return flags | (p.vertAlign == 1 ? Qt::AlignVCenter : p.vertAlign == 2 ? Qt::AlignBottom : Qt::AlignTop);
+  return flags | (p.vertAlign == kCentred ? Qt::AlignVCenter : p.vertAlign == kTrailing ? Qt::AlignBottom : Qt::AlignTop);
 }
 
 // The white or black copy of each effect, relative to the text's own place, and where the text
@@ -80,9 +81,9 @@ struct EffectLayout {
 
 EffectLayout LayoutOf(int32_t effect) {
   switch (effect) {
-    case 1: return {true, Qt::white, {1, 1}, {0, 0}};  // raised
-    case 2: return {true, Qt::white, {0, 0}, {1, 1}};  // sunken
-    case 3: return {true, Qt::black, {2, 2}, {0, 0}};  // shadow
+    case label_effect::kRaised: return {true, Qt::white, {1, 1}, {0, 0}};
+    case label_effect::kSunken: return {true, Qt::white, {0, 0}, {1, 1}};
+    case label_effect::kShadow: return {true, Qt::black, {2, 2}, {0, 0}};
     default: return {false, {}, {}, {}};
   }
 }

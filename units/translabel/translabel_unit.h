@@ -6,10 +6,39 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "units/framework/unit.h"
-#include "units/translabel/translabel_properties.h"
 
 namespace units {
+
+namespace label_effect {
+constexpr int32_t kPlain = 0;
+constexpr int32_t kRaised = 1;
+constexpr int32_t kSunken = 2;
+constexpr int32_t kShadow = 3;
+}  // namespace label_effect
+
+// Where the text lies across the label, and, on a single line, down it.
+namespace label_alignment {
+constexpr int32_t kLeading = 0;  // left, or top
+constexpr int32_t kCentred = 1;
+constexpr int32_t kTrailing = 2;  // right, or bottom
+}  // namespace label_alignment
+
+// The own properties; their table is in translabel_properties.h.
+struct TransLabelState {
+  std::string text;  // GBK
+  int32_t effect;
+  std::vector<uint8_t> font;  // a 60-byte font record, or anything else for the default GUI font
+  uint32_t textColor;         // 0x00BBGGRR
+  int32_t horzAlign;
+  int32_t wordWrap;   // non-zero: wrap from the top, vertAlign unused
+  int32_t vertAlign;  // single line only
+};
 
 class TextOverhang;
 
@@ -17,11 +46,12 @@ class TransLabelUnit : public UnitWidget<QWidget> {
   Q_OBJECT
 
  public:
-  TransLabelUnit(const UnitIdentity& identity, std::unique_ptr<TransLabelProperties> properties, QWidget* parent);
+  // `properties` are the type's own (translabel_properties.h).
+  TransLabelUnit(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
   ~TransLabelUnit() override;
 
-  TransLabelProperties& Props() { return *props_; }
-  const TransLabelProperties& Props() const { return *props_; }
+  TransLabelState& Props() { return *props_; }
+  const TransLabelState& Props() const { return *props_; }
   QString Text() const { return text_; }
   QString MnemonicText() const override { return text_; }
   // Takes up every property again after a change and repaints.
@@ -42,7 +72,7 @@ class TransLabelUnit : public UnitWidget<QWidget> {
   // the width a program reads back) stays as it was set.
   void PlaceOverhang();
 
-  TransLabelProperties* props_;  // owned by the unit
+  TransLabelState* props_;  // owned by the unit
   QString text_;
   QFont font_;
   QPointer<TextOverhang> overhang_;

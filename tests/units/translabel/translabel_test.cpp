@@ -19,6 +19,7 @@
 #include "units/framework/unit.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_records.h"
+#include "units/translabel/translabel_properties.h"
 
 namespace {
 
