@@ -17,11 +17,11 @@ std::unique_ptr<Image> DecodeBmp(Bytes data, Refusal& why) {
   const std::size_t size = data.size();
   if (size < kFileHeaderSize + kInfoHeaderSize) return Refuse(why, RefusalKind::kTruncated, "truncated BMP: header cut short");
   const std::uint8_t* b = data.data();
-  const std::uint32_t dataOffset = U32(b + 10);
-  const std::uint32_t infoSize = U32(b + 14);
-  const std::int32_t storedWidth = I32(b + 18), storedHeight = I32(b + 22);
-  const unsigned bits = U16(b + 28);
-  const std::uint32_t compression = U32(b + 30), usedColours = U32(b + 46);
+  const std::uint32_t dataOffset = LoadU32(b + 10);
+  const std::uint32_t infoSize = LoadU32(b + 14);
+  const std::int32_t storedWidth = LoadI32(b + 18), storedHeight = LoadI32(b + 22);
+  const unsigned bits = LoadU16(b + 28);
+  const std::uint32_t compression = LoadU32(b + 30), usedColours = LoadU32(b + 46);
   if (infoSize < kInfoHeaderSize) return Refuse(why, RefusalKind::kDamaged, "damaged BMP: header too short");
   if (compression != 0) return Refuse(why, RefusalKind::kUnsupported, "unsupported BMP: compressed");
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)

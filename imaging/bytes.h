@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/little_endian.h"
+
 namespace imaging::detail {
 
 using Bytes = std::span<const std::uint8_t>;
 
-inline std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-inline std::uint32_t U32(const std::uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-inline std::int32_t I32(const std::uint8_t* p) { return static_cast<std::int32_t>(U32(p)); }
+using platform::LoadI32;
+using platform::LoadU16;
+using platform::LoadU32;
 
 // The largest picture accepted: sides that fit a 16-bit signed coordinate, 64 M pixels.
 constexpr std::uint64_t kMaxSide = 32767;

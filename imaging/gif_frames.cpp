@@ -9,7 +9,7 @@
 namespace imaging {
 namespace {
 
-using detail::U16;
+using detail::LoadU16;
 
 // LZW strings grow by one pixel per code, so one byte of codes stands for at most 4096 pixels;
 // in practice far fewer. This bounds what an image's header may make us allocate.
@@ -64,7 +64,7 @@ GifReader::GifReader(std::span<const std::uint8_t> bytes) : b_(bytes) {
     why_ = {RefusalKind::kTruncated, "truncated GIF: header cut short"};
     return;
   }
-  const unsigned width = U16(b_.data() + 6), height = U16(b_.data() + 8), flags = b_[10];
+  const unsigned width = LoadU16(b_.data() + 6), height = LoadU16(b_.data() + 8), flags = b_[10];
   if (width == 0 || height == 0) {
     why_ = {RefusalKind::kDamaged, "damaged GIF: empty logical screen"};
     return;
@@ -97,7 +97,7 @@ std::optional<GifFrame> GifReader::Next() {
     pos_ += 2;
     if (label == 0xF9 && b_.size() - pos_ >= 5 && b_[pos_] >= 4) {
       const std::uint8_t packed = b_[pos_ + 1];
-      const unsigned delay = U16(b_.data() + pos_ + 2);
+      const unsigned delay = LoadU16(b_.data() + pos_ + 2);
       frame.disposal = (packed >> 2) & 7;
       frame.delayMs = delay == 0 ? 50 : static_cast<int>(delay) * 10;
       frame.transparent = (packed & 1) ? b_[pos_ + 4] : -1;
@@ -116,9 +116,9 @@ std::optional<GifFrame> GifReader::Next() {
   if (b_.size() - pos_ - 1 < kDescriptorSize + 1)
     return Fail(RefusalKind::kTruncated, "truncated GIF: image descriptor cut short");
   const std::uint8_t* d = b_.data() + pos_ + 1;
-  const unsigned width = U16(d + 4), height = U16(d + 6), flags = d[8];
+  const unsigned width = LoadU16(d + 4), height = LoadU16(d + 6), flags = d[8];
   pos_ += 1 + kDescriptorSize;
-  frame.rect = QRect(U16(d), U16(d + 2), static_cast<int>(width), static_cast<int>(height));
+  frame.rect = QRect(LoadU16(d), LoadU16(d + 2), static_cast<int>(width), static_cast<int>(height));
   if (width == 0 || height == 0) return Fail(RefusalKind::kDamaged, "damaged GIF: empty image");
   if (!detail::Plausible(width, height, b_.size(), kPixelsPerByte))
     return Fail(RefusalKind::kTooLarge, "too large GIF: image larger than its data could fill");

@@ -29,10 +29,10 @@ QImage FromPng(Bytes entry, Refusal& why) {
 QImage FromBitmap(Bytes entry, Refusal& why) {
   if (entry.size() < kInfoHeaderSize) return RefuseEntry(why, RefusalKind::kTruncated, "truncated icon: entry cut short");
   const std::uint8_t* b = entry.data();
-  const std::uint32_t headerSize = U32(b);
-  const std::int32_t width = I32(b + 4), doubleHeight = I32(b + 8);
-  const unsigned bits = U16(b + 14);
-  const std::uint32_t compression = U32(b + 16), usedColours = U32(b + 32);
+  const std::uint32_t headerSize = LoadU32(b);
+  const std::int32_t width = LoadI32(b + 4), doubleHeight = LoadI32(b + 8);
+  const unsigned bits = LoadU16(b + 14);
+  const std::uint32_t compression = LoadU32(b + 16), usedColours = LoadU32(b + 32);
   if (headerSize < kInfoHeaderSize || headerSize > entry.size() || width <= 0 || doubleHeight <= 0)
     return RefuseEntry(why, RefusalKind::kDamaged, "damaged icon: entry header");
   if (compression != 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
@@ -94,8 +94,8 @@ QImage FromEntry(Bytes entry, Refusal& why) {
 QImage IconOfWidth(Bytes data, int wantedWidth, Refusal& why) {
   if (data.size() < kFileHeaderSize) return RefuseEntry(why, RefusalKind::kTruncated, "truncated icon: header cut short");
   const std::uint8_t* b = data.data();
-  const unsigned type = U16(b + 2), count = U16(b + 4);
-  if (U16(b) != 0 || (type != 1 && type != 2) || count == 0)
+  const unsigned type = LoadU16(b + 2), count = LoadU16(b + 4);
+  if (LoadU16(b) != 0 || (type != 1 && type != 2) || count == 0)
     return RefuseEntry(why, RefusalKind::kNotPicture, "no known picture format");
   if (kFileHeaderSize + std::size_t{count} * kEntrySize > data.size())
     return RefuseEntry(why, RefusalKind::kTruncated, "truncated icon: directory cut short");
@@ -109,7 +109,7 @@ QImage IconOfWidth(Bytes data, int wantedWidth, Refusal& why) {
       break;
     }
   }
-  const std::uint64_t size = U32(chosen + 8), offset = U32(chosen + 12);
+  const std::uint64_t size = LoadU32(chosen + 8), offset = LoadU32(chosen + 12);
   if (size == 0 || offset > data.size() || size > data.size() - offset)
     return RefuseEntry(why, RefusalKind::kTruncated, "truncated icon: entry outside the file");
   return FromEntry(data.subspan(offset, size), why);
@@ -119,7 +119,7 @@ std::unique_ptr<Image> DecodeIcon(Bytes data, Refusal& why) {
   QImage icon = IconOfWidth(data, 32, why);
   if (icon.isNull()) return nullptr;
   auto image = std::make_unique<Image>();
-  image->kind = U16(data.data() + 2) == 1 ? kIco : kCur;
+  image->kind = LoadU16(data.data() + 2) == 1 ? kIco : kCur;
   image->width = icon.width();
   image->height = icon.height();
   image->icon = std::move(icon);

@@ -29,7 +29,7 @@ std::vector<std::uint8_t> NewPackedDib(int width, int height) {
 
 QImage PackedDibToImage(const std::vector<std::uint8_t>& dib) {
   if (dib.size() < kDibPixelsOffset) return {};
-  const std::int32_t width = I32(dib.data() + 4), height = -I32(dib.data() + 8);
+  const std::int32_t width = LoadI32(dib.data() + 4), height = -LoadI32(dib.data() + 8);
   if (width <= 0 || height <= 0 || dib[14] != 8) return {};
   const std::size_t stride = DibStride(width);
   if ((dib.size() - kDibPixelsOffset) / stride < static_cast<std::size_t>(height)) return {};

@@ -56,8 +56,8 @@ std::unique_ptr<Image> DecodePcx(Bytes data, Refusal& why) {
   if (data.size() <= kHeaderSize) return Refuse(why, RefusalKind::kTruncated, "truncated PCX: header cut short");
   const std::uint8_t* h = data.data();
   const unsigned version = h[1], bits = h[3], planes = h[65];
-  const unsigned xMin = U16(h + 4), yMin = U16(h + 6), xMax = U16(h + 8), yMax = U16(h + 10);
-  const std::size_t bytesPerLine = U16(h + 66);
+  const unsigned xMin = LoadU16(h + 4), yMin = LoadU16(h + 6), xMax = LoadU16(h + 8), yMax = LoadU16(h + 10);
+  const std::size_t bytesPerLine = LoadU16(h + 66);
   if (h[0] != 10 || h[2] != 1 || version > 5) return Refuse(why, RefusalKind::kNotPicture, "no known picture format");
   if (xMax < xMin || yMax < yMin) return Refuse(why, RefusalKind::kDamaged, "damaged PCX: negative size");
   // Several planes would be a colour picture this decoder does not know how to combine.

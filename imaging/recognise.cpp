@@ -11,8 +11,8 @@ ImageKind RecogniseImage(const std::uint8_t* bytes, std::int64_t length) {
   const std::uint8_t* b = bytes;
   if (b[0] == 'B' && b[1] == 'M') return kBmp;
   if (b[0] == 0xFF && b[1] == 0xD8) return kJpeg;
-  if (detail::U32(b) == 0x474E5089) return kPng;
-  const std::uint16_t reserved = detail::U16(b), type = detail::U16(b + 2), count = detail::U16(b + 4);
+  if (detail::LoadU32(b) == 0x474E5089) return kPng;
+  const std::uint16_t reserved = detail::LoadU16(b), type = detail::LoadU16(b + 2), count = detail::LoadU16(b + 4);
   if (reserved == 0 && type == 1 && count > 0) return kIco;
   if (reserved == 0 && type == 2 && count > 0) return kCur;
   if (std::memcmp(b, "GIF87a", 6) == 0 || std::memcmp(b, "GIF89a", 6) == 0) return kGif;

@@ -9,22 +9,13 @@
 #include <cstring>
 
 #include "platform/gbk.h"
+#include "platform/little_endian.h"
 #include "platform/text.h"
 
 namespace platform {
 namespace {
 
 constexpr int kPixelsPerInch = 96;
-
-int32_t ReadWord(std::span<const uint8_t> b, size_t at) {
-  return static_cast<int32_t>(uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
-                              uint32_t{b[at + 3]} << 24);
-}
-
-void WriteWord(uint8_t* p, int32_t v) {
-  auto u = static_cast<uint32_t>(v);
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(u >> (8 * i));
-}
 
 // Rounds a * b / c to the nearest integer, halves away from zero.
 int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
@@ -36,11 +27,11 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
 bool FontRecord::Parse(std::span<const uint8_t> b, FontRecord* out) {
   if (b.size() != kFontRecordSize) return false;
   FontRecord r;
-  r.height = ReadWord(b, 0);
-  r.width = ReadWord(b, 4);
-  r.escapement = ReadWord(b, 8);
-  r.orientation = ReadWord(b, 12);
-  r.weight = ReadWord(b, 16);
+  r.height = LoadI32(b.data());
+  r.width = LoadI32(b.data() + 4);
+  r.escapement = LoadI32(b.data() + 8);
+  r.orientation = LoadI32(b.data() + 12);
+  r.weight = LoadI32(b.data() + 16);
   r.italic = b[20];
   r.underline = b[21];
   r.strikeOut = b[22];
@@ -57,11 +48,11 @@ bool FontRecord::Parse(std::span<const uint8_t> b, FontRecord* out) {
 
 std::array<uint8_t, kFontRecordSize> FontRecord::Bytes() const {
   std::array<uint8_t, kFontRecordSize> b{};
-  WriteWord(&b[0], height);
-  WriteWord(&b[4], width);
-  WriteWord(&b[8], escapement);
-  WriteWord(&b[12], orientation);
-  WriteWord(&b[16], weight);
+  StoreI32(&b[0], height);
+  StoreI32(&b[4], width);
+  StoreI32(&b[8], escapement);
+  StoreI32(&b[12], orientation);
+  StoreI32(&b[16], weight);
   b[20] = italic;
   b[21] = underline;
   b[22] = strikeOut;

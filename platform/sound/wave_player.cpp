@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/little_endian.h"
 #include "platform/sound/sound_players.h"
 
 namespace platform::sound {
@@ -32,8 +33,6 @@ QUrl WaveFile(const uint8_t* wave, size_t length) {
   return QUrl::fromLocalFile(it->second->fileName());
 }
 
-uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24; }
-
 // How long one play of the wave lasts, from its "fmt " and "data" chunks; -1 when they cannot
 // be read.
 qint64 WaveMilliseconds(const uint8_t* wave, size_t length) {
@@ -41,8 +40,9 @@ qint64 WaveMilliseconds(const uint8_t* wave, size_t length) {
   uint64_t dataBytes = 0;
   bool haveData = false;
   for (size_t at = 12; at + 8 <= length;) {
-    const uint32_t size = Le32(wave + at + 4);
-    if (std::memcmp(wave + at, "fmt ", 4) == 0 && size >= 12 && at + 8 + 12 <= length) byteRate = Le32(wave + at + 16);
+    const uint32_t size = LoadU32(wave + at + 4);
+    if (std::memcmp(wave + at, "fmt ", 4) == 0 && size >= 12 && at + 8 + 12 <= length)
+      byteRate = LoadU32(wave + at + 16);
     if (std::memcmp(wave + at, "data", 4) == 0) {
       dataBytes = std::min<uint64_t>(size, length - at - 8);
       haveData = true;

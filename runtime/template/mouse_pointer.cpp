@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 
-#include "runtime/template/byte_cursor.h"
+#include "platform/little_endian.h"
 
 namespace runtime {
+
+using platform::LoadU32;
+
 namespace {
 
 // Selectors 0 to 14 name these system cursors (0: none).

@@ -3,10 +3,14 @@
 #include <string>
 
 #include "platform/gbk.h"
+#include "platform/little_endian.h"
 #include "runtime/program/runtime_error.h"
-#include "runtime/template/byte_cursor.h"
 
 namespace runtime {
+
+using platform::ByteCursor;
+using platform::LoadU32;
+
 namespace {
 
 bool ReadCountedText(ByteCursor& cursor, std::string& text) {

@@ -5,11 +5,15 @@
 #include <limits>
 #include <unordered_set>
 
-#include "runtime/template/byte_cursor.h"
+#include "platform/little_endian.h"
 #include "runtime/template/template_ids.h"
 #include "runtime/template/unit_record.h"
 
 namespace runtime {
+
+using platform::LoadU32;
+using platform::StoreU32;
+
 namespace {
 
 // -1 (none) becomes 0; an offset becomes its 1-based slot in the handler table.

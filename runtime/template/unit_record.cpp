@@ -1,8 +1,12 @@
 #include "runtime/template/unit_record.h"
 
-#include "runtime/template/byte_cursor.h"
+#include "platform/little_endian.h"
 
 namespace runtime {
+
+using platform::ByteCursor;
+using platform::LoadU32;
+
 namespace {
 
 constexpr size_t kNamePosition = 24;  // unit type, event source, 16 reserved bytes

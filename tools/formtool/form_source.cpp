@@ -11,6 +11,7 @@
 #include <set>
 
 #include "platform/gbk.h"
+#include "platform/little_endian.h"
 #include "runtime/template/template_ids.h"
 
 namespace formtool {
@@ -109,10 +110,6 @@ std::vector<uint8_t> AsHex(const QJsonValue& value, const Path& path) {
   return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
-void Append(std::vector<uint8_t>& out, uint32_t v, int bytes) {
-  for (int k = 0; k < bytes; ++k) out.push_back(static_cast<uint8_t>(v >> (8 * k)));
-}
-
 class Parser {
  public:
   explicit Parser(const QDir& baseDir) : baseDir_(baseDir) {}
@@ -183,7 +180,7 @@ class Parser {
       unit.children.push_back(AsWord(children[i], path.Key("children").Index(i)));
     }
     if (o.contains("pointer") && o.contains("pointer_data")) path.Fail("give either pointer or pointer_data");
-    if (o.contains("pointer")) Append(unit.pointerData, AsWord(o.value("pointer"), path.Key("pointer")), 4);
+    if (o.contains("pointer")) platform::AppendU32(unit.pointerData, AsWord(o.value("pointer"), path.Key("pointer")));
     if (o.contains("pointer_data")) unit.pointerData = AsHex(o.value("pointer_data"), path.Key("pointer_data"));
     unit.tag = AsZText(o.value("tag"), path.Key("tag"));
     unit.flags = AsWord(o.value("flags"), path.Key("flags"));
@@ -214,7 +211,7 @@ class Parser {
       std::vector<uint8_t> bytes = ReadFile(o.value("file"), path.Key("file"));
       if (o.value("counted").toBool(false)) {
         if (bytes.size() > 0x7FFFFFFF) path.Fail("file too long for a counted block");
-        Append(out, static_cast<uint32_t>(bytes.size()), 4);
+        platform::AppendU32(out, static_cast<uint32_t>(bytes.size()));
       }
       out.insert(out.end(), bytes.begin(), bytes.end());
       return;
@@ -233,14 +230,14 @@ class Parser {
       int64_t lowest = size == 4 ? -2147483648LL : 0;
       int64_t highest = (int64_t{1} << (8 * size)) - 1;
       if (n < lowest || n > highest) path.Fail(std::to_string(n) + " does not fit in " + kind.toStdString());
-      Append(out, static_cast<uint32_t>(n), size);
+      platform::AppendLittle(out, static_cast<uint32_t>(n), size);
     } else if (kind == "text") {
       std::string text = AsZText(v, path.Key("text"));
       out.insert(out.end(), text.begin(), text.end());
       out.push_back(0);
     } else if (kind == "ctext") {
       std::string text = AsZText(v, path.Key("ctext"));
-      Append(out, static_cast<uint32_t>(text.size()), 4);
+      platform::AppendU32(out, static_cast<uint32_t>(text.size()));
       out.insert(out.end(), text.begin(), text.end());
     } else {
       path.Fail("unknown piece \"" + kind.toStdString() + "\"");

@@ -4,13 +4,15 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "platform/little_endian.h"
+
 namespace formtool {
 namespace {
 
 class Writer {
  public:
   Writer& U32(uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(v >> shift));
+    platform::AppendU32(bytes, v);
     return *this;
   }
   Writer& I32(int32_t v) { return U32(static_cast<uint32_t>(v)); }

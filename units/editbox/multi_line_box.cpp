@@ -8,7 +8,7 @@
 #include <QTextCursor>
 
 #include "platform/colors.h"
-#include "units/editbox/edit_border.h"
+#include "units/picbox/edge_style.h"
 
 namespace units::editbox {
 namespace {
@@ -56,7 +56,7 @@ bool MultiLineBox::event(QEvent* e) {
     // The frame is the box's own; the corner between two scroll bars shows the button face.
     QPainter painter(this);
     painter.fillRect(rect(), platform::SystemColorOf(platform::SystemColor::kButtonFace));
-    DrawBorder(painter, rect(), props_.borderStyle);
+    DrawEdge(painter, rect(), props_.borderStyle);
     return true;
   }
   return Event(e, [&] { return QPlainTextEdit::event(e); });
@@ -83,7 +83,7 @@ void MultiLineBox::Select(int start, int length) {
 
 void MultiLineBox::ApplyBorder() {
   setFrameShape(QFrame::Panel);
-  setLineWidth(BorderWidth(props_.borderStyle));
+  setLineWidth(EdgeWidth(props_.borderStyle));
   update();
 }
 

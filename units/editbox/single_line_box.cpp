@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "platform/text.h"
-#include "units/editbox/edit_border.h"
+#include "units/picbox/edge_style.h"
 
 namespace units::editbox {
 namespace {
@@ -112,7 +112,7 @@ void SingleLineBox::focusOutEvent(QFocusEvent* e) {
 void SingleLineBox::paintEvent(QPaintEvent* e) {
   QLineEdit::paintEvent(e);
   QPainter painter(this);
-  DrawBorder(painter, rect(), props_.borderStyle);
+  DrawEdge(painter, rect(), props_.borderStyle);
 }
 
 void SingleLineBox::SetText(const QString& text) {
@@ -152,7 +152,7 @@ void SingleLineBox::ApplyMode() {
 }
 
 void SingleLineBox::ApplyBorder() {
-  const int w = BorderWidth(props_.borderStyle);
+  const int w = EdgeWidth(props_.borderStyle);
   setTextMargins(w, w, w, w);
   update();
 }

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/little_endian.h"
 #include "runtime/program/memory.h"
 
 namespace units {
@@ -24,26 +25,12 @@ void PropertyArchive::WriteRaw(const void* from, size_t n) {
   out_->insert(out_->end(), bytes, bytes + n);
 }
 
-// Words are stored little-endian whatever the machine.
-namespace {
-template <typename T>
-void ToLittle(T v, uint8_t* bytes) {
-  for (size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<uint8_t>(static_cast<uint64_t>(v) >> (8 * i));
-}
-template <typename T>
-T FromLittle(const uint8_t* bytes) {
-  uint64_t v = 0;
-  for (size_t i = 0; i < sizeof(T); ++i) v |= static_cast<uint64_t>(bytes[i]) << (8 * i);
-  return static_cast<T>(v);
-}
-}  // namespace
-
 void PropertyArchive::UInt32(uint32_t& v) {
   uint8_t bytes[4];
   if (Reading()) {
-    if (ReadRaw(bytes, 4)) v = FromLittle<uint32_t>(bytes);
+    if (ReadRaw(bytes, 4)) v = platform::LoadU32(bytes);
   } else {
-    ToLittle(v, bytes);
+    platform::StoreU32(bytes, v);
     WriteRaw(bytes, 4);
   }
 }
@@ -57,9 +44,9 @@ void PropertyArchive::Int32(int32_t& v) {
 void PropertyArchive::Char16(uint16_t& v) {
   uint8_t bytes[2];
   if (Reading()) {
-    if (ReadRaw(bytes, 2)) v = FromLittle<uint16_t>(bytes);
+    if (ReadRaw(bytes, 2)) v = platform::LoadU16(bytes);
   } else {
-    ToLittle(v, bytes);
+    platform::StoreU16(bytes, v);
     WriteRaw(bytes, 2);
   }
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The edges a unit can wear around its client area, shared by the picture box and the hyperlink
-// box, and the group box's etched frame. Edge styles: 0 none, 1 sunken, 2 raised, 3 shallow, 4 sunken inside raised, 5 a single line. The edge
-// takes room inside the widget, so the client area is the widget less the edge on every side.
+// The edges a unit can wear around its client area, shared by the edit box, the picture box and
+// the hyperlink box, and the group box's etched frame. Edge styles: 0 none, 1 sunken, 2 raised,
+// 3 shallow, 4 sunken inside raised, 5 a single line. The edge takes room inside the widget, so
+// the client area is the widget less the edge on every side.
 #include <QRect>
 
 #include <cstdint>

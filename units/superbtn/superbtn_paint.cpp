@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "platform/colors.h"
+#include "platform/edge_painter.h"
 #include "units/superbtn/lighten_color.h"
 #include "units/superbtn/superbtn_unit.h"
 
@@ -18,35 +19,10 @@ void Fill(QPainter& p, int l, int t, int r, int b, const QColor& color) {
   if (r > l && b > t) p.fillRect(QRect(l, t, r - l, b - t), color);
 }
 
-// An axis-parallel line from `from` up to, not including, `to`.
-void Line(QPainter& p, QPoint from, QPoint to, const QColor& color) {
-  if (from.y() == to.y()) {
-    if (to.x() > from.x()) Fill(p, from.x(), from.y(), to.x(), from.y() + 1, color);
-    else Fill(p, to.x() + 1, from.y(), from.x() + 1, from.y() + 1, color);
-  } else {
-    if (to.y() > from.y()) Fill(p, from.x(), from.y(), from.x() + 1, to.y(), color);
-    else Fill(p, from.x(), to.y() + 1, from.x() + 1, from.y() + 1, color);
-  }
-}
-
-void Polyline(QPainter& p, QPoint a, QPoint b, QPoint c, const QColor& color) {
-  Line(p, a, b, color);
-  Line(p, b, c, color);
-}
-
-void Frame(QPainter& p, int l, int t, int r, int b, const QColor& color) {
-  Fill(p, l, t, r, t + 1, color);
-  Fill(p, l, b - 1, r, b, color);
-  Fill(p, l, t, l + 1, b, color);
-  Fill(p, r - 1, t, r, b, color);
-}
-
-// Top and left edges in one colour, bottom and right (which win the corners) in the other.
-void Rect3d(QPainter& p, int l, int t, int r, int b, const QColor& topLeft, const QColor& bottomRight) {
-  Fill(p, l, t, r - 1, t + 1, topLeft);
-  Fill(p, l, t, l + 1, b - 1, topLeft);
-  Fill(p, r - 1, t, r, b, bottomRight);
-  Fill(p, l, b - 1, r, b, bottomRight);
+// The rectangle of a box given with its right and bottom exclusive.
+template <typename Box>
+QRect RectOf(const Box& box) {
+  return QRect(box.l, box.t, box.r - box.l, box.b - box.t);
 }
 
 // A dotted rectangle that inverts every other pixel, so it shows on any face.
@@ -93,7 +69,7 @@ void SuperBtnUnit::paintEvent(QPaintEvent*) {
 
   Box r{0, 0, width(), height()};
   if (Classic() && (focused || defaultButton_)) {
-    Frame(painter, r.l, r.t, r.r, r.b, Qt::black);
+    platform::DrawRing(painter, RectOf(r), Qt::black, Qt::black);
     r = {r.l + 1, r.t + 1, r.r - 1, r.b - 1};
   }
   DrawFace(painter, r, pressed, focused, colors);
@@ -123,10 +99,7 @@ void SuperBtnUnit::DrawFace(QPainter& p, const Box& r, bool pressed, bool focuse
 
 void SuperBtnUnit::DrawHoverBorder(QPainter& p, const Box& r, bool pressed) const {
   if (Rounded()) return;
-  const QColor shadow = SystemColorOf(SystemColor::kButtonShadow);
-  const QColor highlight = SystemColorOf(SystemColor::kButtonHighlight);
-  if (pressed) Rect3d(p, r.l, r.t, r.r, r.b, shadow, highlight);
-  else Rect3d(p, r.l, r.t, r.r, r.b, highlight, shadow);
+  platform::DrawEdge(p, RectOf(r), pressed ? platform::Edge::kStatic : platform::Edge::kShallowRaised);
 }
 
 void SuperBtnUnit::DrawBorder(QPainter& p, const Box& r, bool pressed) const {
@@ -135,7 +108,8 @@ void SuperBtnUnit::DrawBorder(QPainter& p, const Box& r, bool pressed) const {
     if (!Classic()) {
       if (hoverBorder) DrawHoverBorder(p, r, true);
     } else {
-      Frame(p, r.l, r.t, r.r, r.b, SystemColorOf(SystemColor::kButtonShadow));
+      const QColor shadow = SystemColorOf(SystemColor::kButtonShadow);
+      platform::DrawRing(p, RectOf(r), shadow, shadow);
     }
     return;
   }
@@ -143,12 +117,7 @@ void SuperBtnUnit::DrawBorder(QPainter& p, const Box& r, bool pressed) const {
     if (hot_ && hoverBorder) DrawHoverBorder(p, r, false);
     return;
   }
-  // The raised classic border, outermost lines first.
-  const int l = r.l, t = r.t, rr = r.r, b = r.b;
-  Polyline(p, {l, b - 1}, {l, t}, {rr, t}, SystemColorOf(SystemColor::kButtonHighlight));
-  Polyline(p, {l + 1, b - 1}, {l + 1, t + 1}, {rr, t + 1}, SystemColorOf(SystemColor::kButtonLight));
-  Polyline(p, {l, b - 1}, {rr - 1, b - 1}, {rr - 1, t - 1}, SystemColorOf(SystemColor::kDarkShadow));
-  Polyline(p, {l + 1, b - 2}, {rr - 2, b - 2}, {rr - 2, t}, SystemColorOf(SystemColor::kButtonShadow));
+  platform::DrawEdge(p, RectOf(r), platform::Edge::kButton);
 }
 
 void SuperBtnUnit::DrawPicture(QPainter& p, Box& text, bool pressed, bool disabled) const {

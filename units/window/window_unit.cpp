@@ -14,7 +14,7 @@
 #include <cstring>
 
 #include "imaging/image.h"
-#include "platform/colors.h"
+#include "platform/edge_painter.h"
 #include "platform/font_record.h"
 #include "platform/program_icon.h"
 #include "platform/sound.h"
@@ -460,23 +460,8 @@ void WindowUnit::paintEvent(QPaintEvent* event) {
   const WindowProperties& p = Props();
   background_.Paint(painter, event->rect(), size(), p.backColor, p.backPictureMode, p.backPicture,
                     p.backPictureSource);
-  if (p.borderStyle == 5 || p.borderStyle == 6) {
-    // The sunken client edge.
-    const QRect r = rect();
-    painter.setPen(platform::SystemColorOf(platform::SystemColor::kButtonShadow));
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(platform::SystemColorOf(platform::SystemColor::kButtonHighlight));
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
-    const QRect inner = r.adjusted(1, 1, -1, -1);
-    painter.setPen(platform::SystemColorOf(platform::SystemColor::kDarkShadow));
-    painter.drawLine(inner.topLeft(), inner.topRight());
-    painter.drawLine(inner.topLeft(), inner.bottomLeft());
-    painter.setPen(platform::SystemColorOf(platform::SystemColor::kButtonLight));
-    painter.drawLine(inner.bottomLeft(), inner.bottomRight());
-    painter.drawLine(inner.topRight(), inner.bottomRight());
-  }
+  // These two border styles give the window a sunken client edge.
+  if (p.borderStyle == 5 || p.borderStyle == 6) platform::DrawEdge(painter, rect(), platform::Edge::kSunken);
 }
 
 void WindowUnit::resizeEvent(QResizeEvent* event) {

@@ -1,25 +1,41 @@
 #pragma once
-// A forward-only reader over bytes that never reads past its end. Every read answers false
-// instead of reading outside, so callers can treat any short read as damaged data.
+// Stored words are little-endian whatever the machine. Loads and stores work at a place the
+// caller has already checked; the cursor reads forward and checks every read against its end,
+// so a short read of damaged data answers false instead of reading outside.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
 #include <string_view>
+#include <vector>
 
-namespace runtime {
+namespace platform {
+
+inline uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 inline uint32_t LoadU32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-         static_cast<uint32_t>(p[3]) << 24;
+  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+inline int32_t LoadI32(const uint8_t* p) { return static_cast<int32_t>(LoadU32(p)); }
+
+inline void StoreU16(uint8_t* p, uint16_t v) {
+  p[0] = static_cast<uint8_t>(v);
+  p[1] = static_cast<uint8_t>(v >> 8);
 }
 
 inline void StoreU32(uint8_t* p, uint32_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
-  p[2] = static_cast<uint8_t>(v >> 16);
-  p[3] = static_cast<uint8_t>(v >> 24);
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
+
+inline void StoreI32(uint8_t* p, int32_t v) { StoreU32(p, static_cast<uint32_t>(v)); }
+
+// Appends the `count` (at most 4) low bytes of `v`, lowest first.
+inline void AppendLittle(std::vector<uint8_t>& out, uint32_t v, int count) {
+  for (int i = 0; i < count; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+inline void AppendU32(std::vector<uint8_t>& out, uint32_t v) { AppendLittle(out, v, 4); }
 
 class ByteCursor {
  public:
@@ -31,6 +47,13 @@ class ByteCursor {
   bool Skip(size_t n) {
     if (n > Remaining()) return false;
     pos_ += n;
+    return true;
+  }
+
+  bool ReadU16(uint16_t& v) {
+    if (Remaining() < 2) return false;
+    v = LoadU16(bytes_.data() + pos_);
+    pos_ += 2;
     return true;
   }
 
@@ -48,7 +71,8 @@ class ByteCursor {
     return true;
   }
 
-  // A block: a signed length, then that many bytes; zero or less is an empty block.
+  // A block: a signed length, then that many bytes; zero or less is an empty block. The length
+  // is never trusted beyond the bytes that are there.
   bool ReadBlock(std::span<const uint8_t>& block) {
     int32_t n;
     if (!ReadI32(n)) return false;
@@ -75,4 +99,4 @@ class ByteCursor {
   size_t pos_;
 };
 
-}  // namespace runtime
+}  // namespace platform
