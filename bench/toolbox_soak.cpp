@@ -221,6 +221,7 @@ bool Soak(const Tool& tool, int cycles) {
   const Snapshot after = Take();
   Print("before", before);
   Print("after 10", warm);
+  Print("halfway", middle);
   Print("after all", after);
   std::printf("  growth after the first ten: %+.1f KiB\n", (after.residentBytes - warm.residentBytes) / 1024.0);
   return Check(tool, before, warm, middle, after);
