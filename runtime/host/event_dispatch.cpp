@@ -6,13 +6,12 @@
 #include "platform/gbk.h"
 #include "runtime/host/window_access.h"
 #include "runtime/program/runtime_error.h"
+#include "units/framework/type_flags.h"
+#include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_records.h"
 
 namespace runtime {
 namespace {
-
-constexpr uint32_t kMenuItemType = 0x00010003;
-constexpr uint32_t kRaisesEvents = 0x40 | 0x04;
 
 struct Target {
   EventHandler handler = nullptr;
@@ -55,7 +54,8 @@ Target FindHandler(uint32_t windowId, uint32_t unitId, int32_t event) {
   }
 
   const UnitTypeRecord* unitType = FindType(type);
-  if (type != kMenuItemType && (unitType == nullptr || !(unitType->flags & kRaisesEvents)))
+  const bool raisesEvents = unitType != nullptr && (unitType->flags & units::type_flag::kRaisesEvents) != 0;
+  if (type != units::type_id::kMenuItem && !raisesEvents)
     ReportRuntimeError(platform::Utf8ToGbk("引发事件的窗口组件无效"), 0);
   for (const EventBinding& binding : record.Bindings()) {
     if (binding.event == event) {

@@ -103,7 +103,7 @@ uint32_t UnitTypeCode(uint32_t windowId, uint32_t unitId) {
 intptr_t WindowHandleAt(intptr_t position) {
   const WindowTable& windows = TheHost().windows;
   if (position < 0 || static_cast<size_t>(position) >= windows.Size()) return 0;
-  LiveWindow* live = LiveWindowOf(windows.At(static_cast<size_t>(position)));
+  units::LiveWindow* live = LiveWindowOf(windows.At(static_cast<size_t>(position)));
   return live != nullptr ? reinterpret_cast<intptr_t>(live->Widget()) : 0;
 }
 

@@ -15,6 +15,7 @@
 #include "runtime/host/host_state.h"
 #include "runtime/host/message_loop.h"
 #include "runtime/host/window_access.h"
+#include "runtime/host/window_host_service.h"
 #include "runtime/program/exit.h"
 #include "runtime/program/main_thread.h"
 #include "runtime/program/program.h"
@@ -81,6 +82,7 @@ void StartHost() {
 
   host.hiddenOwner = std::make_unique<QWidget>(nullptr, Qt::Tool);
   host.hiddenOwner->setObjectName(QStringLiteral("_ZQ_HideOwner"));
+  units::InstallWindowHost(&WindowHostService());
   SetMainThread(std::this_thread::get_id(), WakeMainThread);
   host.loop = std::make_unique<MessageLoop>();
   SetErrorPresenter(ShowErrorBox);
@@ -112,6 +114,7 @@ void StopHost() {
   HostShutdown(0);
   SetMainThread({}, nullptr);
   TheHost() = HostState();
+  units::InstallWindowHost(nullptr);
   SetShutdownRoutine(nullptr);
   SetErrorPresenter(nullptr);
   EventSuppressionCount() = 0;

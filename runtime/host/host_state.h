@@ -47,7 +47,7 @@ struct HostState {
   uint32_t currentModalWindow = 0;
   bool running = false;
   bool shuttingDown = false;
-  bool buildingModal = false;  // read by the window unit while it is being created
+  bool buildingModal = false;  // read by the window unit, through the window host, while it is being created
   std::unique_ptr<QWidget> hiddenOwner;
   std::vector<IdleCallbackEntry> idleCallbacks;
   std::unordered_map<uint32_t, LoadedWindow> loaded;  // by window id

@@ -29,7 +29,7 @@ bool ProcessIdle(int count) {
   bool more = false;
   WindowTable& windows = TheHost().windows;
   for (size_t i = 0; i < windows.Size(); ++i) {
-    LiveWindow* live = LiveWindowOf(windows.At(i));
+    units::LiveWindow* live = LiveWindowOf(windows.At(i));
     if (live == nullptr) continue;
     QPointer<QWidget> widget = live->Widget();
     if (std::find(gDoneIdling.begin(), gDoneIdling.end(), widget) != gDoneIdling.end()) continue;

@@ -102,10 +102,10 @@ bool MessageLoop::eventFilter(QObject* watched, QEvent* event) {
   // The window that holds the widget sees the event first.
   auto* widget = static_cast<QWidget*>(watched);
   QWidget* top = widget->window();
-  LiveWindow* live = nullptr;
+  units::LiveWindow* live = nullptr;
   const WindowTable& windows = TheHost().windows;
   for (size_t i = 0; i < windows.Size() && live == nullptr; ++i) {
-    LiveWindow* candidate = LiveWindowOf(windows.At(i));
+    units::LiveWindow* candidate = LiveWindowOf(windows.At(i));
     if (candidate != nullptr && candidate->Widget() == top) live = candidate;
   }
   if (live == nullptr) return false;

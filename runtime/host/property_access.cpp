@@ -17,6 +17,7 @@
 #include "runtime/values/data_block.h"
 #include "units/framework/unit.h"
 #include "units/framework/unit_interfaces.h"
+#include "units/framework/type_flags.h"
 #include "units/framework/unit_type_records.h"
 
 namespace runtime {
@@ -132,7 +133,7 @@ void SetVisible(TemplateWindow& window, uint32_t index, bool visible) {
     ShowAfterLoad(window.id, true);
   } else {
     const UnitTypeRecord* type = FindType(RecordAt(window, index).Type());
-    if (type == nullptr || !(type->flags & kNonVisualType)) widget->show();
+    if (type == nullptr || !(type->flags & units::type_flag::kNonVisual)) widget->show();
   }
 }
 

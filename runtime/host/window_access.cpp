@@ -12,7 +12,9 @@ units::Unit* UnitAt(const TemplateWindow& window, uint32_t index) {
   return static_cast<units::Unit*>(window.units.LiveObject(index));
 }
 
-LiveWindow* LiveWindowOf(const TemplateWindow& window) { return dynamic_cast<LiveWindow*>(UnitAt(window, 0)); }
+units::LiveWindow* LiveWindowOf(const TemplateWindow& window) {
+  return dynamic_cast<units::LiveWindow*>(UnitAt(window, 0));
+}
 
 TemplateWindow* FindLoadedWindow(uint32_t windowId) {
   TemplateWindow* window = TheHost().windows.Find(windowId);
@@ -31,7 +33,7 @@ UnitRecordView RecordAt(const TemplateWindow& window, uint32_t index) {
 
 bool UnitEnabled(const TemplateWindow& window, uint32_t index) {
   if (index == 0) {
-    const LiveWindow* live = LiveWindowOf(window);
+    const units::LiveWindow* live = LiveWindowOf(window);
     return live == nullptr || live->enabled;
   }
   units::Unit* unit = UnitAt(window, index);
@@ -40,7 +42,7 @@ bool UnitEnabled(const TemplateWindow& window, uint32_t index) {
 
 void SetUnitEnabled(const TemplateWindow& window, uint32_t index, bool enabled) {
   if (index == 0) {
-    if (LiveWindow* live = LiveWindowOf(window)) live->enabled = enabled;
+    if (units::LiveWindow* live = LiveWindowOf(window)) live->enabled = enabled;
     return;
   }
   if (units::Unit* unit = UnitAt(window, index)) unit->widget()->setEnabled(enabled);

@@ -2,7 +2,7 @@
 // Small lookups over the window list that the host's parts share.
 #include <cstdint>
 
-#include "runtime/host/live_window.h"
+#include "units/framework/live_window.h"
 #include "runtime/program/program_header.h"
 #include "runtime/template/template_window.h"
 #include "runtime/template/unit_record.h"
@@ -20,12 +20,8 @@ constexpr uint32_t kDisabled = 0x2;
 constexpr uint32_t kTabStop = 0x4;
 }  // namespace state_flag
 
-// Type flags that no unit type of ours sets, though windows are built by them.
-constexpr uint32_t kNonVisualType = 0x8000;
-constexpr uint32_t kPagedContainerType = 0x100;
-
 units::Unit* UnitAt(const TemplateWindow& window, uint32_t index);
-LiveWindow* LiveWindowOf(const TemplateWindow& window);
+units::LiveWindow* LiveWindowOf(const TemplateWindow& window);
 // A loaded window: one whose own unit is live.
 TemplateWindow* FindLoadedWindow(uint32_t windowId);
 // The unit type record of a type id among the program's libraries, or null.

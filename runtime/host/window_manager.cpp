@@ -19,6 +19,7 @@
 #include "runtime/program/runtime_error.h"
 #include "units/framework/unit.h"
 #include "units/framework/unit_interfaces.h"
+#include "units/framework/type_flags.h"
 #include "units/framework/unit_type_records.h"
 
 namespace runtime {
@@ -63,7 +64,7 @@ bool WindowAlive(uint32_t windowId) { return FindLoadedWindow(windowId) != nullp
 // The first show takes the window's initial state when the program's build mode asks for it;
 // then the unit holding the focus hears that it got it.
 void FirstShow(TemplateWindow& window) {
-  LiveWindow* live = LiveWindowOf(window);
+  units::LiveWindow* live = LiveWindowOf(window);
   if (live == nullptr) return;
   QWidget* widget = live->Widget();
   int state = Program().buildMode != 0 ? live->InitialShowState() : 0;
@@ -100,7 +101,7 @@ units::Unit* CreateEntry(TemplateWindow& window, uint32_t index, QWidget* parent
 
   uint32_t flags = record.StateFlags();
   uint32_t style = 0;
-  if (type->flags & kNonVisualType) {
+  if (type->flags & units::type_flag::kNonVisual) {
     *visible = false;
   } else {
     *visible = (flags & state_flag::kVisible) != 0;
@@ -133,10 +134,10 @@ QWidget* Opener(const TemplateWindow& window) {
 
 // A modal window disables every other loaded top-level window, except those built with a parent
 // window, which belong to it. Only the windows are disabled: their units keep their state.
-void DisableOtherWindows(const TemplateWindow& window, LiveWindow& live) {
+void DisableOtherWindows(const TemplateWindow& window, units::LiveWindow& live) {
   for (size_t i = 0; i < TheHost().windows.Size(); ++i) {
     TemplateWindow& other = TheHost().windows.At(i);
-    LiveWindow* otherLive = &other == &window ? nullptr : LiveWindowOf(other);
+    units::LiveWindow* otherLive = &other == &window ? nullptr : LiveWindowOf(other);
     if (otherLive == nullptr) continue;
     auto loaded = TheHost().loaded.find(other.id);
     if (loaded != TheHost().loaded.end() && loaded->second.owner) continue;
@@ -171,7 +172,7 @@ void HideLaterPages(TemplateWindow& window, std::vector<CreatedUnit>& created) {
   for (const CreatedUnit& container : created) {
     if (container.index == 0) continue;
     const UnitTypeRecord* type = FindType(RecordAt(window, container.index).Type());
-    if (type == nullptr || !(type->flags & kPagedContainerType)) continue;
+    if (type == nullptr || !(type->flags & units::type_flag::kPagedContainer)) continue;
     bool laterPage = false;
     for (uint32_t childId : RecordAt(window, container.index).Children()) {
       if (childId == 0) {
@@ -228,7 +229,7 @@ void RaiseUnitEvent(uint32_t windowId, uint32_t unitId, int32_t event) {
 
 BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner, std::string* failedUnit) {
   if (window.units.Count() == 0) return BuildResult::kFailed;
-  if (LiveWindow* live = LiveWindowOf(window)) {
+  if (units::LiveWindow* live = LiveWindowOf(window)) {
     QWidget* widget = live->Widget();
     if (widget->isMinimized()) widget->showNormal();
     widget->raise();
@@ -249,7 +250,7 @@ BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner, std:
   std::vector<CreatedUnit> created;
   bool windowVisible = false;
   units::Unit* windowUnit = CreateEntry(window, 0, modal ? nullptr : owner, 0, modal, &windowVisible);
-  if (windowUnit == nullptr || dynamic_cast<LiveWindow*>(windowUnit) == nullptr) {
+  if (windowUnit == nullptr || dynamic_cast<units::LiveWindow*>(windowUnit) == nullptr) {
     delete windowUnit;
     window.DropPristineCopy();
     return BuildResult::kFailed;
@@ -310,7 +311,7 @@ BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner, std:
   if (windowVisible) FirstShow(window);
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
 
-  LiveWindow* live = LiveWindowOf(window);
+  units::LiveWindow* live = LiveWindowOf(window);
   if (modal) {
     live->modal = true;
     DisableOtherWindows(window, *live);
@@ -322,14 +323,14 @@ BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner, std:
     if (window.units.LiveObject(it->index) == it->unit) it->unit->Refresh();
   }
   if (focus && QApplication::focusWidget() != focus) focus->setFocus();
-  if (LiveWindow* still = LiveWindowOf(window)) still->firstShowPending = true;
+  if (units::LiveWindow* still = LiveWindowOf(window)) still->firstShowPending = true;
   return BuildResult::kBuilt;
 }
 
 void ShowAfterLoad(uint32_t windowId, bool show) {
   TemplateWindow* window = FindLoadedWindow(windowId);
   if (window == nullptr) return;
-  LiveWindow* live = LiveWindowOf(*window);
+  units::LiveWindow* live = LiveWindowOf(*window);
   if (!live->firstShowPending) {
     if (show) live->Widget()->show();
     return;
@@ -338,7 +339,7 @@ void ShowAfterLoad(uint32_t windowId, bool show) {
   if (live->modal) {
     const LoadedWindow& loaded = TheHost().loaded[windowId];
     for (size_t i = 0; loaded.owner && i < TheHost().windows.Size(); ++i) {
-      LiveWindow* ownerLive = LiveWindowOf(TheHost().windows.At(i));
+      units::LiveWindow* ownerLive = LiveWindowOf(TheHost().windows.At(i));
       if (ownerLive != nullptr && ownerLive->Widget() == loaded.owner && ownerLive->topmost) {
         live->Widget()->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         live->topmost = true;

@@ -13,6 +13,7 @@ constexpr uint32_t TypeNumberOf(uint32_t typeId) { return typeId & 0xFFFF; }
 
 namespace type_id {
 constexpr uint32_t kWindow = MakeUnitTypeId(1, 1);
+constexpr uint32_t kMenuItem = MakeUnitTypeId(1, 3);  // a window's menu item, no unit of its own
 constexpr uint32_t kEditBox = MakeUnitTypeId(1, 5);
 constexpr uint32_t kPicBox = MakeUnitTypeId(1, 6);
 constexpr uint32_t kGroupBox = MakeUnitTypeId(1, 9);

@@ -8,23 +8,11 @@
 
 #include "runtime/program/program_header.h"
 #include "units/framework/property_tables.h"
+#include "units/framework/type_flags.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
 
 namespace units {
-
-namespace type_flag {
-constexpr uint32_t kNoRecreate = 0x10;
-constexpr uint32_t kPreTranslates = 0x20;
-constexpr uint32_t kWindowed = 0x40;
-constexpr uint32_t kContainer = 0x80;
-constexpr uint32_t kPushButton = 0x800;
-constexpr uint32_t kLabel = 0x2000;       // a mnemonic moves the focus on
-constexpr uint32_t kFrameLabel = 0x4000;  // the same, for framing units
-constexpr uint32_t kNoFocus = 0x10000;
-constexpr uint32_t kDragsWindow = 0x4000000;
-constexpr uint32_t kNative = 0x80000000;
-}  // namespace type_flag
 
 template <uint32_t TypeId, size_t N>
 constexpr runtime::UnitTypeRecord MakeUnitTypeRecord(const char* chineseName, const char* englishName, uint32_t flags,

@@ -12,11 +12,10 @@
 #include <QWindow>
 
 #include "platform/text.h"
-#include "runtime/host/host_state.h"
-#include "runtime/host/window_access.h"
-#include "runtime/host/window_manager.h"
 #include "runtime/program/notify_codes.h"
+#include "units/framework/type_flags.h"
 #include "units/framework/unit_interfaces.h"
+#include "units/framework/window_host.h"
 #include "units/window/focus_order.h"
 #include "units/window/key_codes.h"
 #include "units/window/window_unit.h"
@@ -24,18 +23,10 @@
 namespace units {
 namespace {
 
-// Type flags the keyboard handling tests, beyond those the framework names.
-constexpr uint32_t kRadioType = 0x400;
-constexpr uint32_t kPushButtonType = 0x800;
-constexpr uint32_t kCheckBoxType = 0x1000;
-constexpr uint32_t kLabelType = 0x2000;
-constexpr uint32_t kFrameLabelType = 0x4000;
-constexpr uint32_t kNonVisualType = 0x8000;
-constexpr uint32_t kNoFocusType = 0x10000;
-constexpr uint32_t kBarType = 0x100000;
-constexpr uint32_t kPreTranslatesType = 0x20;
-constexpr uint32_t kDragsWindowType = 0x4000000;
 constexpr int kWheelStep = 120;
+// The types whose mnemonic the window acts on.
+constexpr uint32_t kMnemonicTypes =
+    type_flag::kRadio | type_flag::kPushButton | type_flag::kCheckBox | type_flag::kLabel | type_flag::kFrameLabel;
 
 // One activation report at a time across all windows.
 bool gActivating = false;
@@ -61,23 +52,11 @@ bool IsChecked(QWidget* widget) {
 
 }  // namespace
 
-runtime::TemplateWindow* WindowUnit::OwnTemplate() const {
-  runtime::TemplateWindow* window = runtime::TheHost().windows.Find(WindowId());
-  if (window == nullptr || runtime::UnitAt(*window, 0) != static_cast<const Unit*>(this)) return nullptr;
-  return window;
-}
-
 std::vector<WindowUnit::UnitInfo> WindowUnit::Units() const {
   std::vector<UnitInfo> units;
-  runtime::TemplateWindow* window = OwnTemplate();
-  if (window == nullptr) return units;
-  for (uint32_t i = 1; i < window->units.Count(); ++i) {
-    if (window->units.IsMenuItem(i)) continue;
-    Unit* unit = runtime::UnitAt(*window, i);
-    if (unit == nullptr) continue;
-    runtime::UnitRecordView record = runtime::RecordAt(*window, i);
-    const runtime::UnitTypeRecord* type = runtime::FindType(record.Type());
-    units.push_back({i, unit, type, type != nullptr ? type->flags : 0, record.StateFlags(), record.TabOrder()});
+  for (const WindowMember& member : TheWindowHost().UnitsOf(*this)) {
+    const uint32_t typeFlags = member.type != nullptr ? member.type->flags : 0;
+    units.push_back({member.index, member.unit, member.type, typeFlags, member.tabStop, member.tabOrder});
   }
   return units;
 }
@@ -104,12 +83,13 @@ bool WindowUnit::MoveFocus(const UnitInfo* start, bool forward, Traversal traver
   for (const UnitInfo& info : units) {
     QWidget* w = info.widget();
     if (!w->isVisibleTo(this) || !w->isEnabledTo(this)) continue;
-    if (info.typeFlags & (kNonVisualType | kNoFocusType)) continue;
-    if (!(info.stateFlags & runtime::state_flag::kTabStop)) continue;
+    if (info.typeFlags & (type_flag::kNonVisual | type_flag::kNoFocus)) continue;
+    if (!info.tabStop) continue;
     if (traversal == Traversal::kArrow &&
-        (!(info.typeFlags & kRadioType) || start == nullptr || w->parentWidget() != start->widget()->parentWidget()))
+        (!(info.typeFlags & type_flag::kRadio) || start == nullptr ||
+         w->parentWidget() != start->widget()->parentWidget()))
       continue;
-    if (traversal == Traversal::kMnemonic && start != nullptr && (start->typeFlags & kFrameLabelType) &&
+    if (traversal == Traversal::kMnemonic && start != nullptr && (start->typeFlags & type_flag::kFrameLabel) &&
         !start->widget()->isAncestorOf(w))
       continue;
     candidates.push_back({info.index, info.tabOrder});
@@ -117,8 +97,8 @@ bool WindowUnit::MoveFocus(const UnitInfo* start, bool forward, Traversal traver
   OrderCandidates(candidates);
 
   FocusStart from{start != nullptr ? start->index : 0, start != nullptr ? start->tabOrder : 0};
-  if (start != nullptr && (start->typeFlags & kLabelType)) from.kind = FocusStart::Kind::kLabel;
-  else if (start != nullptr && (start->typeFlags & kFrameLabelType)) from.kind = FocusStart::Kind::kFrameLabel;
+  if (start != nullptr && (start->typeFlags & type_flag::kLabel)) from.kind = FocusStart::Kind::kLabel;
+  else if (start != nullptr && (start->typeFlags & type_flag::kFrameLabel)) from.kind = FocusStart::Kind::kFrameLabel;
   std::optional<uint32_t> chosen = NextInFocusOrder(candidates, from, forward);
   if (!chosen || (start != nullptr && *chosen == start->index)) return false;
 
@@ -129,7 +109,7 @@ bool WindowUnit::MoveFocus(const UnitInfo* start, bool forward, Traversal traver
   QPointer<QWidget> widget = target->widget();
   if (traversal == Traversal::kArrow) {
     for (const UnitInfo& info : units)
-      if ((info.typeFlags & kRadioType) && info.widget()->parentWidget() == widget->parentWidget())
+      if ((info.typeFlags & type_flag::kRadio) && info.widget()->parentWidget() == widget->parentWidget())
         SetChecked(info.widget(), info.index == *chosen);
     EventOutcome outcome = target->unit->ReportEvent(0);
     if (!outcome.unitAlive || widget.isNull()) return true;
@@ -168,9 +148,9 @@ bool WindowUnit::event(QEvent* event) {
   const bool activating = event->type() == QEvent::WindowActivate;
   if (activating && !enabled) {
     // A window disabled by a modal window hands the activation to that window.
-    runtime::WindowTable& windows = runtime::TheHost().windows;
-    for (size_t i = 0; i < windows.Size(); ++i) {
-      runtime::LiveWindow* other = runtime::LiveWindowOf(windows.At(i));
+    WindowHost& host = TheWindowHost();
+    for (size_t i = 0; i < host.WindowCount(); ++i) {
+      LiveWindow* other = host.LiveWindowAt(i);
       if (other == nullptr || other == this || !other->modal) continue;
       QWidget* w = other->Widget();
       if (w->isVisible() && other->enabled && w->isWindow()) {
@@ -224,7 +204,7 @@ bool WindowUnit::eventFilter(QObject* watched, QEvent* event) {
 void WindowUnit::LayOutBars() {
   std::vector<UnitInfo> bars;
   for (const UnitInfo& info : Units())
-    if (info.typeFlags & kBarType) bars.push_back(info);
+    if (info.typeFlags & type_flag::kBar) bars.push_back(info);
   if (bars.empty()) return;
   for (const UnitInfo& bar : bars) bar.unit->LayOutBars();
   // Top bars stack downwards from the top, bottom bars upwards from the bottom, the later listed
@@ -255,7 +235,7 @@ bool WindowUnit::OfferToPreTranslatingUnits(QObject* target, QEvent* event) {
     }
   }
   for (const UnitInfo& info : units) {
-    if (!(info.typeFlags & kPreTranslatesType) || info.type == nullptr) continue;
+    if (!(info.typeFlags & type_flag::kPreTranslates) || info.type == nullptr) continue;
     auto preTranslate = AskInterface<interface_number::kPreTranslate>(*info.type);
     if (preTranslate != nullptr && preTranslate(info.unit, target, event) != 0) return true;
   }
@@ -298,7 +278,7 @@ bool WindowUnit::HandleMoveAnywhere(QWidget* target, QMouseEvent* mouse) {
   bool consume = false;
   if (!onClient) {
     std::optional<UnitInfo> unit = UnitContaining(target);
-    if (!unit || !(unit->typeFlags & kDragsWindowType)) return false;
+    if (!unit || !(unit->typeFlags & type_flag::kDragsWindow)) return false;
     consume = true;
   }
   QWindow* handle = windowHandle();
@@ -339,7 +319,7 @@ bool WindowUnit::HandleKeyPress(QWidget* target, QKeyEvent* key) {
       if (Props().f1Help != 0 && HandleHelp()) return true;
       break;
     case vk::kLeft: case vk::kUp: case vk::kRight: case vk::kDown:
-      if (!addressed || !(addressed->typeFlags & kRadioType)) break;
+      if (!addressed || !(addressed->typeFlags & type_flag::kRadio)) break;
       MoveFocus(&*addressed, code == vk::kRight || code == vk::kDown, Traversal::kArrow);
       return true;
     default: break;
@@ -351,7 +331,7 @@ bool WindowUnit::HandleKeyPress(QWidget* target, QKeyEvent* key) {
 
 bool WindowUnit::HandleEnter(const std::optional<UnitInfo>& target) {
   auto actsOnEnter = [](const UnitInfo& info) {
-    if (!(info.typeFlags & kPushButtonType) || info.type == nullptr || !info.widget()->isEnabled()) return false;
+    if (!(info.typeFlags & type_flag::kPushButton) || info.type == nullptr || !info.widget()->isEnabled()) return false;
     auto isDefault = AskInterface<interface_number::kIsDefaultButton>(*info.type);
     return isDefault != nullptr && isDefault(info.unit) != 0;
   };
@@ -399,17 +379,18 @@ bool WindowUnit::HandleMnemonic(int32_t key) {
   std::vector<UnitInfo> units = Units();
   for (const UnitInfo& info : units) {
     const uint32_t flags = info.typeFlags;
-    if (!(flags & (kRadioType | kPushButtonType | kCheckBoxType | kLabelType | kFrameLabelType))) continue;
-    if ((flags & kNonVisualType) || !info.widget()->isVisibleTo(this) || !info.widget()->isEnabledTo(this)) continue;
+    if (!(flags & kMnemonicTypes)) continue;
+    if ((flags & type_flag::kNonVisual) || !info.widget()->isVisibleTo(this) || !info.widget()->isEnabledTo(this))
+      continue;
     if (!HasMnemonic(info.unit->MnemonicText(), wanted)) continue;
-    if (flags & kRadioType) {
+    if (flags & type_flag::kRadio) {
       for (const UnitInfo& other : units)
-        if ((other.typeFlags & kRadioType) && other.widget()->parentWidget() == info.widget()->parentWidget())
+        if ((other.typeFlags & type_flag::kRadio) && other.widget()->parentWidget() == info.widget()->parentWidget())
           SetChecked(other.widget(), other.index == info.index);
       info.unit->ReportEvent(0);
-    } else if (flags & kPushButtonType) {
+    } else if (flags & type_flag::kPushButton) {
       info.unit->ReportEvent(0);
-    } else if (flags & kCheckBoxType) {
+    } else if (flags & type_flag::kCheckBox) {
       SetChecked(info.widget(), !IsChecked(info.widget()));
       info.unit->ReportEvent(0);
     } else {

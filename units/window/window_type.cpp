@@ -3,12 +3,12 @@
 
 #include <cstring>
 
-#include "runtime/host/host.h"
 #include "runtime/program/memory.h"
 #include "units/framework/enum_texts.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
+#include "units/framework/window_host.h"
 #include "units/libraries/core_library.h"
 #include "units/window/window_unit.h"
 
@@ -22,7 +22,8 @@ Unit* CreateUnit(const uint8_t* data, int32_t length, uint32_t style, QWidget* p
   if (!ReadPropertyData(*properties, data, length)) return nullptr;
   // A window without taskbar button, or one loaded modally, belongs to the hidden owner.
   QWidget* owner = parent;
-  if (owner == nullptr && (properties->showInTaskbar == 0 || runtime::BuildingModal())) owner = runtime::HiddenOwner();
+  WindowHost& host = TheWindowHost();
+  if (owner == nullptr && (properties->showInTaskbar == 0 || host.BuildingModal())) owner = host.HiddenOwner();
   auto* window = new WindowUnit({windowId, unitId, CoreHostNotify()}, std::move(properties), owner);
   window->Build(style, QRect(x, y, width, height));
   return window;

@@ -19,11 +19,9 @@
 #include "platform/program_icon.h"
 #include "platform/sound.h"
 #include "platform/text.h"
-#include "runtime/host/host.h"
-#include "runtime/host/host_state.h"
-#include "runtime/host/window_access.h"
 #include "runtime/program/notify_codes.h"
 #include "units/framework/unit_type_ids.h"
+#include "units/framework/window_host.h"
 #include "units/window/window_shape.h"
 
 namespace units {
@@ -239,9 +237,9 @@ void WindowUnit::ApplyTopmost() {
 // Turning one window's topmost state off may push the others that keep it (the ones without a
 // taskbar button) down with it; they are made topmost again.
 void WindowUnit::ReassertOthersTopmost() {
-  runtime::WindowTable& windows = runtime::TheHost().windows;
-  for (size_t i = 0; i < windows.Size(); ++i) {
-    auto* other = dynamic_cast<WindowUnit*>(runtime::LiveWindowOf(windows.At(i)));
+  WindowHost& host = TheWindowHost();
+  for (size_t i = 0; i < host.WindowCount(); ++i) {
+    auto* other = dynamic_cast<WindowUnit*>(host.LiveWindowAt(i));
     if (other == nullptr || other == this) continue;
     WindowProperties& op = other->Props();
     if (op.alwaysOnTop == 0 || op.showInTaskbar != 0) continue;

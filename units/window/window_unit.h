@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/host/live_window.h"
+#include "units/framework/live_window.h"
 #include "units/framework/unit.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/window/window_background.h"
@@ -25,14 +25,9 @@ class QMouseEvent;
 class QSystemTrayIcon;
 class QWheelEvent;
 
-namespace runtime {
-struct TemplateWindow;
-struct UnitTypeRecord;
-}  // namespace runtime
-
 namespace units {
 
-class WindowUnit : public UnitWidget<QWidget>, public runtime::LiveWindow {
+class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
  public:
   // Builds the window from read properties; `owner` is the owning window or null.
   WindowUnit(const UnitIdentity& identity, std::unique_ptr<WindowProperties> properties, QWidget* owner);
@@ -55,7 +50,7 @@ class WindowUnit : public UnitWidget<QWidget>, public runtime::LiveWindow {
   // The frame and caption around the client area.
   QMargins FrameMargins() const;
 
-  // runtime::LiveWindow
+  // LiveWindow
   QWidget* Widget() override { return this; }
   QRect OuterGeometry() override;
   void SetOuterGeometry(const QRect& outer) override;
@@ -87,7 +82,7 @@ class WindowUnit : public UnitWidget<QWidget>, public runtime::LiveWindow {
     Unit* unit = nullptr;
     const runtime::UnitTypeRecord* type = nullptr;
     uint32_t typeFlags = 0;
-    uint32_t stateFlags = 0;
+    bool tabStop = false;
     uint32_t tabOrder = 0;
     QWidget* widget() const { return unit->widget(); }
   };
@@ -108,7 +103,6 @@ class WindowUnit : public UnitWidget<QWidget>, public runtime::LiveWindow {
   void StartSound();
   void StopSound();
 
-  runtime::TemplateWindow* OwnTemplate() const;
   std::vector<UnitInfo> Units() const;
   // The unit whose widget is or contains `widget`, nearest first.
   std::optional<UnitInfo> UnitContaining(const QWidget* widget) const;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/host/live_window.h"
 #include "runtime/program/program_header.h"
+#include "units/framework/live_window.h"
 #include "units/framework/unit.h"
 
 namespace host_test {
@@ -44,7 +44,7 @@ class TestControl : public units::UnitWidget<QWidget> {
   int bindings = 0;
 };
 
-class TestWindow : public units::UnitWidget<QWidget>, public runtime::LiveWindow {
+class TestWindow : public units::UnitWidget<QWidget>, public units::LiveWindow {
  public:
   TestWindow(const units::UnitIdentity& identity, QWidget* owner);
 

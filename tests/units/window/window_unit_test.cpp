@@ -20,10 +20,10 @@
 #include "platform/gbk.h"
 #include "platform/sound.h"
 #include "runtime/host/host.h"
-#include "runtime/host/live_window.h"
 #include "tests/platform/wave_builder.h"
 #include "tests/support/test_program.h"
 #include "tests/units/window/test_controls.h"
+#include "units/framework/live_window.h"
 #include "units/window/window_properties.h"
 #include "units/window/window_unit.h"
 
@@ -233,7 +233,7 @@ TEST_F(WindowUnitTest, ClosingAModalWindowGivesTheOthersBackTheirState) {
   QTimer closer;
   bool seenDisabled = false, survivedClose = false;
   QObject::connect(&closer, &QTimer::timeout, [&] {
-    auto* modal = dynamic_cast<runtime::LiveWindow*>(runtime::LiveUnit(kSecond, 0));
+    auto* modal = dynamic_cast<units::LiveWindow*>(runtime::LiveUnit(kSecond, 0));
     if (modal == nullptr || !modal->Widget()->isVisible()) return;
     EXPECT_EQ(modal->Widget()->parentWidget(), runtime::HiddenOwner());
     seenDisabled = !main->enabled;

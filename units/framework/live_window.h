@@ -1,6 +1,6 @@
 #pragma once
-// What the window manager needs of a live window, beyond what every unit offers. The window unit
-// type implements it; the manager keeps its marks here.
+// What the host's window manager needs of a live window, beyond what every unit offers. The
+// window unit type implements it; the manager keeps its marks here.
 #include <QPointer>
 #include <QWidget>
 
@@ -10,7 +10,7 @@ class QObject;
 #include <cstdint>
 #include <vector>
 
-namespace runtime {
+namespace units {
 
 class LiveWindow {
  public:
@@ -61,4 +61,4 @@ class LiveWindow {
   }
 };
 
-}  // namespace runtime
+}  // namespace units
