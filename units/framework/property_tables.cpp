@@ -107,36 +107,6 @@ constexpr std::array<runtime::PropertyEntry, 18> kHyperLinkerProperties = Table(
     {kFont, kCore},       // font
 });
 
-constexpr std::array<runtime::PropertyEntry, 35> kSuperBtnProperties = Table({
-    {kChoice, 0},     // button style
-    {kLogical, 0},    // check mode
-    {kLogical, 1},    // checked
-    {kChoice, 0},     // picture position
-    {kChoice, 0},     // press offset
-    {kLogical, 0},    // hover border
-    {kLogical, 2},    // hover focus rectangle
-    {kPicture, 0},    // normal picture
-    {kBackColor, 1},  // its transparent colour
-    {kPicture, 0},    // hot picture
-    {kBackColor, 1},  // its transparent colour
-    {kPicture, 0},    // disabled picture
-    {kBackColor, 3},  // its transparent colour
-    {kFont, 0},       // font
-    {kText, 2},       // caption
-    {kLogical, 0},    // system colours
-    {kColor, 1},      // normal text colour
-    {kBackColor, 1},  // normal face colour
-    {kColor, 1},      // hot text colour
-    {kBackColor, 1},  // hot face colour
-    {kColor, 1},      // focus text colour
-    {kBackColor, 3},  // focus face colour
-    {kLogical, 0},    // built-in sound
-    {kSound, 1},      // hover sound
-    {kSound, 3},      // click sound
-    {kText, 0},       // tooltip
-    {kChoice, 0},     // default button
-});
-
 constexpr std::array<runtime::PropertyEntry, 15> kTransLabelProperties = Table({
     {kText, 0},     // text
     {kChoice, 0},   // text effect
