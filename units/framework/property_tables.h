@@ -12,6 +12,5 @@ extern const std::array<runtime::PropertyEntry, 29> kEditBoxProperties;
 extern const std::array<runtime::PropertyEntry, 15> kPicBoxProperties;
 extern const std::array<runtime::PropertyEntry, 18> kHyperLinkerProperties;
 extern const std::array<runtime::PropertyEntry, 15> kTransLabelProperties;
-extern const std::array<runtime::PropertyEntry, 45> kWebBrowserProperties;
 
 }  // namespace units

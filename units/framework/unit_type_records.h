@@ -56,9 +56,6 @@ inline constexpr runtime::UnitTypeRecord kHyperLinkerType =
 inline constexpr runtime::UnitTypeRecord kTransLabelType = MakeUnitTypeRecord<type_id::kTransLabel>(
     "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9", "TransLabel", type_flag::kNoFocus | type_flag::kLabel | type_flag::kWindowed,
     kTransLabelProperties);  // 透明标签
-inline constexpr runtime::UnitTypeRecord kWebBrowserType = MakeUnitTypeRecord<type_id::kWebBrowser>(
-    "Vorel\xcd\xf8\xd2\xb3\xbf\xf2", "VorelWebBrowser", type_flag::kNative | type_flag::kWindowed,
-    kWebBrowserProperties);  // Vorel网页框
 
 struct PlacedUnitType {
   uint32_t typeNumber;  // 1-based position in the library's array
