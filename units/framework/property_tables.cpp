@@ -33,33 +33,6 @@ constexpr uint16_t kCoreLink = 0x8001;
 
 }  // namespace
 
-constexpr std::array<runtime::PropertyEntry, 32> kWindowProperties = Table({
-    {kText, kCore},       // title
-    {kChoice, kCore},     // border style
-    {kBackColor, kCore},  // background colour
-    {kPicture, kCore},    // background picture
-    {kChoice, kCore},     // background picture mode
-    {kSound, kCore},      // background sound
-    {kChoice, kCore},     // sound play mode
-    {kLogical, kCore},    // control box
-    {kLogical, kCore},    // maximise button
-    {kLogical, kCore},    // minimise button
-    {kChoice, kCore},     // position
-    {kLogical, kCore},    // closable
-    {kIcon, kCore},       // icon
-    {kLogical, kCore},    // Enter moves the focus
-    {kLogical, kCore},    // Esc closes
-    {kLogical, kCore},    // F1 opens help
-    {kFileName, kCore},   // help file
-    {kInteger, kCore},    // help topic
-    {kLogical, kCore},    // show in taskbar
-    {kLogical, kCore},    // move by dragging anywhere
-    {kChoice, kCore},     // shape
-    {kLogical, kCore},    // always on top
-    {kLogical, kCore},    // keep the caption active
-    {kText, kCore},       // window class name
-});
-
 constexpr std::array<runtime::PropertyEntry, 29> kEditBoxProperties = Table({
     {kText, kCore},        // content
     {kChoice, kCore},      // border style
