@@ -45,8 +45,7 @@ struct WebBrowserState {
 class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvents {
  public:
   // Loads the engine on first use; null when it cannot be loaded or cannot make a control. The
-  // box starts on "about:blank".
-  // `properties` are the type's own (web_browser_properties.h).
+  // box starts on "about:blank". `properties` are the type's own (web_browser_properties.h).
   static WebBrowserBox* Create(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties,
                                QWidget* parent, const QRect& place);
   ~WebBrowserBox() override;
