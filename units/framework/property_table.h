@@ -51,6 +51,7 @@ struct PropertyRow {
   int32_t low = INT32_MIN;                  // a written word is brought into [low, high]
   int32_t high = INT32_MAX;
   bool clampStored = false;                 // the stored word is brought into range when read
+  bool logical = false;                     // a written word is kept as 0 or 1 (any non-zero: 1)
   bool recreate = false;                    // a written value shows only in a re-created unit
   // Shows a value just written to the state; answers 1 when the unit must be re-created for it.
   int32_t (*apply)(U& unit) = nullptr;
@@ -114,6 +115,13 @@ class PropertyTable {
   }
 
   constexpr const Row& operator[](size_t index) const { return rows_[index]; }
+  // The own index of the property of that name, for code that names one; a name the table does
+  // not have stops the build.
+  consteval int32_t IndexOf(std::string_view name) const {
+    for (size_t i = 0; i < N; ++i)
+      if (name == rows_[i].name) return static_cast<int32_t>(i);
+    throw "no property of that name";
+  }
   // The host's property entries: the common ones, then the own ones in row order.
   constexpr const std::array<runtime::PropertyEntry, kCommonPropertyCount + N>& HostEntries() const {
     return entries_;
@@ -172,13 +180,15 @@ class PropertyTable {
     return false;
   }
 
-  // Writes own property `index` into the state, its word brought into range; false for a live
-  // property or an index the type does not have.
+  // Writes own property `index` into the state, its word brought into range (or to 0 or 1 for a
+  // row marked logical); false for a live property or an index the type does not have.
   bool SetStored(S& s, size_t index, const PropertyValue& value) const {
     if (index >= N) return false;
     const Row& r = rows_[index];
     switch (r.Kind()) {
-      case PropertyKind::kWord: s.*r.word = Clamp(r, value.AsInteger()); return true;
+      case PropertyKind::kWord:
+        s.*r.word = r.logical ? (value.AsInteger() != 0 ? 1 : 0) : Clamp(r, value.AsInteger());
+        return true;
       case PropertyKind::kColor: s.*r.color = static_cast<uint32_t>(value.AsInteger()); return true;
       case PropertyKind::kCharacter: s.*r.char16 = static_cast<uint16_t>(value.AsInteger()); return true;
       case PropertyKind::kText: s.*r.text = value.AsText() != nullptr ? value.AsText() : ""; return true;

@@ -27,10 +27,6 @@ constexpr runtime::UnitTypeRecord MakeUnitTypeRecord(const char* chineseName, co
   return record;
 }
 
-inline constexpr runtime::UnitTypeRecord kWindowType = MakeUnitTypeRecord<type_id::kWindow>(
-    "\xb4\xb0\xbf\xda", "window",
-    type_flag::kNative | type_flag::kContainer | type_flag::kWindowed | type_flag::kNoRecreate,
-    kWindowProperties);  // 窗口
 inline constexpr runtime::UnitTypeRecord kEditBoxType = MakeUnitTypeRecord<type_id::kEditBox>(
     "\xb1\xe0\xbc\xad\xbf\xf2", "EditBox", type_flag::kNative | type_flag::kWindowed, kEditBoxProperties);  // 编辑框
 inline constexpr runtime::UnitTypeRecord kPicBoxType = MakeUnitTypeRecord<type_id::kPicBox>(
@@ -41,12 +37,6 @@ inline constexpr runtime::UnitTypeRecord kHyperLinkerType =
     MakeUnitTypeRecord<type_id::kHyperLinker>("\xb3\xac\xbc\xb6\xc1\xb4\xbd\xd3\xbf\xf2", "HyperLinker",
                                               type_flag::kNative | type_flag::kNoFocus | type_flag::kWindowed,
                                               kHyperLinkerProperties);  // 超级链接框
-inline constexpr runtime::UnitTypeRecord kSuperBtnType = MakeUnitTypeRecord<type_id::kSuperBtn>(
-    "\xb3\xac\xbc\xb6\xb0\xb4\xc5\xa5", "SuperBtn", type_flag::kPushButton | type_flag::kWindowed,
-    kSuperBtnProperties);  // 超级按钮
-inline constexpr runtime::UnitTypeRecord kWebBrowserType = MakeUnitTypeRecord<type_id::kWebBrowser>(
-    "Vorel\xcd\xf8\xd2\xb3\xbf\xf2", "VorelWebBrowser", type_flag::kNative | type_flag::kWindowed,
-    kWebBrowserProperties);  // Vorel网页框
 
 struct PlacedUnitType {
   uint32_t typeNumber;  // 1-based position in the library's array

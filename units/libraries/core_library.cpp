@@ -5,6 +5,7 @@
 #include "units/framework/unit_type_records.h"
 #include "units/groupbox/groupbox_properties.h"
 #include "units/libraries/host_notify_slot.h"
+#include "units/window/window_properties.h"
 
 #include "runtime/program/notify_codes.h"
 #include "runtime/values/conversions.h"

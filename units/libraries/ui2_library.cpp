@@ -4,6 +4,7 @@
 
 #include "units/framework/unit_type_records.h"
 #include "units/libraries/host_notify_slot.h"
+#include "units/superbtn/superbtn_properties.h"
 
 namespace units {
 namespace {

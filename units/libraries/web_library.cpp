@@ -5,7 +5,7 @@
 #include "runtime/program/notify_codes.h"
 #include "units/framework/unit_type_records.h"
 #include "units/libraries/host_notify_slot.h"
-#include "units/webbrowser/web_browser_box.h"
+#include "units/webbrowser/web_browser_properties.h"
 
 namespace units {
 namespace {
@@ -45,7 +45,7 @@ void NavigateCommand(runtime::ValueRecord* /*result*/, int32_t count, runtime::V
   auto* unit = reinterpret_cast<Unit*>(Slot::host(runtime::notify::kLiveUnitOrError, args[0].unit.windowId,
                                                   args[0].unit.unitId));
   // Another type's unit is not a box to navigate.
-  auto* box = dynamic_cast<WebBrowserBox*>(unit);
+  WebBrowserBox* box = WebBrowserType::Cast(unit);
   if (box == nullptr) return;
   const int32_t flags = count >= 3 ? args[2].i32 : 0;
   box->Navigate(OptionalText(count, args, 1), flags, OptionalText(count, args, 3), OptionalText(count, args, 4));

@@ -133,7 +133,7 @@ void SuperBtnUnit::DrawPicture(QPainter& p, Box& text, bool pressed, bool disabl
 
   int x = 0, y = 0;
   switch (props_->picturePosition) {
-    case 0:  // left of the text
+    case picture_position::kLeft:
       if (hasText) {
         x = kPictureMargin;
         text.l += kPictureMargin + w;
@@ -142,7 +142,7 @@ void SuperBtnUnit::DrawPicture(QPainter& p, Box& text, bool pressed, bool disabl
       }
       y = Centre(0, clientH, h);
       break;
-    case 1:  // above the text
+    case picture_position::kAbove:
       x = Centre(0, clientW, w);
       if (hasText) {
         y = kPictureMargin;
@@ -151,7 +151,7 @@ void SuperBtnUnit::DrawPicture(QPainter& p, Box& text, bool pressed, bool disabl
         y = Centre(0, clientH, h);
       }
       break;
-    case 2:  // right of the text; alone, it stays at the top
+    case picture_position::kRight:  // alone, it stays at the top
       if (hasText) {
         text.r = text.r - text.l - kPictureMargin - w;
         text.l = kPictureMargin;
@@ -161,7 +161,7 @@ void SuperBtnUnit::DrawPicture(QPainter& p, Box& text, bool pressed, bool disabl
         x = Centre(0, clientW, w);
       }
       break;
-    default:  // the top-left corner
+    default:  // kTopLeft
       break;
   }
   if (pressed && !checkMode_) {

@@ -12,6 +12,7 @@
 #include "platform/sound.h"
 #include "platform/text.h"
 #include "units/superbtn/button_tip.h"
+#include "units/superbtn/superbtn_properties.h"
 
 namespace units {
 namespace {
@@ -28,15 +29,14 @@ const std::vector<uint8_t>& BuiltinClick() {
 
 }  // namespace
 
-std::span<const uint8_t> ButtonSound(const SuperBtnProperties& properties, int which) {
+std::span<const uint8_t> ButtonSound(const SuperBtnState& properties, int which) {
   if (properties.builtinSound != 0) return BuiltinClick();
   return which == 0 ? properties.hoverSound : properties.clickSound;
 }
 
-SuperBtnUnit::SuperBtnUnit(const UnitIdentity& identity, std::unique_ptr<SuperBtnProperties> properties,
-                           QWidget* parent)
+SuperBtnUnit::SuperBtnUnit(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent)
     : UnitWidget(identity, std::move(properties), parent),
-      props_(&static_cast<SuperBtnProperties&>(Properties())),
+      props_(&SuperBtnType::StateOf(*this)),
       checkMode_(props_->checkMode != 0),
       defaultButton_(!checkMode_ && props_->defaultButton != 0) {
   setCheckable(checkMode_);
@@ -92,10 +92,12 @@ void SuperBtnUnit::ApplyToolTip() {
     tip_->ShowText(text, tip_->pos() - QPoint(2, 16));
 }
 
-bool SuperBtnUnit::HoverEnabled() const { return props_->buttonStyle != 1; }
-bool SuperBtnUnit::Rounded() const { return props_->buttonStyle == 2; }
-bool SuperBtnUnit::Classic() const { return props_->buttonStyle == 1; }
-QPoint SuperBtnUnit::PressShift() const { return props_->pressOffset == 1 ? QPoint(0, 2) : QPoint(1, 1); }
+bool SuperBtnUnit::HoverEnabled() const { return props_->buttonStyle != button_style::kClassic; }
+bool SuperBtnUnit::Rounded() const { return props_->buttonStyle == button_style::kRounded; }
+bool SuperBtnUnit::Classic() const { return props_->buttonStyle == button_style::kClassic; }
+QPoint SuperBtnUnit::PressShift() const {
+  return props_->pressOffset == press_offset::kTwoDown ? QPoint(0, 2) : QPoint(1, 1);
+}
 
 void SuperBtnUnit::ClearHot() {
   if (!hot_) return;
@@ -113,7 +115,7 @@ void SuperBtnUnit::OnClicked() {
   // The button has toggled itself already; the handler reads the new state.
   if (checkMode_) props_->checked = isChecked() ? 1 : 0;
   update();
-  ReportEvent(0);
+  ReportEvent(superbtn_event::kClick);
 }
 
 void SuperBtnUnit::mouseMoveEvent(QMouseEvent* event) {

@@ -5,13 +5,74 @@
 #include <QAbstractButton>
 #include <QString>
 
+#include <cstdint>
+#include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "units/framework/unit.h"
 #include "units/superbtn/button_picture.h"
-#include "units/superbtn/superbtn_properties.h"
 
 namespace units {
+
+namespace superbtn_event {
+constexpr int32_t kClick = 0;
+}  // namespace superbtn_event
+
+// How the face reacts to the pointer.
+namespace button_style {
+constexpr int32_t kHover = 0;    // flat face, lit while the pointer is over it
+constexpr int32_t kClassic = 1;  // raised 3D face, never lit
+constexpr int32_t kRounded = 2;  // as kHover, the lit and pressed face a rounded rectangle
+}  // namespace button_style
+
+// Where the picture sits against the caption.
+namespace picture_position {
+constexpr int32_t kLeft = 0;
+constexpr int32_t kAbove = 1;
+constexpr int32_t kRight = 2;
+constexpr int32_t kTopLeft = 3;  // the button's corner, the caption where it would be alone
+}  // namespace picture_position
+
+// How far text and picture move while the button is held down.
+namespace press_offset {
+constexpr int32_t kRightAndDown = 0;  // one pixel each way
+constexpr int32_t kTwoDown = 1;
+}  // namespace press_offset
+
+// The own properties; their table is in superbtn_properties.h.
+struct SuperBtnState {
+  int32_t buttonStyle;
+  int32_t checkMode;  // each click toggles `checked`
+  int32_t checked;
+  int32_t picturePosition;
+  int32_t pressOffset;
+  int32_t hoverBorder;
+  int32_t hoverFocusRect;
+  std::vector<uint8_t> normalPicture;
+  uint32_t normalTransColor;  // 0xFF000000: the picture's top-left pixel
+  std::vector<uint8_t> hotPicture;
+  uint32_t hotTransColor;
+  std::vector<uint8_t> disabledPicture;
+  uint32_t disabledTransColor;
+  // Where each picture was read from; empty once it is set at run time.
+  std::span<const uint8_t> normalSource, hotSource, disabledSource;
+  std::vector<uint8_t> font;  // a 60-byte font record, or anything else for the default GUI font
+  std::string caption;        // GBK
+  int32_t systemColors;       // take the six colours below from the system
+  uint32_t normalTextColor;
+  uint32_t normalBackColor;
+  uint32_t hotTextColor;
+  uint32_t hotBackColor;
+  uint32_t focusTextColor;
+  uint32_t focusBackColor;
+  int32_t builtinSound;
+  std::vector<uint8_t> hoverSound;  // complete WAVE file images
+  std::vector<uint8_t> clickSound;
+  std::string toolTip;  // GBK; empty: no tooltip
+  int32_t defaultButton;
+};
 
 class ButtonTip;
 
@@ -20,16 +81,17 @@ enum PictureSlot { kHotSlot = 0, kNormalSlot = 1, kDisabledSlot = 2 };
 
 // The wave played on hover (0) or click (1): the built-in click when the button uses it, else the
 // button's own sound, which may be empty.
-std::span<const uint8_t> ButtonSound(const SuperBtnProperties& properties, int which);
+std::span<const uint8_t> ButtonSound(const SuperBtnState& properties, int which);
 
 class SuperBtnUnit : public UnitWidget<QAbstractButton> {
   Q_OBJECT
 
  public:
-  SuperBtnUnit(const UnitIdentity& identity, std::unique_ptr<SuperBtnProperties> properties, QWidget* parent);
+  // `properties` are the type's own (superbtn_properties.h).
+  SuperBtnUnit(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
 
-  SuperBtnProperties& Props() { return *props_; }
-  const SuperBtnProperties& Props() const { return *props_; }
+  SuperBtnState& Props() { return *props_; }
+  const SuperBtnState& Props() const { return *props_; }
 
   // Check mode and the default-button role are fixed when the button is made; a change of either
   // property re-creates it.
@@ -85,7 +147,7 @@ class SuperBtnUnit : public UnitWidget<QAbstractButton> {
   void DrawCaption(QPainter& painter, Box text, bool pressed, bool focused, bool disabled,
                    const Colors& colors) const;
 
-  SuperBtnProperties* props_;  // owned by the unit
+  SuperBtnState* props_;  // owned by the unit
   bool checkMode_;
   bool defaultButton_;
   bool hot_ = false;

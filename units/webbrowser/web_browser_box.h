@@ -11,42 +11,60 @@
 #include "units/framework/unit.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/webbrowser/browser_control.h"
-#include "units/webbrowser/web_browser_properties.h"
 
 namespace units {
 
-// Own property indexes the box names in its code.
-namespace web_property {
-constexpr int32_t kBorder = 0;
-constexpr int32_t kSilent = 1;
-constexpr int32_t kOffline = 2;
-constexpr int32_t kDropTarget = 3;
-constexpr int32_t kRegisterAsBrowser = 4;
-constexpr int32_t kResizable = 8;
-constexpr int32_t kFullName = 16;
-constexpr int32_t kLocationUrl = 17;
-constexpr int32_t kLocationName = 18;
-constexpr int32_t kType = 19;
-constexpr int32_t kEditMode = 20;
-constexpr int32_t kFontName = 21;
-constexpr int32_t kLast = 36;
-}  // namespace web_property
+// The box's events: the engine's notifications, numbered as the handlers know them.
+namespace webbrowser_event {
+constexpr int32_t kBeforeNavigate = 0;
+constexpr int32_t kNewWindow = 1;
+constexpr int32_t kNavigateComplete = 2;
+constexpr int32_t kDownloadBegin = 3;
+constexpr int32_t kProgressChange = 4;
+constexpr int32_t kDownloadComplete = 5;
+constexpr int32_t kDocumentComplete = 6;
+constexpr int32_t kStatusTextChange = 7;
+constexpr int32_t kTitleChange = 8;
+constexpr int32_t kCommandStateChange = 9;
+constexpr int32_t kWindowSetTop = 10;
+constexpr int32_t kWindowSetLeft = 11;
+constexpr int32_t kWindowSetHeight = 12;
+constexpr int32_t kWindowSetWidth = 13;
+constexpr int32_t kWindowClosing = 15;
+}  // namespace webbrowser_event
+
+// The persisted own properties; the table of all of them is in web_browser_properties.h.
+struct WebBrowserState {
+  int32_t border;  // edge style 0 to 5; any other value is kept as stored and draws no edge
+  int32_t silent;
+  int32_t offline;
+  int32_t dropTarget;
+  int32_t registerAsBrowser;
+};
 
 class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvents {
  public:
   // Loads the engine on first use; null when it cannot be loaded or cannot make a control. The
-  // box starts on "about:blank".
-  static WebBrowserBox* Create(const UnitIdentity& identity, std::unique_ptr<WebBrowserProperties> properties,
+  // box starts on "about:blank". `properties` are the type's own (web_browser_properties.h).
+  static WebBrowserBox* Create(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties,
                                QWidget* parent, const QRect& place);
   ~WebBrowserBox() override;
 
   // Texts are GBK; null is empty. `frame` names a frame of the page (or a new window).
   void Navigate(const char* url, int32_t flags, const char* frame, const char* headers);
 
-  int32_t PropertyChanged(int32_t index, const PropertyValue& value);
-  // Texts handed out stay valid until the next read of the same property. The box may be gone
-  // when a read through the document returns: callers check before touching it again.
-  int32_t GetProperty(int32_t index, PropertyValue* value);
+  // What the property table reads and writes through.
+  WebBrowserState& Props();
+  web::BrowserControl& Control() { return *control_; }
+  void ApplyBorder();
+  void SetEditMode(bool on);
+  // Texts read through the box: each kept in storage of its own, which a new read refreshes and a
+  // caller may hold until then.
+  enum TextSlot { kFullNameText, kLocationUrlText, kLocationNameText, kTypeText, kFontNameText, kTextSlots };
+  const char* CacheText(TextSlot slot, const QString& text);
+  // Runs a query in the document; false when the box went while the document answered, and
+  // then nothing of the box may be touched.
+  bool QueryDocument(const QString& script, QVariant* answer);
 
   // The engine's view, placed over the client area.
   QWidget* ControlWidget() const;
@@ -62,15 +80,10 @@ class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvent
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  WebBrowserBox(const UnitIdentity& identity, std::unique_ptr<WebBrowserProperties> properties, QWidget* parent);
+  WebBrowserBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
 
-  WebBrowserProperties& Props();
-  void ApplyBorder();
   void PlaceClient();
   void ApplyControlSettings();
-  const char* CacheText(int32_t index, const QString& text);
-  // Property reads through the document; `*alive` false afterwards when the box went meanwhile.
-  QVariant Document(const QString& script, bool* alive);
 
   void BeforeNavigate(web::NavigationRequest& request) override;
   bool NewWindow() override;
@@ -88,8 +101,7 @@ class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvent
   QWidget* client_;  // the area inside the edge; the control overhangs it by a client edge
   std::unique_ptr<web::BrowserControl> control_;
   int32_t editMode_ = 0;
-  // Results of FullName, LocationURL, LocationName, Type, and FontName.
-  std::array<std::string, 5> texts_;
+  std::array<std::string, kTextSlots> texts_;
 };
 
 }  // namespace units

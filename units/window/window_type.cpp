@@ -1,16 +1,16 @@
-// The window unit type: its get-interface function and the interfaces behind it.
+// The window unit type: creation, the icon in its data, and the operations its property table
+// answers.
 #include <QRect>
 
 #include <cstring>
 
 #include "runtime/program/memory.h"
-#include "units/framework/enum_texts.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
 #include "units/framework/window_host.h"
 #include "units/libraries/core_library.h"
-#include "units/window/window_unit.h"
+#include "units/window/window_properties.h"
 
 namespace units {
 namespace {
@@ -27,17 +27,6 @@ Unit* CreateUnit(const uint8_t* data, int32_t length, uint32_t style, QWidget* p
   auto* window = new WindowUnit({windowId, unitId, CoreHostNotify()}, std::move(properties), owner);
   window->Build(style, QRect(x, y, width, height));
   return window;
-}
-
-int32_t PropertyChanged(Unit* unit, int32_t index, const PropertyValue* value, intptr_t) {
-  auto* window = dynamic_cast<WindowUnit*>(unit);
-  if (window != nullptr && value != nullptr) window->PropertyChanged(index, *value);
-  return 0;  // never re-created
-}
-
-int32_t GetProperty(Unit* unit, int32_t index, PropertyValue* value) {
-  auto* window = dynamic_cast<WindowUnit*>(unit);
-  return window != nullptr && value != nullptr && window->GetProperty(index, value) ? 1 : 0;
 }
 
 void* CopyToBlock(const void* bytes, size_t size, int32_t* length) {
@@ -61,27 +50,16 @@ void* GetIconData(const uint8_t* data, int32_t length, int32_t* iconLength) {
   return CopyToBlock(scratch.icon.data(), scratch.icon.size(), iconLength);
 }
 
-void* EnumTexts(const uint8_t* data, int32_t* length, EnumTextsCallback callback, intptr_t user) {
-  WindowProperties p;
-  return EnumPropertyTexts(p, data, length, callback, user, [&p](TextOffer& offer) {
-    offer.Text(p.title);
-    offer.Text(p.helpFile);
-    offer.Text(p.className);
-  });
-}
-
 void* GetInterface(int32_t number) {
-  static constexpr InterfaceTable kInterfaces{
-      .createUnit = CreateUnit,
-      .propertyChanged = PropertyChanged,
-      .getAllPropertyData = GetAllPropertyData,
-      .getProperty = GetProperty,
-      .getIconData = GetIconData,
-      .enumTexts = EnumTexts};
+  static constexpr InterfaceTable kInterfaces = [] {
+    InterfaceTable table = WindowType::Interfaces({.createUnit = CreateUnit, .getIconData = GetIconData});
+    table.propertyApplicable = nullptr;  // a window is not asked which properties apply
+    return table;
+  }();
   return AnswerInterface(kInterfaces, number);
 }
 
-const bool kRegistered = RegisterUnitType(type_id::kWindow, &GetInterface);
+const bool kRegistered = RegisterUnitType(type_id::kWindow, &GetInterface, WindowType::View());
 
 }  // namespace
 }  // namespace units

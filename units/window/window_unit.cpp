@@ -22,6 +22,7 @@
 #include "runtime/program/notify_codes.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/window_host.h"
+#include "units/window/window_properties.h"
 #include "units/window/window_shape.h"
 
 namespace units {
@@ -38,11 +39,9 @@ bool PlatformKnowsFrames() {
   return name != QLatin1String("offscreen") && name != QLatin1String("minimal");
 }
 
-int Clamp(int value, int high) { return std::clamp(value, 0, high); }
-
 }  // namespace
 
-WindowUnit::WindowUnit(const UnitIdentity& identity, std::unique_ptr<WindowProperties> properties, QWidget* owner)
+WindowUnit::WindowUnit(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* owner)
     : UnitWidget(identity, std::move(properties), owner, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -51,7 +50,7 @@ WindowUnit::WindowUnit(const UnitIdentity& identity, std::unique_ptr<WindowPrope
   qApp->installEventFilter(this);
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
     if (!manager.allowsInteraction()) return;
-    if (ReportEvent(1).ReturnedFalse()) manager.cancel();
+    if (ReportEvent(window_event::kQueryClose).ReturnedFalse()) manager.cancel();
     manager.release();
   });
 }
@@ -60,7 +59,7 @@ WindowUnit::~WindowUnit() {
   destroying_ = true;
   qApp->removeEventFilter(this);
   StopSound();
-  ReportEvent(2);
+  ReportEvent(window_event::kDestroyed);
   tray_.reset();
   // A modal window that goes without the close protocol still gives the others back.
   ReturnToOwner();
@@ -68,18 +67,21 @@ WindowUnit::~WindowUnit() {
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
 }
 
+WindowState& WindowUnit::Props() { return WindowType::StateOf(*this); }
+
 bool WindowUnit::ThickFrame() const {
   const int border = const_cast<WindowUnit*>(this)->Props().borderStyle;
-  return border == 1 || border == 3 || border == 5;
+  return border == window_border::kSizable || border == window_border::kSizableTool ||
+         border == window_border::kSizableSunken;
 }
 
 bool WindowUnit::HasCaption() const {
-  WindowProperties& p = const_cast<WindowUnit*>(this)->Props();
-  return p.borderStyle != 0 && (!p.title.empty() || p.controlBox != 0);
+  WindowState& p = const_cast<WindowUnit*>(this)->Props();
+  return p.borderStyle != window_border::kNone && (!p.title.empty() || p.controlBox != 0);
 }
 
 QMargins WindowUnit::FrameMargins() const {
-  if (const_cast<WindowUnit*>(this)->Props().borderStyle == 0) return {};
+  if (const_cast<WindowUnit*>(this)->Props().borderStyle == window_border::kNone) return {};
   if (PlatformKnowsFrames() && isVisible() && frameGeometry() != geometry()) {
     QRect frame = frameGeometry(), inner = geometry();
     return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
@@ -108,13 +110,13 @@ void WindowUnit::ApplyFixedSize() {
 }
 
 void WindowUnit::Build(uint32_t style, const QRect& requested) {
-  WindowProperties& p = Props();
+  WindowState& p = Props();
   setObjectName(p.className.empty() ? QStringLiteral("RKWindow") : platform::FromGbk(p.className));
   setWindowTitle(platform::FromGbk(p.title));
   setFont(platform::DefaultGuiFont());
   ApplyWindowFlags();
   QRect outer = requested;
-  if (p.position == 1) {
+  if (p.position == window_position::kCentred) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen != nullptr) {
       QSize area = screen->geometry().size();
@@ -133,12 +135,13 @@ void WindowUnit::Build(uint32_t style, const QRect& requested) {
 }
 
 void WindowUnit::ApplyWindowFlags() {
-  const WindowProperties& p = Props();
-  const int border = Clamp(p.borderStyle, 6);
+  const WindowState& p = Props();
+  const int border = std::clamp(p.borderStyle, window_border::kNone, window_border::kFixedSunken);
   // A window with an owner is the owner's dialog to the desktop: kept above it, not listed on
   // its own.
-  Qt::WindowFlags flags = (border == 3 || border == 4) ? Qt::Tool : desktopOwner_ ? Qt::Dialog : Qt::Window;
-  if (border == 0) {
+  const bool tool = border == window_border::kSizableTool || border == window_border::kFixedTool;
+  Qt::WindowFlags flags = tool ? Qt::Tool : desktopOwner_ ? Qt::Dialog : Qt::Window;
+  if (border == window_border::kNone) {
     flags |= Qt::FramelessWindowHint;
   } else {
     flags |= Qt::CustomizeWindowHint;
@@ -212,8 +215,8 @@ void WindowUnit::ApplyShape() {
 void WindowUnit::ApplyPosition() {
   if (!isVisible()) return;
   switch (Props().position) {
-    case 0: showNormal(); break;
-    case 1: {
+    case window_position::kStored: showNormal(); break;
+    case window_position::kCentred: {
       if (isMinimized() || isMaximized()) showNormal();
       const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
       if (screen == nullptr) break;
@@ -223,8 +226,8 @@ void WindowUnit::ApplyPosition() {
       if (outer.topLeft() != centre) SetOuterGeometry(QRect(centre, outer.size()));
       break;
     }
-    case 2: showMinimized(); break;
-    case 3: showMaximized(); break;
+    case window_position::kMinimised: showMinimized(); break;
+    case window_position::kMaximised: showMaximized(); break;
   }
 }
 
@@ -241,7 +244,7 @@ void WindowUnit::ReassertOthersTopmost() {
   for (size_t i = 0; i < host.WindowCount(); ++i) {
     auto* other = dynamic_cast<WindowUnit*>(host.LiveWindowAt(i));
     if (other == nullptr || other == this) continue;
-    WindowProperties& op = other->Props();
+    const WindowState& op = other->Props();
     if (op.alwaysOnTop == 0 || op.showInTaskbar != 0) continue;
     if (!other->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
       const bool wasVisible = other->isVisible();
@@ -276,10 +279,11 @@ void WindowUnit::RepaintBackground() {
 }
 
 void WindowUnit::StartSound() {
-  const WindowProperties& p = Props();
-  if (p.backSound.empty() || p.soundPlayMode < 0 || p.soundPlayMode > 1) return;
+  const WindowState& p = Props();
+  if (p.backSound.empty() || (p.soundPlayMode != sound_play_mode::kRepeat && p.soundPlayMode != sound_play_mode::kOnce))
+    return;
   const std::vector<uint8_t>& data = p.backSound;
-  const bool repeat = p.soundPlayMode == 0;
+  const bool repeat = p.soundPlayMode == sound_play_mode::kRepeat;
   if (data.size() > 11 && std::memcmp(data.data(), "RIFF", 4) == 0 && std::memcmp(data.data() + 8, "WAVE", 4) == 0)
     soundId_ = platform::PlayWave(data, repeat);
   else if (data.size() > 4 && std::memcmp(data.data(), "MThd", 4) == 0)
@@ -292,121 +296,22 @@ void WindowUnit::StopSound() {
   soundId_ = 0;
 }
 
-void WindowUnit::PropertyChanged(int32_t index, const PropertyValue& value) {
-  WindowProperties& p = Props();
-  const int32_t v = value.AsInteger();
-  auto bytes = [&value] {
-    auto data = value.AsData();
-    return std::vector<uint8_t>(data.begin(), data.end());
-  };
-  auto text = [&value] { return std::string(value.AsText() != nullptr ? value.AsText() : ""); };
-  switch (index) {
-    case window_property::kTitle:
-      p.title = text();
-      setWindowTitle(platform::FromGbk(p.title));
-      ApplyWindowFlags();
-      break;
-    case window_property::kBorderStyle: {
-      const QRect outer = OuterGeometry();
-      p.borderStyle = Clamp(v, 6);
-      ApplyWindowFlags();
-      // The outer rectangle stays; the client area follows the new frame.
-      SetOuterGeometry(outer);
-      break;
-    }
-    case window_property::kBackColor:
-      p.backColor = static_cast<uint32_t>(v);
-      RepaintBackground();
-      break;
-    case window_property::kBackPicture:
-      p.backPicture = bytes();
-      p.backPictureSource = {};
-      background_.DropPicture();
-      RepaintBackground();
-      break;
-    case window_property::kBackPictureMode:
-      p.backPictureMode = Clamp(v, 3);
-      if (!p.backPicture.empty()) RepaintBackground();
-      break;
-    case window_property::kBackSound:
-      StopSound();
-      p.backSound = bytes();
-      StartSound();
-      break;
-    case window_property::kSoundPlayMode:
-      StopSound();
-      p.soundPlayMode = Clamp(v, 2);
-      StartSound();
-      break;
-    case window_property::kControlBox: p.controlBox = v != 0; ApplyWindowFlags(); break;
-    case window_property::kMaxButton: p.maxButton = v != 0; ApplyWindowFlags(); break;
-    case window_property::kMinButton: p.minButton = v != 0; ApplyWindowFlags(); break;
-    case window_property::kPosition:
-      p.position = Clamp(v, 3);
-      ApplyPosition();
-      break;
-    case window_property::kClosable: p.closable = v != 0; ApplyWindowFlags(); break;
-    case window_property::kIcon:
-      p.icon = bytes();
-      ApplyIcons();
-      break;
-    case window_property::kEnterMovesFocus: p.enterMovesFocus = v != 0; break;
-    case window_property::kEscCloses: p.escCloses = v != 0; break;
-    case window_property::kF1Help: p.f1Help = v != 0; break;
-    case window_property::kHelpFile: p.helpFile = text(); break;
-    case window_property::kHelpTopic: p.helpTopic = v; break;
-    case window_property::kShowInTaskbar: p.showInTaskbar = v != 0; break;
-    case window_property::kMoveAnywhere: p.moveAnywhere = v != 0; break;
-    case window_property::kShape:
-      p.shape = Clamp(v, kShapeCount - 1);
-      ApplyShape();
-      break;
-    case window_property::kAlwaysOnTop:
-      p.alwaysOnTop = v != 0;
-      ApplyTopmost();
-      break;
-    case window_property::kKeepTitleActive:
-      p.keepTitleActive = v != 0;
-      ApplyKeepTitleActive();
-      break;
-    case window_property::kClassName: p.className = text(); break;
-    default: break;
-  }
+void WindowUnit::TitleChanged() {
+  setWindowTitle(platform::FromGbk(Props().title));
+  ApplyWindowFlags();
 }
 
-bool WindowUnit::GetProperty(int32_t index, PropertyValue* value) {
-  const WindowProperties& p = Props();
-  auto data = [](const std::vector<uint8_t>& bytes) { return PropertyValue::Data(bytes.data(), bytes.size()); };
-  switch (index) {
-    case window_property::kTitle: *value = PropertyValue::Text(p.title.c_str()); return true;
-    case window_property::kBorderStyle: *value = PropertyValue::Integer(p.borderStyle); return true;
-    case window_property::kBackColor: *value = PropertyValue::Integer(static_cast<int32_t>(p.backColor)); return true;
-    case window_property::kBackPicture: *value = data(p.backPicture); return true;
-    case window_property::kBackPictureMode: *value = PropertyValue::Integer(p.backPictureMode); return true;
-    case window_property::kBackSound: *value = data(p.backSound); return true;
-    case window_property::kSoundPlayMode: *value = PropertyValue::Integer(p.soundPlayMode); return true;
-    case window_property::kControlBox: *value = PropertyValue::Integer(p.controlBox); return true;
-    case window_property::kMaxButton: *value = PropertyValue::Integer(p.maxButton); return true;
-    case window_property::kMinButton: *value = PropertyValue::Integer(p.minButton); return true;
-    case window_property::kPosition:
-      // The live state, not the stored choice: a centred window that is shown normally reads 0.
-      *value = PropertyValue::Integer(isMinimized() ? 2 : isMaximized() ? 3 : 0);
-      return true;
-    case window_property::kClosable: *value = PropertyValue::Integer(p.closable); return true;
-    case window_property::kIcon: *value = data(p.icon); return true;
-    case window_property::kEnterMovesFocus: *value = PropertyValue::Integer(p.enterMovesFocus); return true;
-    case window_property::kEscCloses: *value = PropertyValue::Integer(p.escCloses); return true;
-    case window_property::kF1Help: *value = PropertyValue::Integer(p.f1Help); return true;
-    case window_property::kHelpFile: *value = PropertyValue::Text(p.helpFile.c_str()); return true;
-    case window_property::kHelpTopic: *value = PropertyValue::Integer(p.helpTopic); return true;
-    case window_property::kShowInTaskbar: *value = PropertyValue::Integer(p.showInTaskbar); return true;
-    case window_property::kMoveAnywhere: *value = PropertyValue::Integer(p.moveAnywhere); return true;
-    case window_property::kShape: *value = PropertyValue::Integer(p.shape); return true;
-    case window_property::kAlwaysOnTop: *value = PropertyValue::Integer(p.alwaysOnTop); return true;
-    case window_property::kKeepTitleActive: *value = PropertyValue::Integer(p.keepTitleActive); return true;
-    case window_property::kClassName: *value = PropertyValue::Text(p.className.c_str()); return true;
-    default: return false;
-  }
+void WindowUnit::SetBorderStyle(int32_t style) {
+  // The outer rectangle stays; the client area follows the new frame.
+  const QRect outer = OuterGeometry();
+  Props().borderStyle = std::clamp(style, window_border::kNone, window_border::kFixedSunken);
+  ApplyWindowFlags();
+  SetOuterGeometry(outer);
+}
+
+void WindowUnit::BackPictureChanged() {
+  background_.DropPicture();
+  RepaintBackground();
 }
 
 void WindowUnit::SetTrayIcon(const QIcon& icon, const QString& tip) {
@@ -414,9 +319,9 @@ void WindowUnit::SetTrayIcon(const QIcon& icon, const QString& tip) {
     tray_ = std::make_unique<QSystemTrayIcon>();
     connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
       switch (reason) {
-        case QSystemTrayIcon::Trigger: ReportEvent(9, 1); break;
-        case QSystemTrayIcon::DoubleClick: ReportEvent(9, 2); break;
-        case QSystemTrayIcon::Context: ReportEvent(9, 3); break;
+        case QSystemTrayIcon::Trigger: ReportEvent(window_event::kTrayIcon, tray_click::kLeft); break;
+        case QSystemTrayIcon::DoubleClick: ReportEvent(window_event::kTrayIcon, tray_click::kLeftDouble); break;
+        case QSystemTrayIcon::Context: ReportEvent(window_event::kTrayIcon, tray_click::kContext); break;
         default: break;
       }
     });
@@ -441,25 +346,26 @@ void WindowUnit::SetTrayIcon(const QIcon& icon, const QString& tip) {
 void WindowUnit::RemoveTrayIcon() { tray_.reset(); }
 
 bool WindowUnit::Idle(int64_t elapsedMs) {
-  EventOutcome outcome = ReportEvent(7, static_cast<int32_t>(std::min<int64_t>(elapsedMs, INT32_MAX)));
+  EventOutcome outcome = ReportEvent(window_event::kIdle, static_cast<int32_t>(std::min<int64_t>(elapsedMs, INT32_MAX)));
   return outcome.unitAlive && outcome.hasResult && outcome.result != 0;
 }
 
 int WindowUnit::InitialShowState() {
+  // The host's show states are numbered as the Position choices.
   const int position = Props().position;
-  if (position == 2) return 2;
+  if (position == window_position::kMinimised) return window_position::kMinimised;
   // Only a window that can be resized starts maximised.
-  if (position == 3 && ThickFrame()) return 3;
-  return 0;
+  if (position == window_position::kMaximised && ThickFrame()) return window_position::kMaximised;
+  return window_position::kStored;
 }
 
 void WindowUnit::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  const WindowProperties& p = Props();
+  const WindowState& p = Props();
   background_.Paint(painter, event->rect(), size(), p.backColor, p.backPictureMode, p.backPicture,
                     p.backPictureSource);
-  // These two border styles give the window a sunken client edge.
-  if (p.borderStyle == 5 || p.borderStyle == 6) platform::DrawEdge(painter, rect(), platform::Edge::kSunken);
+  if (p.borderStyle == window_border::kSizableSunken || p.borderStyle == window_border::kFixedSunken)
+    platform::DrawEdge(painter, rect(), platform::Edge::kSunken);  // the sunken client edge
 }
 
 void WindowUnit::resizeEvent(QResizeEvent* event) {
@@ -468,14 +374,14 @@ void WindowUnit::resizeEvent(QResizeEvent* event) {
   LayOutBars();
   if (size() == lastSize_) return;
   lastSize_ = size();
-  ReportEvent(4);
+  ReportEvent(window_event::kResized);
 }
 
 void WindowUnit::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   if (pos() == lastPos_) return;
   lastPos_ = pos();
-  ReportEvent(3);
+  ReportEvent(window_event::kMoved);
 }
 
 void WindowUnit::closeEvent(QCloseEvent* event) {
@@ -483,9 +389,9 @@ void WindowUnit::closeEvent(QCloseEvent* event) {
   event->ignore();
   // The desktop's close button does nothing on a disabled window.
   if (event->spontaneous() && !enabled) return;
-  EventOutcome outcome = ReportEvent(12);
+  EventOutcome outcome = ReportEvent(window_event::kCloseRequest);
   if (!outcome.unitAlive || outcome.ReturnedFalse()) return;
-  outcome = ReportEvent(1);
+  outcome = ReportEvent(window_event::kQueryClose);
   if (!outcome.unitAlive || outcome.ReturnedFalse()) return;
   ReturnToOwner();
   closing_ = true;
@@ -494,12 +400,12 @@ void WindowUnit::closeEvent(QCloseEvent* event) {
 
 void WindowUnit::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!event->spontaneous() && !reflagging_) ReportEvent(10);
+  if (!event->spontaneous() && !reflagging_) ReportEvent(window_event::kShown);
 }
 
 void WindowUnit::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
-  if (!event->spontaneous() && !reflagging_ && !closing_ && !destroying_) ReportEvent(11);
+  if (!event->spontaneous() && !reflagging_ && !closing_ && !destroying_) ReportEvent(window_event::kHidden);
 }
 
 }  // namespace units

@@ -17,7 +17,7 @@
 #include "units/framework/unit.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/window/window_background.h"
-#include "units/window/window_properties.h"
+#include "units/window/window_state.h"
 
 class QInputMethodEvent;
 class QKeyEvent;
@@ -29,18 +29,30 @@ namespace units {
 
 class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
  public:
-  // Builds the window from read properties; `owner` is the owning window or null.
-  WindowUnit(const UnitIdentity& identity, std::unique_ptr<WindowProperties> properties, QWidget* owner);
+  // Builds the window from read properties (the type's own, window_properties.h); `owner` is the
+  // owning window or null.
+  WindowUnit(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* owner);
   ~WindowUnit() override;
 
   // What CreateUnit does after reading the data: style, place, icons, shape, topmost, sound.
   // `outer` is the requested outer rectangle.
   void Build(uint32_t style, const QRect& outer);
 
-  WindowProperties& Props() { return static_cast<WindowProperties&>(Properties()); }
-  // Interfaces 4 and 6.
-  void PropertyChanged(int32_t index, const PropertyValue& value);
-  bool GetProperty(int32_t index, PropertyValue* value);
+  WindowState& Props();
+
+  // Show a property just written.
+  void TitleChanged();
+  void SetBorderStyle(int32_t style);
+  void BackPictureChanged();
+  void RepaintBackground();
+  void StartSound();
+  void StopSound();
+  void ApplyWindowFlags();
+  void ApplyIcons();
+  void ApplyShape();
+  void ApplyPosition();
+  void ApplyTopmost();
+  void ApplyKeepTitleActive();
 
   // The notification-area icon (one per window); its mouse notifications raise event 9.
   void SetTrayIcon(const QIcon& icon, const QString& tip);
@@ -90,18 +102,9 @@ class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
 
   bool ThickFrame() const;
   bool HasCaption() const;
-  void ApplyWindowFlags();
   void ApplyFixedSize();
   void SetClientGeometry(const QRect& client);
-  void ApplyIcons();
   void ReturnToOwner();
-  void ApplyShape();
-  void ApplyPosition();
-  void ApplyTopmost();
-  void ApplyKeepTitleActive();
-  void RepaintBackground();
-  void StartSound();
-  void StopSound();
 
   std::vector<UnitInfo> Units() const;
   // The unit whose widget is or contains `widget`, nearest first.

@@ -11,6 +11,7 @@
 #include "units/libraries/ui1_library.h"
 #include "units/libraries/ui2_library.h"
 #include "units/libraries/web_library.h"
+#include "units/window/window_properties.h"
 
 namespace units {
 namespace {
@@ -112,6 +113,28 @@ TEST(UnitTypeTable, LookupStaysWithinTheTables) {
   EXPECT_EQ(FindUnitType(gap, 2, type_id::kSuperBtn), nullptr);
   EXPECT_EQ(FindUnitType(kLibraries, 4, MakeUnitTypeId(1, 51)), nullptr);
   EXPECT_EQ(FindUnitType(kLibraries, 4, MakeUnitTypeId(1, 52)), nullptr);
+}
+
+// Each type answers exactly its operations: the ones every tabled type shares are not handed out
+// for a type that has none (a window is never asked which properties apply, and a web browser
+// box's data holds no texts to offer).
+TEST(UnitTypeTable, TypesAnswerTheirOperationsAndNoOthers) {
+  const struct {
+    uint32_t typeId;
+    std::vector<int32_t> numbers;
+  } types[] = {
+      {type_id::kWindow, {1, 4, 5, 6, 7, 9}},
+      {type_id::kSuperBtn, {1, 2, 4, 5, 6, 9, 10}},
+      {type_id::kWebBrowser, {1, 2, 4, 5, 6}},
+  };
+  for (const auto& t : types) {
+    const runtime::UnitTypeRecord* record = FindUnitType(kLibraries, 4, t.typeId);
+    ASSERT_NE(record, nullptr);
+    std::vector<int32_t> answered;
+    for (int32_t number = 0; number <= 12; ++number)
+      if (record->getInterface(number) != nullptr) answered.push_back(number);
+    EXPECT_EQ(answered, t.numbers) << record->englishName;
+  }
 }
 
 int32_t FakeWantsKey(Unit*, uint32_t key) { return key == 13; }

@@ -27,7 +27,7 @@
 #include "units/framework/unit_type_records.h"
 #include "units/libraries/ui2_library.h"
 #include "units/superbtn/lighten_color.h"
-#include "units/superbtn/superbtn_unit.h"
+#include "units/superbtn/superbtn_properties.h"
 
 namespace {
 
@@ -237,6 +237,27 @@ TEST_F(SuperBtnTest, PropertyChangesClampStoreAndAskForRecreation) {
   b.checkMode = 1;
   EXPECT_EQ(Ask<interface_number::kIsDefaultButton>()(Create(b)), 0);
 
+}
+
+// Each setting that makes others meaningless hides exactly those, and no other.
+TEST_F(SuperBtnTest, ApplicabilityFollowsTheSettingsThatGiveAPropertyMeaning) {
+  const auto applicable = [](Unit* unit) {
+    std::vector<int32_t> own;
+    for (int32_t index = 0; index < 27; ++index)
+      if (Ask<interface_number::kPropertyApplicable>()(unit, index) != 0) own.push_back(index);
+    return own;
+  };
+  // Defaults: not in check mode, no pictures, system colours, own sounds.
+  EXPECT_EQ(applicable(Create(Button{})),
+            (std::vector<int32_t>{0, 1, 3, 4, 5, 6, 7, 9, 11, 13, 14, 15, 22, 23, 24, 25, 26}));
+  Button b;
+  b.style = 1;  // classic: no hover border, focus rectangle setting or hover sound
+  b.checkMode = 1;
+  b.systemColors = 0;
+  b.builtinSound = 1;
+  b.hotPicture = Picture(8, Qt::red, Qt::blue);
+  EXPECT_EQ(applicable(Create(b)),
+            (std::vector<int32_t>{0, 1, 2, 3, 4, 7, 9, 10, 11, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 25}));
 }
 
 TEST_F(SuperBtnTest, FaceColourFollowsTheState) {

@@ -10,7 +10,7 @@ namespace {
 
 using test_support::LocalHttpServer;
 using test_support::WaitUntil;
-namespace wp = units::web_property;
+namespace wp = test_support::web_property;
 using namespace test_support::web_event;
 
 class UnreachablePageTest : public test_support::WebBoxFixture {

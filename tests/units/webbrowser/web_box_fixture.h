@@ -16,7 +16,7 @@
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_records.h"
 #include "units/libraries/web_library.h"
-#include "units/webbrowser/web_browser_box.h"
+#include "units/webbrowser/web_browser_properties.h"
 
 namespace test_support {
 
@@ -27,6 +27,21 @@ constexpr int32_t kNewWindow = 1;
 constexpr int32_t kDocumentComplete = 6;
 constexpr int32_t kTitleChange = 8;
 }  // namespace web_event
+
+// Own property indexes the tests name.
+namespace web_property {
+constexpr int32_t kBorder = units::kWebBrowserTable.IndexOf("Border");
+constexpr int32_t kSilent = units::kWebBrowserTable.IndexOf("Silent");
+constexpr int32_t kDropTarget = units::kWebBrowserTable.IndexOf("RegisterAsDropTarget");
+constexpr int32_t kRegisterAsBrowser = units::kWebBrowserTable.IndexOf("RegisterAsBrowser");
+constexpr int32_t kResizable = units::kWebBrowserTable.IndexOf("Resizable");
+constexpr int32_t kFullName = units::kWebBrowserTable.IndexOf("FullName");
+constexpr int32_t kLocationUrl = units::kWebBrowserTable.IndexOf("LocationURL");
+constexpr int32_t kLocationName = units::kWebBrowserTable.IndexOf("LocationName");
+constexpr int32_t kType = units::kWebBrowserTable.IndexOf("Type");
+constexpr int32_t kEditMode = units::kWebBrowserTable.IndexOf("EditMode");
+constexpr int32_t kFontName = units::kWebBrowserTable.IndexOf("FontName");
+}  // namespace web_property
 
 struct SeenEvent {
   int32_t number;

@@ -13,7 +13,7 @@ namespace {
 
 using test_support::LocalHttpServer;
 using units::PropertyValue;
-namespace wp = units::web_property;
+namespace wp = test_support::web_property;
 
 using namespace test_support::web_event;
 
@@ -176,7 +176,7 @@ TEST_F(WebBrowserBoxTest, PersistedPropertiesRoundTripAndBorderDecidesTheEdge) {
 
 namespace {
 
-namespace wp = units::web_property;
+namespace wp = test_support::web_property;
 
 TEST_F(WebBrowserBoxTest, AHandlerMayDestroyTheBoxWhileTheEngineReports) {
   server_.Serve("/gone", "<title>gone</title>");

@@ -8,6 +8,7 @@
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_records.h"
 #include "units/libraries/core_library.h"
+#include "units/window/window_properties.h"
 
 namespace window_test {
 namespace {

@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "platform/colors.h"
@@ -190,6 +191,23 @@ TEST_F(WindowUnitTest, PositionCentresByIntegerDivisionAndReadsTheLiveState) {
   EXPECT_EQ(fixed->InitialShowState(), 0);
   SetProperty(kSecond, 0, 9, 1);
   EXPECT_EQ(fixed->InitialShowState(), 3);
+}
+
+// Logicals take any non-zero word as on (the platform's true is -1), choices are brought into
+// their range, and a plain integer keeps what it is given.
+TEST_F(WindowUnitTest, WrittenWordsBecomeLogicalsOrChoicesInRange) {
+  Start({Window(kMain, kMainOwn, WindowData())});
+  WindowUnit* window = Load(kMain);
+  ASSERT_NE(window, nullptr);
+  constexpr int32_t kOwn = 8;
+  for (auto [index, value, stored] : std::vector<std::tuple<int32_t, int32_t, int32_t>>{
+           {7, -1, 1}, {8, 5, 1}, {14, 0, 0}, {19, -1, 1}, {1, 9, 6}, {4, -2, 0}, {6, 7, 2}, {20, 99, 29},
+           {17, -5, -5}}) {
+    SetProperty(kMain, 0, kOwn + index, value);
+    EXPECT_EQ(Property(kMain, 0, kOwn + index), stored) << "own property " << index;
+  }
+  EXPECT_TRUE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(window->Props().moveAnywhere, 1);
 }
 
 TEST_F(WindowUnitTest, CloseRequestAsksEvent12ThenEvent1AndEitherCanRefuse) {
@@ -550,18 +568,18 @@ TEST_F(WindowUnitTest, ABackgroundWavePlayedOnceStopsSafelyWhenItChangesOrTheWin
   std::vector<uint8_t> value = ByteArrayValue(other);
   runtime::DataBytes bytes{};
   bytes.ptr = value.data();
-  runtime::SetUnitProperty(kMain, 0, 8 + units::window_property::kBackSound, 0, bytes);
+  runtime::SetUnitProperty(kMain, 0, 8 + units::kWindowTable.IndexOf("BackSound"), 0, bytes);
   DeleteLater();
   EXPECT_EQ(platform::LiveSounds(), before + 1);
   // Another play mode while it plays, twice.
-  SetProperty(kMain, 0, 8 + units::window_property::kSoundPlayMode, 0);  // repeat
-  SetProperty(kMain, 0, 8 + units::window_property::kSoundPlayMode, 1);  // once
+  SetProperty(kMain, 0, 8 + units::kWindowTable.IndexOf("SoundPlayMode"), 0);  // repeat
+  SetProperty(kMain, 0, 8 + units::kWindowTable.IndexOf("SoundPlayMode"), 1);  // once
   DeleteLater();
   EXPECT_EQ(platform::LiveSounds(), before + 1);
-  SetProperty(kMain, 0, 8 + units::window_property::kSoundPlayMode, 2);  // do not play
+  SetProperty(kMain, 0, 8 + units::kWindowTable.IndexOf("SoundPlayMode"), 2);  // do not play
   DeleteLater();
   EXPECT_EQ(platform::LiveSounds(), before);
-  SetProperty(kMain, 0, 8 + units::window_property::kSoundPlayMode, 1);
+  SetProperty(kMain, 0, 8 + units::kWindowTable.IndexOf("SoundPlayMode"), 1);
   QTest::qWait(50);
 
   window->close();
