@@ -60,30 +60,6 @@ constexpr std::array<runtime::PropertyEntry, 32> kWindowProperties = Table({
     {kText, kCore},       // window class name
 });
 
-constexpr std::array<runtime::PropertyEntry, 29> kEditBoxProperties = Table({
-    {kText, kCore},        // content
-    {kChoice, kCore},      // border style
-    {kColor, kCore},       // text colour
-    {kBackColor, kCore},   // background colour
-    {kFont, kCore},        // font
-    {kLogical, kCore},     // hide selection
-    {kInteger, kCore},     // maximum length
-    {kLogical, kCore},     // multi-line
-    {kChoice, kCore},      // scroll bars
-    {kChoice, kCore},      // alignment
-    {kChoice, kCore},      // input mode
-    {kText, kCore},        // password character
-    {kChoice, kCore},      // case conversion
-    {kChoice, kCore},      // up-down mode
-    {kInteger, kCore},     // up-down minimum
-    {kInteger, kCore},     // up-down maximum
-    {kInteger, kCore},     // selection start
-    {kInteger, kCore},     // selection length
-    {kText, kCore},        // selected text
-    {kDataSource, kCore},  // data source
-    {kDataColumn, kCore},  // data column
-});
-
 constexpr std::array<runtime::PropertyEntry, 15> kPicBoxProperties = Table({
     {kChoice, kCore},      // border style
     {kBackColor, kCore},   // background colour

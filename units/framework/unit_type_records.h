@@ -43,8 +43,6 @@ inline constexpr runtime::UnitTypeRecord kWindowType = MakeUnitTypeRecord<type_i
     "\xb4\xb0\xbf\xda", "window",
     type_flag::kNative | type_flag::kContainer | type_flag::kWindowed | type_flag::kNoRecreate,
     kWindowProperties);  // 窗口
-inline constexpr runtime::UnitTypeRecord kEditBoxType = MakeUnitTypeRecord<type_id::kEditBox>(
-    "\xb1\xe0\xbc\xad\xbf\xf2", "EditBox", type_flag::kNative | type_flag::kWindowed, kEditBoxProperties);  // 编辑框
 inline constexpr runtime::UnitTypeRecord kPicBoxType = MakeUnitTypeRecord<type_id::kPicBox>(
     "\xcd\xbc\xc6\xac\xbf\xf2", "PicBox",
     type_flag::kNative | type_flag::kDragsWindow | type_flag::kNoFocus | type_flag::kContainer | type_flag::kWindowed,

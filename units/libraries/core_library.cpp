@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "units/editbox/edit_box_properties.h"
 #include "units/framework/unit_type_records.h"
 #include "units/groupbox/groupbox_properties.h"
 #include "units/libraries/host_notify_slot.h"
