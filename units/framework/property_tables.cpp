@@ -60,16 +60,6 @@ constexpr std::array<runtime::PropertyEntry, 32> kWindowProperties = Table({
     {kText, kCore},       // window class name
 });
 
-constexpr std::array<runtime::PropertyEntry, 15> kPicBoxProperties = Table({
-    {kChoice, kCore},      // border style
-    {kBackColor, kCore},   // background colour
-    {kPicture, kCore},     // picture
-    {kChoice, kCore},      // display mode
-    {kLogical, kCore},     // play animation
-    {kDataSource, kCore},  // data source
-    {kDataColumn, kCore},  // data column
-});
-
 constexpr std::array<runtime::PropertyEntry, 18> kHyperLinkerProperties = Table({
     {kText, kCore},       // text
     {kChoice, kCore},     // link kind

@@ -43,10 +43,6 @@ inline constexpr runtime::UnitTypeRecord kWindowType = MakeUnitTypeRecord<type_i
     "\xb4\xb0\xbf\xda", "window",
     type_flag::kNative | type_flag::kContainer | type_flag::kWindowed | type_flag::kNoRecreate,
     kWindowProperties);  // 窗口
-inline constexpr runtime::UnitTypeRecord kPicBoxType = MakeUnitTypeRecord<type_id::kPicBox>(
-    "\xcd\xbc\xc6\xac\xbf\xf2", "PicBox",
-    type_flag::kNative | type_flag::kDragsWindow | type_flag::kNoFocus | type_flag::kContainer | type_flag::kWindowed,
-    kPicBoxProperties);  // 图片框
 inline constexpr runtime::UnitTypeRecord kHyperLinkerType =
     MakeUnitTypeRecord<type_id::kHyperLinker>("\xb3\xac\xbc\xb6\xc1\xb4\xbd\xd3\xbf\xf2", "HyperLinker",
                                               type_flag::kNative | type_flag::kNoFocus | type_flag::kWindowed,

@@ -6,6 +6,7 @@
 #include "units/framework/unit_type_records.h"
 #include "units/groupbox/groupbox_properties.h"
 #include "units/libraries/host_notify_slot.h"
+#include "units/picbox/picbox_properties.h"
 
 #include "runtime/program/notify_codes.h"
 #include "runtime/values/conversions.h"
