@@ -29,7 +29,6 @@ constexpr std::array<runtime::PropertyEntry, kCommonPropertyCount + N> Table(con
 }
 
 constexpr uint16_t kCore = 0x8000;
-constexpr uint16_t kCoreLink = 0x8001;
 
 }  // namespace
 
@@ -58,19 +57,6 @@ constexpr std::array<runtime::PropertyEntry, 32> kWindowProperties = Table({
     {kLogical, kCore},    // always on top
     {kLogical, kCore},    // keep the caption active
     {kText, kCore},       // window class name
-});
-
-constexpr std::array<runtime::PropertyEntry, 18> kHyperLinkerProperties = Table({
-    {kText, kCore},       // text
-    {kChoice, kCore},     // link kind
-    {kText, kCoreLink},   // mail address
-    {kText, kCoreLink},   // web address
-    {kColor, kCore},      // link colour
-    {kColor, kCore},      // visited colour
-    {kColor, kCore},      // hover colour
-    {kBackColor, kCore},  // background colour
-    {kChoice, kCore},     // border
-    {kFont, kCore},       // font
 });
 
 constexpr std::array<runtime::PropertyEntry, 35> kSuperBtnProperties = Table({

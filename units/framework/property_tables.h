@@ -8,7 +8,6 @@
 namespace units {
 
 extern const std::array<runtime::PropertyEntry, 32> kWindowProperties;
-extern const std::array<runtime::PropertyEntry, 18> kHyperLinkerProperties;
 extern const std::array<runtime::PropertyEntry, 35> kSuperBtnProperties;
 extern const std::array<runtime::PropertyEntry, 15> kTransLabelProperties;
 extern const std::array<runtime::PropertyEntry, 45> kWebBrowserProperties;

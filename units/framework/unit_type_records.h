@@ -43,10 +43,6 @@ inline constexpr runtime::UnitTypeRecord kWindowType = MakeUnitTypeRecord<type_i
     "\xb4\xb0\xbf\xda", "window",
     type_flag::kNative | type_flag::kContainer | type_flag::kWindowed | type_flag::kNoRecreate,
     kWindowProperties);  // 窗口
-inline constexpr runtime::UnitTypeRecord kHyperLinkerType =
-    MakeUnitTypeRecord<type_id::kHyperLinker>("\xb3\xac\xbc\xb6\xc1\xb4\xbd\xd3\xbf\xf2", "HyperLinker",
-                                              type_flag::kNative | type_flag::kNoFocus | type_flag::kWindowed,
-                                              kHyperLinkerProperties);  // 超级链接框
 inline constexpr runtime::UnitTypeRecord kSuperBtnType = MakeUnitTypeRecord<type_id::kSuperBtn>(
     "\xb3\xac\xbc\xb6\xb0\xb4\xc5\xa5", "SuperBtn", type_flag::kPushButton | type_flag::kWindowed,
     kSuperBtnProperties);  // 超级按钮
