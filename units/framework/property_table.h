@@ -51,8 +51,8 @@ struct PropertyRow {
   int32_t low = INT32_MIN;                  // a written word is brought into [low, high]
   int32_t high = INT32_MAX;
   bool clampStored = false;                 // the stored word is brought into range when read
-  bool logical = false;    // a logical word: written, answered and (with clampStored) read as 0 or 1
-  bool whenChanged = false;  // a written word equal to the stored one is neither applied nor re-creates
+  bool logical = false;                     // written, answered and (with clampStored) read as 0 or 1
+  bool whenChanged = false;                 // writing the stored word again neither applies nor re-creates
   bool recreate = false;                    // a written value shows only in a re-created unit
   // Shows a value just written to the state; answers 1 when the unit must be re-created for it.
   int32_t (*apply)(U& unit) = nullptr;
@@ -183,8 +183,8 @@ class PropertyTable {
     return false;
   }
 
-  // Writes own property `index` into the state, its word brought into range (or to 0 or 1); false for a live
-  // property or an index the type does not have.
+  // Writes own property `index` into the state, its word brought into range (a logical's to 0 or 1);
+  // false for a live property or an index the type does not have.
   bool SetStored(S& s, size_t index, const PropertyValue& value) const {
     if (index >= N) return false;
     const Row& r = rows_[index];
