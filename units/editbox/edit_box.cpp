@@ -18,11 +18,14 @@ namespace {
 constexpr int kEdgeHeight = 2;  // one classic sunken edge
 constexpr int32_t kEnterKey = 13;
 
+// The up-down button wears a shallow edge beside the borders that have no raised part.
+bool UpDownHasEdge(int32_t border) {
+  return border == edit_border::kNone || border == edit_border::kSunken || border == edit_border::kShallow;
+}
+
 }  // namespace
 
-EditBox* AsEditBox(Unit* unit) { return dynamic_cast<EditBox*>(unit); }
-
-EditBox::EditBox(Unit& unit, EditBoxProperties& props) : props_(props), unit_(unit) {}
+EditBox::EditBox(Unit& unit, EditBoxState& props) : props_(props), unit_(unit) {}
 
 EditBox::~EditBox() {
   // The button may be the sender of the press whose handler is destroying this box.
@@ -141,14 +144,14 @@ bool EditBox::Drain() {
   for (;;) {
     if (changePending_) {
       changePending_ = false;
-      if (!Raise(0)) return false;
+      if (!Raise(editbox_event::kTextChanged)) return false;
     }
     if (noted_.empty()) return true;
     const Action action = noted_.front();
     noted_.pop_front();
     ApplyPalette();
     if (action == Action::kGotFocus) {
-      if (!Raise(-7)) return false;
+      if (!Raise(editbox_event::kGotFocus)) return false;
       continue;
     }
     // The rewritten text is reported before the focus loss.
@@ -157,9 +160,9 @@ bool EditBox::Drain() {
     --depth_;
     if (changePending_) {
       changePending_ = false;
-      if (!Raise(0)) return false;
+      if (!Raise(editbox_event::kTextChanged)) return false;
     }
-    if (!Raise(-8)) return false;
+    if (!Raise(editbox_event::kLostFocus)) return false;
   }
 }
 
@@ -189,7 +192,7 @@ void EditBox::Step(int delta) {
   QWidget* w = Widget();
   if (!w->isEnabled() || !w->isVisible()) return;
   if (props_.upDownMode == kManualUpDown) {
-    unit_.ReportEvent(1, delta);
+    unit_.ReportEvent(editbox_event::kUpDownPressed, delta);
     return;
   }
   const int64_t lower = std::min(props_.upDownMin, props_.upDownMax);
@@ -213,7 +216,7 @@ void EditBox::CreateUpDown() {
     return;
   }
   upDown_ = new UpDownButton(parent, [this](int delta) { Step(delta); });
-  upDown_->SetEdge(props_.borderStyle == 0 || props_.borderStyle == 1 || props_.borderStyle == 3);
+  upDown_->SetEdge(UpDownHasEdge(props_.borderStyle));
   upDown_->setEnabled(Widget()->isEnabled());
   upDown_->setVisible(!Widget()->isHidden());
   upDown_->stackUnder(Widget());
@@ -281,135 +284,71 @@ uint16_t FirstCharacter(const char* text) {
   return b[0];
 }
 
-bool Differs(int32_t& stored, int32_t value) {
-  if (stored == value) return false;
-  stored = value;
-  return true;
-}
-
 }  // namespace
 
-int32_t EditBox::PropertyChanged(int32_t index, const PropertyValue& value) {
-  const int32_t v = value.AsInteger();
-  switch (index) {
-    case kContent: {
-      const QString text = TextOf(value.AsText());
-      // Reported once even when the text stays the same.
-      ProgramChange([&] {
-        SetText(text);
-        changePending_ = true;
-      });
-      return 0;
-    }
-    case kBorderStyle:
-      props_.borderStyle = std::clamp(v, 0, 5);
-      ApplyBorder();
-      if (upDown_) upDown_->SetEdge(props_.borderStyle == 0 || props_.borderStyle == 1 || props_.borderStyle == 3);
-      return 0;
-    case kTextColor:
-      props_.textColor = static_cast<uint32_t>(value.first);
-      ApplyPalette();
-      return 0;
-    case kBackColor:
-      props_.backColor = static_cast<uint32_t>(value.first);
-      ApplyPalette();
-      Widget()->update();
-      return 0;
-    case kFont: {
-      const auto bytes = value.AsData();
-      props_.font.assign(bytes.begin(), bytes.end());
-      ApplyFont();
-      return 0;
-    }
-    case kHideSelection: return Differs(props_.hideSelection, v != 0) ? 1 : 0;
-    case kMultiline: return Differs(props_.multiline, v != 0) ? 1 : 0;
-    case kMaxLength: props_.maxLength = std::max(v, 0); return 0;
-    case kScrollBars: return Differs(props_.scrollBars, std::clamp(v, 0, 3)) ? 1 : 0;
-    case kAlignment: return Differs(props_.alignment, std::clamp(v, 0, 2)) ? 1 : 0;
-    case kCaseConversion: return Differs(props_.caseConversion, std::clamp(v, 0, 2)) ? 1 : 0;
-    case kUpDownMode: return Differs(props_.upDownMode, std::clamp(v, 0, 2)) ? 1 : 0;
-    case kInputMode:
-      props_.inputMode = std::clamp(v, 0, static_cast<int32_t>(kLastInputMode));
-      // Into or out of password mode the box may change between one line and several.
-      if (props_.SingleLine() == MultiLine()) return 1;
-      ApplyMode();
-      Widget()->update();
-      return 0;
-    case kPasswordChar:
-      props_.passwordChar = FirstCharacter(value.AsText());
-      if (props_.inputMode == kPassword) ApplyMode();
-      return 0;
-    case kUpDownMin: props_.upDownMin = v; return 0;
-    case kUpDownMax: props_.upDownMax = v; return 0;
-    case kSelStart:
-    case kSelLength: {
-      const int length = static_cast<int>(Text().size());
-      int start = std::min(SelectionStart(), length);
-      int count = SelectionLength();
-      if (index == kSelStart) {
-        start = v == -1 ? length : std::clamp(v, 0, length);
-        if (v == -1) count = 0;
-      } else {
-        if (v == -1) start = 0;
-        count = v == -1 ? length : std::max(v, 0);
-      }
-      count = std::min(count, length - start);
-      Select(start, count);
-      props_.selStart = start;
-      props_.selLength = count;
-      return 0;
-    }
-    case kSelText: {
-      const QString text = TextOf(value.AsText());
-      ProgramChange([&] { ReplaceSelection(text); });
-      return 0;
-    }
-    case kDataSource: props_.dataSource = value.AsText(); return 0;
-    case kDataColumn: props_.dataColumn = value.AsText(); return 0;
-    default: return 0;
-  }
+void EditBox::BorderChanged() {
+  ApplyBorder();
+  if (upDown_) upDown_->SetEdge(UpDownHasEdge(props_.borderStyle));
 }
 
-int32_t EditBox::GetProperty(int32_t index, PropertyValue* value) {
-  auto integer = [value](int32_t v) {
-    *value = PropertyValue::Integer(v);
-    return 1;
-  };
-  auto text = [value](const std::string& s) {
-    *value = PropertyValue::Text(s.c_str());
-    return 1;
-  };
-  switch (index) {
-    case kContent: return text(props_.content);
-    case kBorderStyle: return integer(props_.borderStyle);
-    case kTextColor: return integer(static_cast<int32_t>(props_.textColor));
-    case kBackColor: return integer(static_cast<int32_t>(props_.backColor));
-    case kFont:
-      *value = props_.font.size() == platform::kFontRecordSize ? PropertyValue::Data(props_.font.data(), props_.font.size())
-                                                               : PropertyValue{};
-      return 1;
-    case kHideSelection: return integer(props_.hideSelection);
-    case kMaxLength: return integer(props_.maxLength);
-    case kMultiline: return integer(props_.multiline);
-    case kScrollBars: return integer(props_.scrollBars);
-    case kAlignment: return integer(props_.alignment);
-    case kInputMode: return integer(props_.inputMode);
-    case kPasswordChar: scratch_ = PasswordCharText(props_.passwordChar); return text(scratch_);
-    case kCaseConversion: return integer(props_.caseConversion);
-    case kUpDownMode: return integer(props_.upDownMode);
-    case kUpDownMin: return integer(props_.upDownMin);
-    case kUpDownMax: return integer(props_.upDownMax);
-    case kSelStart: return integer(SelectionStart());
-    case kSelLength: return integer(SelectionLength());
-    case kSelText: {
-      const QString live = Text();
-      scratch_ = platform::ToGbk(ContentOf(live.mid(SelectionStart(), SelectionLength())));
-      return text(scratch_);
-    }
-    case kDataSource: return text(props_.dataSource);
-    case kDataColumn: return text(props_.dataColumn);
-    default: return 0;
-  }
+void EditBox::BackColorChanged() {
+  ApplyPalette();
+  Widget()->update();
+}
+
+int32_t EditBox::InputModeChanged() {
+  if (props_.SingleLine() == MultiLine()) return 1;
+  ApplyMode();
+  Widget()->update();
+  return 0;
+}
+
+void EditBox::SetContent(const char* content) {
+  const QString text = TextOf(content != nullptr ? content : "");
+  // Reported once even when the text stays the same.
+  ProgramChange([&] {
+    SetText(text);
+    changePending_ = true;
+  });
+}
+
+const char* EditBox::PasswordChar() {
+  scratch_ = PasswordCharText(props_.passwordChar);
+  return scratch_.c_str();
+}
+
+void EditBox::SetPasswordChar(const char* text) {
+  props_.passwordChar = FirstCharacter(text != nullptr ? text : "");
+  if (props_.inputMode == kPassword) ApplyMode();
+}
+
+void EditBox::SetSelStart(int32_t start) {
+  const int length = static_cast<int>(Text().size());
+  if (start == -1) Reselect(length, 0);
+  else Reselect(std::clamp(start, 0, length), SelectionLength());
+}
+
+void EditBox::SetSelLength(int32_t count) {
+  const int length = static_cast<int>(Text().size());
+  if (count == -1) Reselect(0, length);
+  else Reselect(std::min(SelectionStart(), length), std::max(count, 0));
+}
+
+void EditBox::Reselect(int start, int count) {
+  count = std::min(count, static_cast<int>(Text().size()) - start);
+  Select(start, count);
+  props_.selStart = start;
+  props_.selLength = count;
+}
+
+const char* EditBox::SelText() {
+  scratch_ = platform::ToGbk(ContentOf(Text().mid(SelectionStart(), SelectionLength())));
+  return scratch_.c_str();
+}
+
+void EditBox::SetSelText(const char* text) {
+  const QString replacement = TextOf(text != nullptr ? text : "");
+  ProgramChange([&] { ReplaceSelection(replacement); });
 }
 
 }  // namespace units::editbox

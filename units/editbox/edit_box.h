@@ -1,5 +1,5 @@
 #pragma once
-// What both kinds of edit box share: their properties as the host reads and writes them, the
+// What both kinds of edit box share: showing their properties as the host writes them, the
 // input modes, change and focus events, and the up-down button. The single-line box is a line
 // editor and the multi-line box a plain-text editor; each derives from its Qt editor (so input
 // methods, accessibility and keyboard editing are the editor's own) and from this class.
@@ -18,7 +18,7 @@
 #include <deque>
 #include <string>
 
-#include "units/editbox/edit_box_properties.h"
+#include "units/editbox/edit_box_state.h"
 #include "units/editbox/input_rules.h"
 #include "units/framework/unit.h"
 #include "units/framework/unit_interfaces.h"
@@ -39,9 +39,32 @@ class EditBox {
   // and selection. The box stays hidden until the host shows it.
   void Build(uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height);
 
-  int32_t PropertyChanged(int32_t index, const PropertyValue& value);
-  int32_t GetProperty(int32_t index, PropertyValue* value);
   bool WantsKey(uint32_t key) const;
+  PropertyObject& Properties() { return unit_.Properties(); }
+  const EditBoxState& State() const { return props_; }
+
+  // Show the property of that name as just written to the state.
+  void BorderChanged();
+  void TextColorChanged() { ApplyPalette(); }
+  void BackColorChanged();
+  void FontChanged() { ApplyFont(); }
+  // 1 when the box must be re-created: into or out of password mode it may change between one
+  // line and several.
+  int32_t InputModeChanged();
+
+  // Properties the box reads from and writes to its editor. Texts handed out stay valid until
+  // the next call.
+  void SetContent(const char* content);
+  const char* PasswordChar();
+  void SetPasswordChar(const char* text);
+  int32_t SelStart() const { return SelectionStart(); }
+  int32_t SelLength() const { return SelectionLength(); }
+  // -1 puts the caret after the last character.
+  void SetSelStart(int32_t start);
+  // -1 selects everything.
+  void SetSelLength(int32_t length);
+  const char* SelText();
+  void SetSelText(const char* text);
 
   // The filter for what the user is about to insert.
   InputRules Rules() const { return {props_.inputMode, props_.caseConversion, props_.maxLength}; }
@@ -50,7 +73,7 @@ class EditBox {
   bool ProgramEdit() const { return programEdit_; }
 
  protected:
-  EditBox(Unit& unit, EditBoxProperties& props);
+  EditBox(Unit& unit, EditBoxState& props);
 
   virtual QWidget* Widget() = 0;
   virtual const QWidget* Widget() const = 0;
@@ -91,7 +114,7 @@ class EditBox {
     return result;
   }
 
-  EditBoxProperties& props_;
+  EditBoxState& props_;
 
  private:
   enum class Action { kGotFocus, kLostFocus };
@@ -104,6 +127,8 @@ class EditBox {
   template <typename Change>
   bool ProgramChange(Change&& change);
   void Normalise();
+  // Selects [start, start + count) cut to the text, and keeps it as the stored selection.
+  void Reselect(int start, int count);
 
   QString ContentOf(const QString& text) const;
   QString TextOf(const char* content) const;
@@ -116,14 +141,12 @@ class EditBox {
   Unit& unit_;
   QPointer<UpDownButton> upDown_;
   QString lastText_;
-  std::string scratch_;  // text handed out by GetProperty, valid until the next call
+  std::string scratch_;  // text handed out, valid until the next call
   std::deque<Action> noted_;
   int depth_ = 0;
   bool changePending_ = false;
   bool drainQueued_ = false;
   bool programEdit_ = false;
 };
-
-EditBox* AsEditBox(Unit* unit);
 
 }  // namespace units::editbox

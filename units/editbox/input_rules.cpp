@@ -12,7 +12,7 @@
 #include "platform/text.h"
 #include "runtime/values/date_text.h"
 #include "runtime/values/number_text.h"
-#include "units/editbox/edit_box_properties.h"
+#include "units/editbox/edit_box_state.h"
 
 namespace units::editbox {
 namespace {
@@ -170,8 +170,8 @@ QString InputRules::Admit(const QString& typed, qsizetype length, qsizetype repl
     if (!Allows(folded)) continue;
     out.append(folded);
   }
-  if (caseConversion_ == 1) out = out.toLower();
-  if (caseConversion_ == 2) out = out.toUpper();
+  if (caseConversion_ == case_conversion::kLower) out = out.toLower();
+  if (caseConversion_ == case_conversion::kUpper) out = out.toUpper();
   if (maxLength_ > 0) {
     const qsizetype room = std::max<qsizetype>(0, maxLength_ - (length - replaced));
     if (out.size() > room) {

@@ -8,6 +8,7 @@
 #include <QTextCursor>
 
 #include "platform/colors.h"
+#include "units/editbox/edit_box_properties.h"
 #include "units/picbox/edge_style.h"
 
 namespace units::editbox {
@@ -15,8 +16,8 @@ namespace {
 
 Qt::Alignment AlignmentOf(int32_t alignment) {
   switch (alignment) {
-    case 1: return Qt::AlignHCenter;
-    case 2: return Qt::AlignRight;
+    case text_alignment::kCentred: return Qt::AlignHCenter;
+    case text_alignment::kRight: return Qt::AlignRight;
     default: return Qt::AlignLeft;
   }
 }
@@ -35,16 +36,19 @@ bool InsertsText(const QKeyEvent& e) {
 
 }  // namespace
 
-MultiLineBox::MultiLineBox(const UnitIdentity& identity, std::unique_ptr<EditBoxProperties> properties,
+MultiLineBox::MultiLineBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties,
                            QWidget* parent)
     : UnitWidget(identity, std::move(properties), parent),
-      EditBox(*this, static_cast<EditBoxProperties&>(Properties())) {
+      EditBox(*this, static_cast<EditBoxProperties&>(Unit::Properties())) {
   // Tab is the window's, for moving the focus on.
   setTabChangesFocus(true);
-  const bool sideways = props_.scrollBars == 1 || props_.scrollBars == 3;
+  const bool sideways = (props_.scrollBars & scroll_bars::kHorizontal) != 0;
   setLineWrapMode(sideways ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-  setHorizontalScrollBarPolicy(props_.scrollBars & 1 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(props_.scrollBars & 2 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  const auto policy = [this](int32_t bar) {
+    return props_.scrollBars & bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+  };
+  setHorizontalScrollBarPolicy(policy(scroll_bars::kHorizontal));
+  setVerticalScrollBarPolicy(policy(scroll_bars::kVertical));
   QTextOption option = document()->defaultTextOption();
   option.setAlignment(AlignmentOf(props_.alignment));
   document()->setDefaultTextOption(option);

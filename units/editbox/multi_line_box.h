@@ -13,7 +13,8 @@ class MultiLineBox final : public UnitWidget<QPlainTextEdit>, public EditBox {
   Q_OBJECT
 
  public:
-  MultiLineBox(const UnitIdentity& identity, std::unique_ptr<EditBoxProperties> properties, QWidget* parent);
+  // `properties` are the edit box's own (edit_box_properties.h).
+  MultiLineBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
 
  protected:
   bool event(QEvent* event) override;

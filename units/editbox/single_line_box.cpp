@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "platform/text.h"
+#include "units/editbox/edit_box_properties.h"
 #include "units/picbox/edge_style.h"
 
 namespace units::editbox {
@@ -62,18 +63,18 @@ QChar MaskOf(uint16_t c) {
 
 Qt::Alignment AlignmentOf(int32_t alignment) {
   switch (alignment) {
-    case 1: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case 2: return Qt::AlignRight | Qt::AlignVCenter;
+    case text_alignment::kCentred: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case text_alignment::kRight: return Qt::AlignRight | Qt::AlignVCenter;
     default: return Qt::AlignLeft | Qt::AlignVCenter;
   }
 }
 
 }  // namespace
 
-SingleLineBox::SingleLineBox(const UnitIdentity& identity, std::unique_ptr<EditBoxProperties> properties,
+SingleLineBox::SingleLineBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties,
                              QWidget* parent)
     : UnitWidget(identity, std::move(properties), parent),
-      EditBox(*this, static_cast<EditBoxProperties&>(Properties())) {
+      EditBox(*this, static_cast<EditBoxProperties&>(Unit::Properties())) {
   setFrame(false);
   setAutoFillBackground(true);
   // The text limit is the box's own: the program may set longer texts than the user may type.

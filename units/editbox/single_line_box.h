@@ -15,7 +15,8 @@ class SingleLineBox final : public UnitWidget<QLineEdit>, public EditBox {
   Q_OBJECT
 
  public:
-  SingleLineBox(const UnitIdentity& identity, std::unique_ptr<EditBoxProperties> properties, QWidget* parent);
+  // `properties` are the edit box's own (edit_box_properties.h).
+  SingleLineBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
 
  protected:
   bool event(QEvent* event) override;

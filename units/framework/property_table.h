@@ -51,7 +51,8 @@ struct PropertyRow {
   int32_t low = INT32_MIN;                  // a written word is brought into [low, high]
   int32_t high = INT32_MAX;
   bool clampStored = false;                 // the stored word is brought into range when read
-  bool logical = false;                     // a written word is kept as 0 or 1 (any non-zero: 1)
+  bool logical = false;                     // written, answered and (with clampStored) read as 0 or 1
+  bool whenChanged = false;                 // writing the stored word again neither applies nor re-creates
   bool recreate = false;                    // a written value shows only in a re-created unit
   // Shows a value just written to the state; answers 1 when the unit must be re-created for it.
   int32_t (*apply)(U& unit) = nullptr;
@@ -93,6 +94,7 @@ class PropertyTable {
       if (r.since > highestVersion) throw "a property from a later version than the table's";
       if (r.source != nullptr && r.bytes == nullptr) throw "a source belongs to bytes";
       if (r.low > r.high) throw "an empty range";
+      if ((r.logical || r.whenChanged) && r.word == nullptr) throw "only a word is logical or compared";
       for (size_t j = 0; j < i; ++j)
         if (std::string_view(rows[j].name) == r.name) throw "two properties of one name";
       if (r.stored >= 0) ++storedCount;
@@ -145,7 +147,7 @@ class PropertyTable {
       if (!a.Since(r.since)) continue;
       if (r.word != nullptr) {
         a.Int32(s.*r.word);
-        if (a.Reading() && r.clampStored) s.*r.word = Clamp(r, s.*r.word);
+        if (a.Reading() && r.clampStored) s.*r.word = Normalised(r, s.*r.word);
       } else if (r.color != nullptr) {
         a.UInt32(s.*r.color);
       } else if (r.char16 != nullptr) {
@@ -166,7 +168,9 @@ class PropertyTable {
     if (index >= N) return false;
     const Row& r = rows_[index];
     switch (r.Kind()) {
-      case PropertyKind::kWord: value = PropertyValue::Integer(s.*r.word); return true;
+      case PropertyKind::kWord:
+        value = PropertyValue::Integer(r.logical ? s.*r.word != 0 : s.*r.word);
+        return true;
       case PropertyKind::kColor: value = PropertyValue::Integer(static_cast<int32_t>(s.*r.color)); return true;
       case PropertyKind::kCharacter: value = PropertyValue::Integer(s.*r.char16); return true;
       case PropertyKind::kText: value = PropertyValue::Text((s.*r.text).c_str()); return true;
@@ -180,15 +184,13 @@ class PropertyTable {
     return false;
   }
 
-  // Writes own property `index` into the state, its word brought into range (or to 0 or 1 for a
-  // row marked logical); false for a live property or an index the type does not have.
+  // Writes own property `index` into the state, its word brought into range (a logical's to 0 or 1);
+  // false for a live property or an index the type does not have.
   bool SetStored(S& s, size_t index, const PropertyValue& value) const {
     if (index >= N) return false;
     const Row& r = rows_[index];
     switch (r.Kind()) {
-      case PropertyKind::kWord:
-        s.*r.word = r.logical ? (value.AsInteger() != 0 ? 1 : 0) : Clamp(r, value.AsInteger());
-        return true;
+      case PropertyKind::kWord: s.*r.word = Normalised(r, value.AsInteger()); return true;
       case PropertyKind::kColor: s.*r.color = static_cast<uint32_t>(value.AsInteger()); return true;
       case PropertyKind::kCharacter: s.*r.char16 = static_cast<uint16_t>(value.AsInteger()); return true;
       case PropertyKind::kText: s.*r.text = value.AsText() != nullptr ? value.AsText() : ""; return true;
@@ -219,7 +221,10 @@ class PropertyTable {
   uint32_t Version() const { return version_; }
 
  private:
-  static constexpr int32_t Clamp(const Row& r, int32_t v) { return v < r.low ? r.low : v > r.high ? r.high : v; }
+  static constexpr int32_t Normalised(const Row& r, int32_t v) {
+    if (r.logical) return v != 0;
+    return v < r.low ? r.low : v > r.high ? r.high : v;
+  }
 
   static constexpr runtime::PropertyEntry CommonEntry(size_t i) {
     using namespace property_type;

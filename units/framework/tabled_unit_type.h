@@ -46,7 +46,10 @@ class TabledUnitType {
     if (u == nullptr || value == nullptr || !Known(index)) return 0;
     const auto& row = Table[static_cast<size_t>(index)];
     if (row.set != nullptr) return row.set(*u, *value);
-    Table.SetStored(StateOf(*u), static_cast<size_t>(index), *value);
+    S& state = StateOf(*u);
+    const int32_t before = row.word != nullptr ? state.*row.word : 0;
+    Table.SetStored(state, static_cast<size_t>(index), *value);
+    if (row.whenChanged && state.*row.word == before) return 0;
     const int32_t recreate = row.apply != nullptr ? row.apply(*u) : 0;
     return row.recreate || recreate != 0 ? 1 : 0;
   }

@@ -15,6 +15,7 @@
 #include "platform/open_address.h"
 #include "platform/text.h"
 #include "units/framework/unit_type_ids.h"
+#include "units/hyperlinker/hyperlinker_properties.h"
 #include "units/picbox/edge_style.h"
 
 namespace units {
@@ -47,35 +48,7 @@ QAccessibleInterface* AccessibleFactory(const QString& /*key*/, QObject* object)
 
 }  // namespace
 
-void HyperLinkerProperties::Reset() {
-  text.clear();
-  linkKind = 0;
-  mailAddress.clear();
-  webAddress.clear();
-  linkColor = 0x00FF0000;
-  visitedColor = 0x00000080;
-  hoverColor = platform::ToColorRef(platform::SystemColorOf(platform::SystemColor::kHighlight));
-  backColor = kDefaultColor;
-  border = 0;
-  font.clear();
-}
-
-void HyperLinkerProperties::Serialise(PropertyArchive& a) {
-  a.Version(1);
-  a.Int32(linkKind);
-  a.UInt32(linkColor);
-  a.UInt32(visitedColor);
-  a.UInt32(hoverColor);
-  a.UInt32(backColor);
-  a.Int32(border);
-  a.Bytes(font);
-  a.Text(text);
-  a.Text(mailAddress);
-  a.Text(webAddress);
-}
-
-HyperLinker::HyperLinker(const UnitIdentity& identity, std::unique_ptr<HyperLinkerProperties> properties,
-                         QWidget* parent)
+HyperLinker::HyperLinker(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent)
     : UnitWidget(identity, std::move(properties), parent) {
   static const bool accessible = (QAccessible::installFactory(AccessibleFactory), true);
   (void)accessible;
@@ -83,32 +56,33 @@ HyperLinker::HyperLinker(const UnitIdentity& identity, std::unique_ptr<HyperLink
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);
   setCursor(platform::HandCursor());
-  SetBorder(Props().border);
+  Props().border = std::clamp(Props().border, 0, kMaxEdgeStyle);
+  BorderChanged();
   ApplyFont();
 }
 
+HyperLinkerState& HyperLinker::Props() { return HyperLinkerType::StateOf(*this); }
+
 QString HyperLinker::ShownText() {
-  const HyperLinkerProperties& p = Props();
+  const HyperLinkerState& p = Props();
   if (!p.text.empty()) return platform::FromGbk(p.text);
-  return platform::FromGbk(p.linkKind == 1 ? p.webAddress : p.mailAddress);
+  return platform::FromGbk(p.linkKind == link_kind::kWeb ? p.webAddress : p.mailAddress);
 }
 
 QString HyperLinker::Address() {
-  const HyperLinkerProperties& p = Props();
-  if (p.linkKind == 1) return platform::FromGbk(p.webAddress);
+  const HyperLinkerState& p = Props();
+  if (p.linkKind == link_kind::kWeb) return platform::FromGbk(p.webAddress);
   if (p.mailAddress.empty()) return {};
   return QStringLiteral("mailto:") + platform::FromGbk(p.mailAddress);
 }
 
-void HyperLinker::SetBorder(int32_t border) {
-  Props().border = std::clamp(border, 0, kMaxEdgeStyle);
+void HyperLinker::BorderChanged() {
   const int edge = EdgeWidth(Props().border);
   setContentsMargins(edge, edge, edge, edge);
   update();
 }
 
-void HyperLinker::SetFont(std::vector<uint8_t> font) {
-  Props().font = std::move(font);
+void HyperLinker::FontChanged() {
   ApplyFont();
   update();
 }
@@ -140,7 +114,7 @@ void HyperLinker::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), platform::BackgroundColor(Props().backColor));
   DrawEdge(painter, rect(), Props().border);
-  const HyperLinkerProperties& p = Props();
+  const HyperLinkerState& p = Props();
   const uint32_t color = hot_ ? p.hoverColor : visited_ ? p.visitedColor : p.linkColor;
   painter.setPen(platform::FromColorRef(color));
   painter.setFont(font_);

@@ -13,30 +13,33 @@
 
 namespace units {
 
-struct HyperLinkerProperties : PropertyObject {
+namespace link_kind {
+constexpr int32_t kMail = 0;  // opens "mailto:" and the e-mail address
+constexpr int32_t kWeb = 1;   // opens the web address as stored
+}  // namespace link_kind
+
+// The own properties; their table is in hyperlinker_properties.h.
+struct HyperLinkerState {
   std::string text;  // GBK, like the addresses
-  int32_t linkKind = 0;  // 0 e-mail address, 1 web address
+  int32_t linkKind;
   std::string mailAddress;
   std::string webAddress;
-  uint32_t linkColor = 0;
-  uint32_t visitedColor = 0;
-  uint32_t hoverColor = 0;
-  uint32_t backColor = 0;
-  int32_t border = 0;
+  uint32_t linkColor;
+  uint32_t visitedColor;
+  uint32_t hoverColor;
+  uint32_t backColor;
+  int32_t border;
   std::vector<uint8_t> font;  // a 60-byte font record, else the default GUI font
-
-  HyperLinkerProperties() { Reset(); }
-  void Reset() override;
-  void Serialise(PropertyArchive& archive) override;
 };
 
 class HyperLinker : public UnitWidget<QWidget> {
   Q_OBJECT
 
  public:
-  HyperLinker(const UnitIdentity& identity, std::unique_ptr<HyperLinkerProperties> properties, QWidget* parent);
+  // `properties` are the type's own (hyperlinker_properties.h).
+  HyperLinker(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
 
-  HyperLinkerProperties& Props() { return static_cast<HyperLinkerProperties&>(Properties()); }
+  HyperLinkerState& Props();
 
   // The text shown: `Text`, or the address of the current kind when it is empty.
   QString ShownText();
@@ -46,8 +49,13 @@ class HyperLinker : public UnitWidget<QWidget> {
   bool Hot() const { return hot_; }
   bool Visited() const { return visited_; }
 
-  void SetBorder(int32_t border);
-  void SetFont(std::vector<uint8_t> font);
+  // Show the property of that name as just written to the state.
+  void BorderChanged();
+  void FontChanged();
+  // An address shows only while there is no text of its own.
+  void AddressChanged() {
+    if (Props().text.empty()) update();
+  }
   // Opens the address; the visited colour follows whether that worked.
   void Open();
 

@@ -2,9 +2,12 @@
 
 #include <array>
 
+#include "units/editbox/edit_box_properties.h"
 #include "units/framework/unit_type_records.h"
 #include "units/groupbox/groupbox_properties.h"
+#include "units/hyperlinker/hyperlinker_properties.h"
 #include "units/libraries/host_notify_slot.h"
+#include "units/picbox/picbox_properties.h"
 #include "units/window/window_properties.h"
 
 #include "runtime/program/notify_codes.h"

@@ -11,6 +11,7 @@
 #include "platform/colors.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/picbox/edge_style.h"
+#include "units/picbox/picbox_properties.h"
 
 namespace units {
 namespace {
@@ -22,36 +23,12 @@ QAccessibleInterface* AccessibleFactory(const QString& /*key*/, QObject* object)
 
 }  // namespace
 
-void PicBoxProperties::Reset() {
-  borderStyle = 0;
-  backColor = kDefaultColor;
-  displayMode = 0;
-  playAnimation = 1;
-  picture.clear();
-  pictureSource = {};
-  dataSource.clear();
-  dataColumn.clear();
-}
-
-void PicBoxProperties::Serialise(PropertyArchive& a) {
-  a.Version(2);
-  a.Int32(borderStyle);
-  a.UInt32(backColor);
-  a.Int32(displayMode);
-  a.Int32(playAnimation);
-  a.Bytes(picture, pictureSource);
-  if (a.Since(2)) {
-    a.Text(dataSource);
-    a.Text(dataColumn);
-  }
-}
-
 QRect PictureRect(int32_t mode, QSize picture, const QRect& client) {
   const int width = picture.width(), height = picture.height();
   switch (mode) {
-    case 1:
+    case display_mode::kStretched:
       return client;
-    case 2: {
+    case display_mode::kCentred: {
       if (width <= 0 || height <= 0) return {};
       if (width <= client.width() && height <= client.height())
         return QRect(client.left() + (client.width() - width) / 2, client.top() + (client.height() - height) / 2,
@@ -66,51 +43,38 @@ QRect PictureRect(int32_t mode, QSize picture, const QRect& client) {
   }
 }
 
-PictureBox::PictureBox(const UnitIdentity& identity, std::unique_ptr<PicBoxProperties> properties, QWidget* parent)
+PictureBox::PictureBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent)
     : UnitWidget(identity, std::move(properties), parent) {
   static const bool accessible = (QAccessible::installFactory(AccessibleFactory), true);
   (void)accessible;
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   animationEnabled_ = Props().playAnimation != 0;
-  SetBorderStyle(Props().borderStyle);
+  Props().borderStyle = std::clamp(Props().borderStyle, 0, kMaxEdgeStyle);
+  BorderStyleChanged();
   LoadPicture();
 }
 
 PictureBox::~PictureBox() { StopAnimation(); }
 
+PicBoxState& PictureBox::Props() { return PicBoxType::StateOf(*this); }
+
 QColor PictureBox::Background() { return platform::BackgroundColor(Props().backColor); }
 
-void PictureBox::SetBorderStyle(int32_t style) {
-  Props().borderStyle = std::clamp(style, 0, kMaxEdgeStyle);
+void PictureBox::BorderStyleChanged() {
   const int edge = EdgeWidth(Props().borderStyle);
   setContentsMargins(edge, edge, edge, edge);
   update();
 }
 
-void PictureBox::SetBackColor(uint32_t color) {
-  Props().backColor = color;
+void PictureBox::BackColorChanged() {
   // A playing animation composes on the background colour: it starts again on the new one.
   if (player_ != nullptr) LoadPicture();
   update();
 }
 
-void PictureBox::SetPicture(std::vector<uint8_t> bytes) {
-  Props().picture = std::move(bytes);
-  Props().pictureSource = {};
-  LoadPicture();
-}
-
-void PictureBox::SetDisplayMode(int32_t mode) {
-  mode = std::clamp(mode, 0, 2);
-  if (mode == Props().displayMode) return;
-  Props().displayMode = mode;
-  repaint();
-}
-
-void PictureBox::SetPlayAnimation(bool play) {
-  Props().playAnimation = play ? 1 : 0;
-  animationEnabled_ = play;
+void PictureBox::PlayAnimationChanged() {
+  animationEnabled_ = Props().playAnimation != 0;
   const std::vector<uint8_t>& picture = Props().picture;
   if (imaging::RecogniseImage(picture.data(), static_cast<int64_t>(picture.size())) == imaging::kGif) LoadPicture();
 }

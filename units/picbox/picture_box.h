@@ -16,42 +16,47 @@
 
 namespace units {
 
-struct PicBoxProperties : PropertyObject {
-  int32_t borderStyle = 0;
-  uint32_t backColor = 0;
-  int32_t displayMode = 0;
-  int32_t playAnimation = 1;
+// Where the picture goes in the box.
+namespace display_mode {
+constexpr int32_t kNatural = 0;    // natural size at the top-left corner
+constexpr int32_t kStretched = 1;  // stretched over the client area
+constexpr int32_t kCentred = 2;    // centred, shrunk to fit when it does not
+}  // namespace display_mode
+
+// The own properties; their table is in picbox_properties.h.
+struct PicBoxState {
+  int32_t borderStyle;
+  uint32_t backColor;
+  int32_t displayMode;
+  int32_t playAnimation;
   std::vector<uint8_t> picture;
   // Where the picture was read from; empty once it is set at run time.
   std::span<const uint8_t> pictureSource;
   std::string dataSource;
   std::string dataColumn;
-
-  PicBoxProperties() { Reset(); }
-  void Reset() override;
-  void Serialise(PropertyArchive& archive) override;
 };
 
-// Where a picture of `picture` size goes in `client` in display mode `mode`: 0 natural size at
-// the top-left corner, 1 stretched over the client area, 2 centred, shrunk to fit when it does
-// not (one scale for both sides, sizes truncated).
+// Where a picture of `picture` size goes in `client` in display mode `mode`; sizes shrunk to fit
+// are truncated, with one scale for both sides.
 QRect PictureRect(int32_t mode, QSize picture, const QRect& client);
 
 class PictureBox : public UnitWidget<QWidget> {
   Q_OBJECT
 
  public:
-  PictureBox(const UnitIdentity& identity, std::unique_ptr<PicBoxProperties> properties, QWidget* parent);
+  // `properties` are the type's own (picbox_properties.h).
+  PictureBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
   // The worker must be gone before the base reports the unit destroyed.
   ~PictureBox() override;
 
-  PicBoxProperties& Props() { return static_cast<PicBoxProperties&>(Properties()); }
+  PicBoxState& Props();
 
-  void SetBorderStyle(int32_t style);
-  void SetBackColor(uint32_t color);
-  void SetPicture(std::vector<uint8_t> bytes);
-  void SetDisplayMode(int32_t mode);
-  void SetPlayAnimation(bool play);
+  // Show the property of that name as just written to the state.
+  void BorderStyleChanged();
+  void BackColorChanged();
+  void PictureChanged() { LoadPicture(); }
+  void DisplayModeChanged() { repaint(); }
+  void PlayAnimationChanged();
 
   // Whether an animation is playing on its worker thread.
   bool Animating() const { return player_ != nullptr && player_->Playing(); }

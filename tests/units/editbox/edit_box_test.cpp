@@ -321,6 +321,26 @@ TEST_F(EditBoxTest, RecreationIsAskedForWhereTheLookCannotChangeInPlace) {
   EXPECT_EQ(Set(password, kInputMode, PropertyValue::Integer(kNormal)), 1);
 }
 
+// A logical is 0 or 1 whatever number it is given: -3 means yes, and yes again re-creates nothing.
+TEST_F(EditBoxTest, LogicalsReadAndWriteAsZeroOrOne) {
+  Unit* unit = Create(With([](auto& p) { p.hideSelection = 7; }));
+  EXPECT_EQ(GetInt(unit, kHideSelection), 1);
+  EXPECT_EQ(Set(unit, kHideSelection, PropertyValue::Integer(5)), 0);
+  EXPECT_EQ(Set(unit, kMultiline, PropertyValue::Integer(-3)), 1);
+  EXPECT_EQ(GetInt(unit, kMultiline), 1);
+  EXPECT_EQ(Set(unit, kMultiline, PropertyValue::Integer(2)), 0);
+}
+
+// A program may hand over a null text; every text property takes it as the empty text.
+TEST_F(EditBoxTest, ANullTextIsWrittenAsTheEmptyText) {
+  Unit* unit = Create(With([](auto& p) { p.content = "abc"; p.dataSource = "src"; }));
+  for (int32_t index : {kSelText, kContent, kPasswordChar, kDataSource, kDataColumn})
+    Set(unit, index, PropertyValue::Text(nullptr));
+  EXPECT_EQ(Content(unit), "");
+  EXPECT_EQ(Get(unit, kPasswordChar), "");
+  EXPECT_EQ(Get(unit, kDataSource), "");
+}
+
 TEST_F(EditBoxTest, EnterIsTheBoxsOwnOnlyInAnEditableMultiLineBox) {
   const auto wants = Ask<interface_number::kWantsKey>();
   Unit* single = Create(EditBoxProperties());

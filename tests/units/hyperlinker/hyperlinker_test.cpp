@@ -16,7 +16,9 @@
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/framework/unit_type_registry.h"
-#include "units/hyperlinker/hyperlinker.h"
+#include "platform/font_record.h"
+#include "units/framework/property_data.h"
+#include "units/hyperlinker/hyperlinker_properties.h"
 
 namespace {
 
@@ -267,6 +269,37 @@ TEST(HyperLinkerTexts, EveryTextIsOfferedAndAReplacementIsWrittenBack) {
   length = static_cast<int32_t>(data.size());
   EXPECT_EQ(Interface<interface_number::kEnumTexts>()(data.data(), &length, RenameAddress, 0), nullptr);
   EXPECT_EQ(length, 0);
+}
+
+// The font's face name comes after the three texts, and a new face is written into the record.
+TEST(HyperLinkerTexts, TheFontFaceIsOfferedAfterTheTexts) {
+  units::HyperLinkerProperties p;
+  p.text = "t";
+  p.mailAddress = "m";
+  p.webAddress = "w";
+  platform::FontRecord font;
+  font.faceName = "Face";
+  const auto record = font.Bytes();
+  p.font.assign(record.begin(), record.end());
+  std::vector<uint8_t> data;
+  ASSERT_TRUE(units::WritePropertyData(p, data));
+  gOffered.clear();
+  auto length = static_cast<int32_t>(data.size());
+  void* rewritten = Interface<interface_number::kEnumTexts>()(
+      data.data(), &length,
+      [](const char* text, intptr_t) -> const char* {
+        gOffered.emplace_back(text);
+        return std::string(text) == "Face" ? "New" : nullptr;
+      },
+      0);
+  ASSERT_NE(rewritten, nullptr);
+  EXPECT_EQ(gOffered, (std::vector<std::string>{"t", "m", "w", "Face"}));
+  units::HyperLinkerProperties back;
+  EXPECT_TRUE(units::ReadPropertyData(back, static_cast<uint8_t*>(rewritten), length));
+  platform::FontRecord written;
+  ASSERT_TRUE(platform::FontRecord::Parse(back.font, &written));
+  EXPECT_EQ(written.faceName, "New");
+  runtime::Free(rewritten);
 }
 
 }  // namespace

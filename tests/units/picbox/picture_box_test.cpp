@@ -26,6 +26,20 @@ QImage Solid(int width, int height, QRgb colour) {
   return image;
 }
 
+// PlayAnimation is a logical: any stored non-zero word is answered as 1.
+TEST(PictureBoxData, PlayAnimationIsAnsweredAsALogicalAndChoicesAreClampedWhenWritten) {
+  QWidget parent;
+  std::unique_ptr<units::PictureBox> box(MakeBox(&parent, BoxData({}, 0xFF000000, 0, 0, 5)));
+  ASSERT_NE(box, nullptr);
+  PropertyValue play;
+  ASSERT_EQ(PicBoxInterface<units::interface_number::kGetProperty>()(box.get(), 4, &play), 1);
+  EXPECT_EQ(play.AsInteger(), 1);
+  SetProperty(box.get(), 3, PropertyValue::Integer(9));
+  SetProperty(box.get(), 0, PropertyValue::Integer(-4));
+  EXPECT_EQ(box->Props().displayMode, 2);
+  EXPECT_EQ(box->Props().borderStyle, 0);
+}
+
 TEST(PictureBoxData, OlderVersionKeepsDefaultsAndIsWrittenBackInTheCurrentOne) {
   QWidget parent;
   std::vector<uint8_t> v1;

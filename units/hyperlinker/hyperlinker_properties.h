@@ -1,0 +1,60 @@
+#pragma once
+// The hyperlink box's own properties, one row each, and its unit type record.
+#include "platform/colors.h"
+#include "units/framework/property_table.h"
+#include "units/framework/tabled_unit_type.h"
+#include "units/framework/unit_type_records.h"
+#include "units/hyperlinker/hyperlinker.h"
+#include "units/picbox/edge_style.h"
+
+namespace units {
+
+namespace hyperlinker_rows {
+using S = HyperLinkerState;
+using namespace property_type;
+constexpr uint16_t kCore = 0x8000;
+constexpr uint16_t kCoreLink = 0x8001;
+inline int32_t Repaint(HyperLinker& box) {
+  box.update();
+  return 0;
+}
+inline int32_t AddressChanged(HyperLinker& box) {
+  box.AddressChanged();
+  return 0;
+}
+inline uint32_t HighlightColor() {
+  return platform::ToColorRef(platform::SystemColorOf(platform::SystemColor::kHighlight));
+}
+inline constexpr PropertyRow<S, HyperLinker> kRows[] = {
+    {.name = "Text", .type = kText, .state = kCore, .text = &S::text, .stored = 7, .apply = Repaint},
+    {.name = "LinkKind", .type = kChoice, .state = kCore, .word = &S::linkKind, .stored = 0,
+     .low = link_kind::kMail, .high = link_kind::kWeb, .apply = Repaint},
+    {.name = "MailAddress", .type = kText, .state = kCoreLink, .text = &S::mailAddress, .stored = 8,
+     .apply = AddressChanged},
+    {.name = "WebAddress", .type = kText, .state = kCoreLink, .text = &S::webAddress, .stored = 9,
+     .apply = AddressChanged},
+    {.name = "LinkColor", .type = kColor, .state = kCore, .color = &S::linkColor, .stored = 1, .initial = 0x00FF0000,
+     .apply = Repaint},
+    {.name = "VisitedColor", .type = kColor, .state = kCore, .color = &S::visitedColor, .stored = 2,
+     .initial = 0x00000080, .apply = Repaint},
+    {.name = "HoverColor", .type = kColor, .state = kCore, .color = &S::hoverColor, .stored = 3,
+     .initialColor = HighlightColor, .apply = Repaint},
+    {.name = "BackColor", .type = kBackColor, .state = kCore, .color = &S::backColor, .stored = 4,
+     .initial = kDefaultColor, .apply = Repaint},
+    {.name = "Border", .type = kChoice, .state = kCore, .word = &S::border, .stored = 5, .low = 0,
+     .high = kMaxEdgeStyle, .apply = [](HyperLinker& box) { box.BorderChanged(); return 0; }},
+    {.name = "Font", .type = kFont, .state = kCore, .bytes = &S::font, .stored = 6,
+     .apply = [](HyperLinker& box) { box.FontChanged(); return 0; }},
+};
+}  // namespace hyperlinker_rows
+
+inline constexpr PropertyTable<HyperLinkerState, HyperLinker, 10> kHyperLinkerTable{hyperlinker_rows::kRows, 1};
+using HyperLinkerType = TabledUnitType<kHyperLinkerTable>;
+using HyperLinkerProperties = HyperLinkerType::Properties;
+
+inline constexpr runtime::UnitTypeRecord kHyperLinkerType =
+    MakeUnitTypeRecord<type_id::kHyperLinker>("\xb3\xac\xbc\xb6\xc1\xb4\xbd\xd3\xbf\xf2", "HyperLinker",
+                                              type_flag::kNative | type_flag::kNoFocus | type_flag::kWindowed,
+                                              kHyperLinkerTable.HostEntries());  // 超级链接框
+
+}  // namespace units
