@@ -242,7 +242,7 @@ std::optional<std::vector<NamedValue>> ReadProperties(const PropertyTableView& t
         if (bytes.empty()) {
           shown = QJsonValue::Null;
         } else {
-          if (info.type == property_type::kFont) shown = ReadFont(bytes);
+          shown = info.type == property_type::kFont ? ReadFont(bytes) : QJsonValue(QJsonValue::Undefined);
           if (shown.isUndefined()) shown = bytesValue(info, bytes);
         }
         break;

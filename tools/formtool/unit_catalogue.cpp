@@ -12,30 +12,33 @@ UnitCatalogue::UnitCatalogue(std::span<const runtime::LibraryRecord* const> libr
     for (uint32_t type = 0; type < record->unitTypeCount; ++type) {
       const char* name = record->unitTypes[type].englishName;
       if (name == nullptr || *name == '\0') continue;
-      types_.push_back({name, units::MakeUnitTypeId(static_cast<uint32_t>(library + 1), type + 1)});
+      const uint32_t id = units::MakeUnitTypeId(static_cast<uint32_t>(library + 1), type + 1);
+      types_.push_back({name, id, units::RegisteredPropertyTable(id)});
     }
   }
 }
 
 std::optional<uint32_t> UnitCatalogue::IdOf(std::string_view name) const {
-  for (const Entry& e : types_)
+  for (const Type& e : types_)
     if (e.name == name) return e.id;
   return std::nullopt;
 }
 
 std::string UnitCatalogue::NameOf(uint32_t typeId) const {
-  for (const Entry& e : types_)
+  for (const Type& e : types_)
     if (e.id == typeId) return e.name;
   return {};
 }
 
 const units::PropertyTableView* UnitCatalogue::TableOf(uint32_t typeId) const {
-  return NameOf(typeId).empty() ? nullptr : units::RegisteredPropertyTable(typeId);
+  for (const Type& t : types_)
+    if (t.id == typeId) return t.table;
+  return nullptr;
 }
 
 std::string UnitCatalogue::Names() const {
   std::string names;
-  for (const Entry& e : types_) names += (names.empty() ? "" : ", ") + e.name;
+  for (const Type& e : types_) names += (names.empty() ? "" : ", ") + e.name;
   return names;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The unit types a form may name: each type's English name, its id, and the property table its
 // unit type registered, if any. Built from the support libraries' records, the library number
-// being the place in the list from 1, as in the program's own library table.
+// being the place in the list from 1, as in the program's own library table, or from a list.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -16,8 +16,16 @@ namespace formtool {
 
 class UnitCatalogue {
  public:
+  struct Type {
+    std::string name;
+    uint32_t id;
+    const units::PropertyTableView* table;  // null: the type has none
+  };
+
   // Knows no type: every unit keeps its raw property data.
   UnitCatalogue() = default;
+  explicit UnitCatalogue(std::vector<Type> types) : types_(std::move(types)) {}
+  // The types of the libraries, with the property tables they have registered by now.
   explicit UnitCatalogue(std::span<const runtime::LibraryRecord* const> libraries);
 
   std::optional<uint32_t> IdOf(std::string_view name) const;
@@ -30,11 +38,7 @@ class UnitCatalogue {
   std::string Names() const;
 
  private:
-  struct Entry {
-    std::string name;
-    uint32_t id;
-  };
-  std::vector<Entry> types_;
+  std::vector<Type> types_;
 };
 
 // The unit types of the toolbox's support libraries.
