@@ -293,6 +293,24 @@ TEST_F(Decompiling, DataTheTableWouldChangeStaysRaw) {
   EXPECT_FALSE(UnitAt(document, 2).contains("properties"));
 }
 
+// A name that is no GBK text has no form in a description: the command says the description does
+// not give the template back instead of reporting success.
+TEST_F(Decompiling, SaysWhenTheFormWouldNotGiveTheTemplateBack) {
+  Bytes data = CompileForm(OneUnit({{"type", "GroupBox"}, {"name", "xyz"}}));
+  auto at = std::search(data.begin(), data.end(), std::begin("xyz"), std::end("xyz"));
+  ASSERT_NE(at, data.end());
+  at[2] = 0x81;  // a lead byte without its trail byte
+  QFile tpl(dir_.filePath("odd.tpl"));
+  ASSERT_TRUE(tpl.open(QIODevice::WriteOnly));
+  tpl.write(reinterpret_cast<const char*>(data.data()), static_cast<qint64>(data.size()));
+  tpl.close();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Decompile({tpl.fileName().toStdString(), "-o", dir_.filePath("odd.json").toStdString()}), 1);
+  std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("odd.json does not give back"), std::string::npos) << err;
+  EXPECT_NE(err.find("units[0].name: text holds a character that GBK cannot hold"), std::string::npos) << err;
+}
+
 TEST_F(Decompiling, ReportsBadArgumentsAndData) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(Decompile({}), 2);
