@@ -8,6 +8,7 @@ namespace formtool {
 using Args = std::vector<std::string>;
 
 int Compile(const Args& args);
+int Decompile(const Args& args);
 int Dump(const Args& args);
 int Picture(const Args& args);
 int Render(const Args& args);

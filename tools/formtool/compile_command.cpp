@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "tools/formtool/commands.h"
+#include "tools/formtool/command_args.h"
 #include "tools/formtool/form_source.h"
 #include "tools/formtool/template_writer.h"
 
@@ -20,24 +20,14 @@ int Fail(const std::string& message) {
 int Compile(const Args& args) {
   std::string source;
   std::string output;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" && i + 1 < args.size()) {
-      output = args[++i];
-    } else if (source.empty() && args[i] != "-o") {
-      source = args[i];
-    } else {
-      source.clear();
-      break;
-    }
-  }
-  if (source.empty() || output.empty()) {
+  if (!InputAndOutput(args, source, output)) {
     std::fputs("usage: formtool compile SOURCE -o OUT\n", stderr);
     return 2;
   }
 
   QFile in(QString::fromStdString(source));
   if (!in.open(QIODevice::ReadOnly)) return Fail("cannot read " + source);
-  std::variant<Form, std::string> form = ParseFormSource(in.readAll(), QFileInfo(in).absoluteDir());
+  std::variant<Form, std::string> form = ParseFormSource(in.readAll(), QFileInfo(in).absoluteDir(), ProgramUnitTypes());
   if (auto* error = std::get_if<std::string>(&form)) return Fail(source + ": " + *error);
 
   std::vector<uint8_t> bytes;

@@ -38,7 +38,8 @@ int Dump(const Args& args) {
     return 1;
   }
   size_t size = static_cast<size_t>(bytes.size());
-  std::string listing = json ? DumpJson(*windows, size) : DumpText(*windows, size);
+  const UnitCatalogue& types = ProgramUnitTypes();
+  std::string listing = json ? DumpJson(*windows, size, types) : DumpText(*windows, size, types);
   std::fwrite(listing.data(), 1, listing.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/gbk.h"
 #include "runtime/template/unit_record.h"
+#include "tools/formtool/property_values.h"
 #include "tools/formtool/template_dump.h"
 
 namespace formtool {
@@ -33,13 +34,14 @@ QJsonObject MenuItem(const runtime::UnitEntry& entry) {
   return o;
 }
 
-QJsonObject Unit(const runtime::UnitEntry& entry) {
+QJsonObject Unit(const runtime::UnitEntry& entry, const UnitCatalogue& types) {
   runtime::UnitRecordView unit(entry.record);
   runtime::UnitRect r = unit.Rect();
   QJsonObject o;
   o["index"] = static_cast<qint64>(entry.index);
   o["id"] = static_cast<qint64>(entry.id);
-  o["type"] = static_cast<qint64>(unit.Type());
+  const std::string typeName = types.NameOf(unit.Type());
+  o["type"] = typeName.empty() ? QJsonValue(static_cast<qint64>(unit.Type())) : QString::fromStdString(typeName);
   o["event_source"] = static_cast<qint64>(unit.EventSource());
   o["name"] = Text(unit.Name());
   o["text2"] = Text(unit.SecondText());
@@ -61,12 +63,22 @@ QJsonObject Unit(const runtime::UnitEntry& entry) {
   }
   o["bindings"] = bindings;
   o["data"] = Hex(unit.PropertyData());
+  if (const units::PropertyTableView* table = types.TableOf(unit.Type())) {
+    // Null when the type's table cannot read the data.
+    QJsonValue properties = QJsonValue::Null;
+    if (auto values = ReadProperties(*table, unit.PropertyData(), ByteCount)) {
+      QJsonObject named;
+      for (const NamedValue& v : *values) named[v.name] = v.value;
+      properties = named;
+    }
+    o["properties"] = properties;
+  }
   return o;
 }
 
 }  // namespace
 
-std::string DumpJson(const runtime::WindowTable& windows, size_t bytes) {
+std::string DumpJson(const runtime::WindowTable& windows, size_t bytes, const UnitCatalogue& types) {
   QJsonArray list;
   for (size_t w = 0; w < windows.Size(); ++w) {
     const runtime::TemplateWindow& window = windows.At(w);
@@ -74,7 +86,7 @@ std::string DumpJson(const runtime::WindowTable& windows, size_t bytes) {
     for (uint32_t i = 0; i < window.units.Count(); ++i) {
       std::optional<runtime::UnitEntry> entry = window.units.EntryAt(i);
       if (!entry) continue;  // the reader has checked every entry
-      units.append(window.units.IsMenuItem(i) ? MenuItem(*entry) : Unit(*entry));
+      units.append(window.units.IsMenuItem(i) ? MenuItem(*entry) : Unit(*entry, types));
     }
     list.append(QJsonObject{{"id", static_cast<qint64>(window.id)},
                             {"opaque", static_cast<qint64>(window.opaque)},

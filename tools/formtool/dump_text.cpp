@@ -5,6 +5,7 @@
 
 #include "platform/gbk.h"
 #include "runtime/template/unit_record.h"
+#include "tools/formtool/property_values.h"
 #include "tools/formtool/template_dump.h"
 
 namespace formtool {
@@ -53,11 +54,12 @@ void DumpMenuItem(std::string& out, const runtime::UnitEntry& entry) {
                 item.Shortcut(), item.Level(), item.StateBits(), item.Handler());
 }
 
-void DumpUnit(std::string& out, const runtime::UnitEntry& entry) {
+void DumpUnit(std::string& out, const runtime::UnitEntry& entry, const UnitCatalogue& types) {
   runtime::UnitRecordView unit(entry.record);
   runtime::UnitRect r = unit.Rect();
-  out += Format("  [%" PRIu32 "] unit ", entry.index) + Id(entry.id) + "  type " + Id(unit.Type()) + "  name " +
-         Quote(unit.Name()) + "\n";
+  const std::string typeName = types.NameOf(unit.Type());
+  out += Format("  [%" PRIu32 "] unit ", entry.index) + Id(entry.id) + "  type " + Id(unit.Type()) +
+         (typeName.empty() ? "" : " " + typeName) + "  name " + Quote(unit.Name()) + "\n";
   out += "      event source " + Id(unit.EventSource()) + "  text2 " + Quote(unit.SecondText()) + "\n";
   out += Format("      left %" PRId32 "  top %" PRId32 "  width %" PRId32 "  height %" PRId32, r.left, r.top, r.width,
                 r.height) +
@@ -78,11 +80,19 @@ void DumpUnit(std::string& out, const runtime::UnitEntry& entry) {
   std::span<const uint8_t> data = unit.PropertyData();
   out += Format("      property data %zu bytes", data.size());
   out += data.empty() ? "\n" : ": " + Hex(data, kShownDataBytes) + "\n";
+  const units::PropertyTableView* table = types.TableOf(unit.Type());
+  if (table == nullptr) return;
+  std::optional<std::vector<NamedValue>> values = ReadProperties(*table, data, ByteCount);
+  if (!values) {
+    out += "      (the property data cannot be read as a " + typeName + "'s)\n";
+    return;
+  }
+  for (const NamedValue& v : *values) out += "      " + std::string(v.name) + " " + CompactJson(v.value) + "\n";
 }
 
 }  // namespace
 
-std::string DumpText(const runtime::WindowTable& windows, size_t bytes) {
+std::string DumpText(const runtime::WindowTable& windows, size_t bytes, const UnitCatalogue& types) {
   std::string out = Format("template: %zu bytes, %zu windows\n", bytes, windows.Size());
   for (size_t w = 0; w < windows.Size(); ++w) {
     const runtime::TemplateWindow& window = windows.At(w);
@@ -95,7 +105,7 @@ std::string DumpText(const runtime::WindowTable& windows, size_t bytes) {
       if (window.units.IsMenuItem(i)) {
         DumpMenuItem(out, *entry);
       } else {
-        DumpUnit(out, *entry);
+        DumpUnit(out, *entry, types);
       }
     }
   }

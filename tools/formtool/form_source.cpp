@@ -1,122 +1,27 @@
 #include "tools/formtool/form_source.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cctype>
-#include <cmath>
-#include <initializer_list>
-#include <set>
+#include <cstdio>
+#include <optional>
 
-#include "platform/gbk.h"
 #include "platform/little_endian.h"
 #include "runtime/template/template_ids.h"
+#include "tools/formtool/property_values.h"
+#include "tools/formtool/source_values.h"
 
 namespace formtool {
 namespace {
 
-struct SourceError {
-  std::string message;
-};
-
-// Where in the description a value sits, for messages such as "windows[1].units[3].tag".
-class Path {
- public:
-  explicit Path(std::string text) : text_(std::move(text)) {}
-  Path Key(const char* key) const { return Path(text_.empty() ? key : text_ + "." + key); }
-  Path Index(qsizetype i) const { return Path(text_ + "[" + std::to_string(i) + "]"); }
-  [[noreturn]] void Fail(const std::string& what) const { throw SourceError{(text_.empty() ? "" : text_ + ": ") + what}; }
-
- private:
-  std::string text_;
-};
-
-void CheckKeys(const QJsonObject& object, std::initializer_list<const char*> allowed, const Path& path) {
-  std::set<QString> known;
-  for (const char* key : allowed) known.insert(QString::fromLatin1(key));
-  for (auto it = object.begin(); it != object.end(); ++it) {
-    if (!known.contains(it.key())) path.Fail("unknown key \"" + it.key().toStdString() + "\"");
-  }
-}
-
-QJsonObject AsObject(const QJsonValue& value, const Path& path) {
-  if (!value.isObject()) path.Fail("expected an object");
-  return value.toObject();
-}
-
-QJsonArray AsArray(const QJsonValue& value, const Path& path) {
-  if (value.isUndefined()) return {};
-  if (!value.isArray()) path.Fail("expected a list");
-  return value.toArray();
-}
-
-// An integer from a number or a numeric string, at most 64 bits; `fail` names what was expected.
-int64_t AsInteger(const QJsonValue& value, const Path& path, int64_t absent, const char* fail) {
-  if (value.isDouble()) {
-    double d = value.toDouble();
-    // Beyond 2^53 a JSON number no longer holds every integer exactly.
-    if (d != std::floor(d) || std::fabs(d) > 9007199254740992.0) path.Fail(fail);
-    return static_cast<int64_t>(d);
-  }
-  if (value.isString()) {
-    bool ok = false;
-    int64_t n = value.toString().toLongLong(&ok, 0);
-    if (!ok) path.Fail(fail);
-    return n;
-  }
-  if (!value.isUndefined()) path.Fail("expected a number");
-  return absent;
-}
-
-// A 32-bit word from a number or a numeric string; negatives are stored as two's complement.
-uint32_t AsWord(const QJsonValue& value, const Path& path, int64_t absent = 0) {
-  constexpr const char* kFail = "expected a 32-bit integer";
-  int64_t n = AsInteger(value, path, absent, kFail);
-  if (n < -2147483648LL || n > 4294967295LL) path.Fail(kFail);
-  return static_cast<uint32_t>(n);
-}
-
-int32_t AsInt(const QJsonValue& value, const Path& path, int64_t absent = 0) {
-  return static_cast<int32_t>(AsWord(value, path, absent));
-}
-
-// UTF-8 text as GBK; refuses characters GBK cannot hold instead of writing "?".
-std::string AsGbk(const QJsonValue& value, const Path& path) {
-  if (value.isUndefined()) return {};
-  if (!value.isString()) path.Fail("expected a text");
-  std::string utf8 = value.toString().toStdString();
-  std::string gbk = platform::Utf8ToGbk(utf8);
-  if (platform::GbkToUtf8(gbk) != utf8) path.Fail("text holds a character that GBK cannot hold");
-  return gbk;
-}
-
-std::string AsZText(const QJsonValue& value, const Path& path) {
-  std::string text = AsGbk(value, path);
-  if (text.find('\0') != std::string::npos) path.Fail("a zero-terminated text cannot hold a zero character");
-  return text;
-}
-
-std::vector<uint8_t> AsHex(const QJsonValue& value, const Path& path) {
-  if (!value.isString()) path.Fail("expected hex digits");
-  QByteArray digits = value.toString().toLatin1();
-  digits.replace(' ', "").replace('\n', "");
-  for (char c : digits) {
-    if (!std::isxdigit(static_cast<unsigned char>(c))) path.Fail("expected hex digits");
-  }
-  if (digits.size() % 2 != 0) path.Fail("expected pairs of hex digits");
-  QByteArray bytes = QByteArray::fromHex(digits);
-  return std::vector<uint8_t>(bytes.begin(), bytes.end());
-}
-
 class Parser {
  public:
-  explicit Parser(const QDir& baseDir) : baseDir_(baseDir) {}
+  Parser(const QDir& baseDir, const UnitCatalogue& types) : files_(FilesIn(baseDir)), types_(types) {}
 
   Form ParseDocument(const QJsonObject& root) {
     Path path("");
     CheckKeys(root, {"windows", "bytes"}, path);
+    listing_ = root.contains("bytes");
     Form form;
     QJsonArray windows = AsArray(root.value("windows"), path.Key("windows"));
     for (qsizetype i = 0; i < windows.size(); ++i) form.push_back(ParseWindow(windows[i], path.Key("windows").Index(i)));
@@ -154,7 +59,7 @@ class Parser {
                 path);
       if (!runtime::IsMenuItemId(unit.id))
         path.Key("id").Fail("a menu item needs an id of class 2 and kind 6 (0x26xxxxxx)");
-      unit.type = AsWord(o.value("type"), path.Key("type"), 0x10003);
+      unit.type = o.contains("type") ? AsType(o.value("type"), path.Key("type")) : 0x10003;
       unit.shortcut = AsWord(o.value("shortcut"), path.Key("shortcut"));
       unit.level = AsWord(o.value("level"), path.Key("level"));
       unit.state = AsWord(o.value("state"), path.Key("state"));
@@ -163,13 +68,13 @@ class Parser {
       return unit;
     }
     CheckKeys(o, {"menu", "index", "id", "type", "event_source", "name", "text2", "left", "top", "width", "height",
-                  "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings", "data"},
+                  "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings", "data", "properties"},
               path);
     // The reader tells a menu item from a unit by its id alone.
     if (runtime::IsMenuItemId(unit.id))
       path.Key("id").Fail("an id of class 2 and kind 6 names a menu item: add \"menu\": true");
     if (!o.contains("type")) path.Fail("a unit needs a type");
-    unit.type = AsWord(o.value("type"), path.Key("type"));
+    unit.type = AsType(o.value("type"), path.Key("type"));
     unit.left = AsInt(o.value("left"), path.Key("left"));
     unit.top = AsInt(o.value("top"), path.Key("top"));
     unit.width = AsInt(o.value("width"), path.Key("width"));
@@ -193,7 +98,12 @@ class Parser {
       if (!b.contains("handler")) at.Fail("a binding needs a handler offset");
       unit.bindings.push_back({AsInt(b.value("event"), at.Key("event")), AsInt(b.value("handler"), at.Key("handler"))});
     }
-    if (o.value("data").isString()) {
+    if (o.contains("properties") && !(o.contains("data") && listing_)) {
+      if (o.contains("data")) path.Fail("give either data or properties");
+      const units::PropertyTableView* table = types_.TableOf(unit.type);
+      if (table == nullptr) path.Key("properties").Fail(TypeName(unit.type) + " has no named properties; give its data");
+      unit.data = CompileProperties(*table, TypeName(unit.type), o.value("properties"), path.Key("properties"), files_);
+    } else if (o.value("data").isString()) {
       unit.data = AsHex(o.value("data"), path.Key("data"));
     } else {
       QJsonArray pieces = AsArray(o.value("data"), path.Key("data"));
@@ -202,13 +112,34 @@ class Parser {
     return unit;
   }
 
-  // One piece of unit-type property data. Pieces are keyed by their kind so that named
-  // properties of a unit type can become a further kind.
+  // A type id, or the English name of a unit type.
+  uint32_t AsType(const QJsonValue& value, const Path& path) const {
+    if (value.isString()) {
+      bool numeric = false;
+      value.toString().toLongLong(&numeric, 0);
+      if (!numeric) {
+        std::optional<uint32_t> id = types_.IdOf(value.toString().toStdString());
+        if (!id) path.Fail("no unit type \"" + value.toString().toStdString() + "\"; types are " + types_.Names());
+        return *id;
+      }
+    }
+    return AsWord(value, path);
+  }
+
+  std::string TypeName(uint32_t type) const {
+    std::string name = types_.NameOf(type);
+    if (!name.empty()) return name;
+    char id[16];
+    std::snprintf(id, sizeof id, "0x%08X", type);
+    return std::string("type ") + id;
+  }
+
+  // One piece of raw unit-type property data.
   void AppendPiece(std::vector<uint8_t>& out, const QJsonValue& value, const Path& path) {
     QJsonObject o = AsObject(value, path);
     if (o.contains("file")) {
       CheckKeys(o, {"file", "counted"}, path);
-      std::vector<uint8_t> bytes = ReadFile(o.value("file"), path.Key("file"));
+      std::vector<uint8_t> bytes = files_(o.value("file"), path.Key("file"));
       if (o.value("counted").toBool(false)) {
         if (bytes.size() > 0x7FFFFFFF) path.Fail("file too long for a counted block");
         platform::AppendU32(out, static_cast<uint32_t>(bytes.size()));
@@ -244,23 +175,15 @@ class Parser {
     }
   }
 
-  std::vector<uint8_t> ReadFile(const QJsonValue& value, const Path& path) {
-    if (!value.isString()) path.Fail("expected a file name");
-    QFile file(baseDir_.filePath(value.toString()));
-    // Only a plain file has an end: a device or a pipe could be read forever.
-    const QFileInfo info(file);
-    if (info.exists() && !info.isFile()) path.Fail("not a file: " + file.fileName().toStdString());
-    if (!file.open(QIODevice::ReadOnly)) path.Fail("cannot read " + file.fileName().toStdString());
-    QByteArray bytes = file.readAll();
-    return std::vector<uint8_t>(bytes.begin(), bytes.end());
-  }
-
-  QDir baseDir_;
+  FileSource files_;
+  const UnitCatalogue& types_;
+  // A dump listing shows each unit's properties beside its data, as a reading of the data.
+  bool listing_ = false;
 };
 
 }  // namespace
 
-std::variant<Form, std::string> ParseFormSource(const QByteArray& json, const QDir& baseDir) {
+std::variant<Form, std::string> ParseFormSource(const QByteArray& json, const QDir& baseDir, const UnitCatalogue& types) {
   QJsonParseError error;
   QJsonDocument document = QJsonDocument::fromJson(json, &error);
   if (document.isNull()) {
@@ -268,7 +191,7 @@ std::variant<Form, std::string> ParseFormSource(const QByteArray& json, const QD
   }
   if (!document.isObject()) return std::string("expected an object at the top");
   try {
-    return Parser(baseDir).ParseDocument(document.object());
+    return Parser(baseDir, types).ParseDocument(document.object());
   } catch (const SourceError& e) {
     return e.message;
   }

@@ -4,28 +4,43 @@
 //   {"windows": [{"id", "opaque", "module", "text1", "text2", "units": [unit...]}]}
 //   unit:  {"id", "type", "event_source", "name", "text2", "left", "top", "width", "height",
 //           "parent", "children": [id...], "pointer": n | "pointer_data": "hex",
-//           "tag", "flags", "tab_order", "bindings": [{"event", "handler"}], "data"}
+//           "tag", "flags", "tab_order", "bindings": [{"event", "handler"}],
+//           "properties" | "data"}
 //   menu item: {"menu": true, "id", "type", "event_source", "name", "text2", "shortcut",
 //               "level", "state", "caption", "handler"}
 //
 // Numbers are JSON numbers or strings ("0x52010001"); anything absent is 0 or empty, except a
-// menu item's type (0x10003) and handler (-1). "pointer" n is the 4-byte value n. Handlers are
-// offsets, -1 for none. "data" is hex, or a list of pieces written one after the other:
+// menu item's type (0x10003) and handler (-1). A type is its id or its English name ("EditBox").
+// "pointer" n is the 4-byte value n. Handlers are offsets, -1 for none.
+//
+// A unit's property data is given by name, "properties": {NAME: VALUE, ...}, for a type with a
+// property table; a property not named keeps its default. Integers and choices are numbers,
+// logicals true or false, colours numbers or "0x00BBGGRR" strings, texts strings, a character a
+// string of one character, fonts {"height", "width", "escapement", "orientation", "weight",
+// "italic", "underline", "strikeOut", "charSet", "outPrecision", "clipPrecision", "quality",
+// "pitchAndFamily", "faceName"} or null, pictures, icons and sounds {"file": PATH} or null.
+//
+// Or it is given raw: "data" is hex, or a list of pieces written one after the other:
 // {"hex"}, {"u8"}, {"u16"}, {"u32"}, {"text"} (zero-terminated), {"ctext"} (a 32-bit byte count,
 // then the text: how unit types store texts), {"file"} (the file's bytes; with "counted": true
 // preceded by their 32-bit count). Files are relative to the source.
 // Texts are UTF-8 and are written as GBK. The "bytes" and "index" keys that `formtool dump
-// --json` writes are accepted and ignored, so its output compiles back to the same bytes.
+// --json` writes are accepted and ignored, so its output compiles back to the same bytes; in such
+// a listing (a description with "bytes" at the top) a unit's "properties" beside its "data" are
+// a reading of the data and are ignored too.
 #include <QByteArray>
 #include <QDir>
 #include <string>
 #include <variant>
 
 #include "tools/formtool/form.h"
+#include "tools/formtool/unit_catalogue.h"
 
 namespace formtool {
 
-// The form, or a message saying where the description is wrong.
-std::variant<Form, std::string> ParseFormSource(const QByteArray& json, const QDir& baseDir);
+// The form, or a message saying where the description is wrong. Unit types are named, and
+// properties given by name, for the types of `types`.
+std::variant<Form, std::string> ParseFormSource(const QByteArray& json, const QDir& baseDir,
+                                                const UnitCatalogue& types = UnitCatalogue());
 
 }  // namespace formtool

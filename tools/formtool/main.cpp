@@ -1,4 +1,4 @@
-// formtool: compiles readable form descriptions into window template data and inspects them.
+// formtool: compiles readable form descriptions into window template data, and back, and inspects them.
 #include <cstdio>
 #include <cstring>
 
@@ -8,6 +8,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: formtool compile SOURCE -o OUT\n"
+    "       formtool decompile TEMPLATE -o FORM.json\n"
     "       formtool dump [--json] TEMPLATE\n"
     "       formtool picture FILE [--background 0xBBGGRR] [--size WxH] [--key 0xBBGGRR] -o OUT.png\n"
     "       formtool render TEMPLATE WINDOW_ID -o OUT.png [--focus UNIT_ID]\n"
@@ -20,6 +21,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"compile", formtool::Compile},
+    {"decompile", formtool::Decompile},
     {"dump", formtool::Dump},
     {"picture", formtool::Picture},
     {"render", formtool::Render},

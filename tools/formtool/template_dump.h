@@ -5,13 +5,16 @@
 #include <string>
 
 #include "runtime/template/template_window.h"
+#include "tools/formtool/unit_catalogue.h"
 
 namespace formtool {
 
-// A readable listing of every window, unit record, menu item, binding and property data block.
-std::string DumpText(const runtime::WindowTable& windows, size_t bytes);
+// A readable listing of every window, unit record, menu item, binding and property data block,
+// and the properties by name of the units whose type `types` knows the table of.
+std::string DumpText(const runtime::WindowTable& windows, size_t bytes, const UnitCatalogue& types = UnitCatalogue());
 
-// The same as one JSON object; texts as UTF-8, byte data as hex. It compiles back to the same bytes.
-std::string DumpJson(const runtime::WindowTable& windows, size_t bytes);
+// The same as one JSON object; texts as UTF-8, byte data as hex, types by name. It compiles back
+// to the same bytes.
+std::string DumpJson(const runtime::WindowTable& windows, size_t bytes, const UnitCatalogue& types = UnitCatalogue());
 
 }  // namespace formtool
