@@ -8,18 +8,21 @@
 #include "tools/formtool/form_source.h"
 #include "tools/formtool/template_dump.h"
 #include "tools/formtool/template_writer.h"
+#include "tools/formtool/unit_catalogue.h"
 
 namespace formtool {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-std::variant<Form, std::string> Parse(const char* json, const QDir& dir = QDir(FORMTOOL_SAMPLE_DIR)) {
-  return ParseFormSource(QByteArray(json), dir);
+std::variant<Form, std::string> Parse(const char* json, const QDir& dir = QDir(FORMTOOL_SAMPLE_DIR),
+                                      const UnitCatalogue& types = UnitCatalogue()) {
+  return ParseFormSource(QByteArray(json), dir, types);
 }
 
-Bytes Compile(const char* json, const QDir& dir = QDir(FORMTOOL_SAMPLE_DIR)) {
-  std::variant<Form, std::string> form = Parse(json, dir);
+Bytes Compile(const char* json, const QDir& dir = QDir(FORMTOOL_SAMPLE_DIR),
+              const UnitCatalogue& types = UnitCatalogue()) {
+  std::variant<Form, std::string> form = Parse(json, dir, types);
   if (auto* error = std::get_if<std::string>(&form)) ADD_FAILURE() << *error;
   return std::holds_alternative<Form>(form) ? WriteTemplate(std::get<Form>(form)) : Bytes();
 }
@@ -119,7 +122,8 @@ TEST(FormRoundTrip, EveryFieldComesBack) {
 TEST(FormRoundTrip, DumpedJsonCompilesToTheSameBytes) {
   QFile source(QDir(FORMTOOL_SAMPLE_DIR).filePath("sample_form.json"));
   ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-  Bytes data = Compile(source.readAll().constData());
+  // The sample names its unit types and properties.
+  Bytes data = Compile(source.readAll().constData(), QDir(FORMTOOL_SAMPLE_DIR), ProgramUnitTypes());
   Bytes every = Compile(kEveryField);
   for (const Bytes* original : {&data, &every}) {
     std::optional<runtime::WindowTable> table = runtime::ReadTemplateAsStored(*original);
