@@ -1,5 +1,6 @@
-// formtool compile on arbitrary text: a form description either compiles to window template
-// data that the runtime reads back, or is refused with a message; nothing else.
+// formtool compile on arbitrary text: a form description, with its unit types and properties
+// named or given as raw data, either compiles to window template data that the runtime reads
+// back, or is refused with a message; nothing else.
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -10,12 +11,13 @@
 #include "runtime/template/template_reader.h"
 #include "tools/formtool/form_source.h"
 #include "tools/formtool/template_writer.h"
+#include "tools/formtool/unit_catalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Files named relative to the source are looked for in an empty folder.
   static QTemporaryDir base;
   const QByteArray json(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  std::variant<formtool::Form, std::string> form = formtool::ParseFormSource(json, QDir(base.path()));
+  std::variant<formtool::Form, std::string> form = formtool::ParseFormSource(json, QDir(base.path()), formtool::ProgramUnitTypes());
   if (const auto* error = std::get_if<std::string>(&form)) {
     if (error->empty()) std::abort();  // a refusal always says why
     return 0;

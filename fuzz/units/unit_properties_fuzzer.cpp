@@ -1,0 +1,35 @@
+// Each unit type's own property data, read from arbitrary bytes through the type's property
+// table: the first byte picks the type. What reads must write back, and what was written must read
+// back to the same bytes, so that no row is read in one place and written in another.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "units/framework/property_data.h"
+#include "units/framework/unit_type_ids.h"
+#include "units/framework/unit_type_registry.h"
+
+namespace {
+
+constexpr uint32_t kTypes[] = {units::type_id::kWindow,     units::type_id::kEditBox,  units::type_id::kPicBox,
+                               units::type_id::kGroupBox,   units::type_id::kHyperLinker, units::type_id::kSuperBtn,
+                               units::type_id::kTransLabel, units::type_id::kWebBrowser};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const units::PropertyTableView* table =
+      units::RegisteredPropertyTable(kTypes[data[0] % (sizeof kTypes / sizeof kTypes[0])]);
+  if (table == nullptr) std::abort();  // every type registers its table when the program starts
+  std::unique_ptr<units::PropertyObject> read = table->NewProperties();
+  if (!units::ReadPropertyData(*read, data + 1, static_cast<int32_t>(size - 1))) return 0;
+  std::vector<uint8_t> written, again;
+  if (!units::WritePropertyData(*read, written)) std::abort();
+  std::unique_ptr<units::PropertyObject> reread = table->NewProperties();
+  if (!units::ReadPropertyData(*reread, written.data(), static_cast<int32_t>(written.size()))) std::abort();
+  if (!units::WritePropertyData(*reread, again) || again != written) std::abort();
+  return 0;
+}
