@@ -90,7 +90,7 @@ inline constexpr PropertyRow<S, EditBox> kRows[] = {
 };
 }  // namespace rows
 
-inline constexpr PropertyTable<EditBoxState, EditBox, 21> kEditBoxTable{rows::kRows, 2};
+inline constexpr PropertyTable kEditBoxTable{rows::kRows, 2};
 using EditBoxType = TabledUnitType<kEditBoxTable>;
 using EditBoxProperties = EditBoxType::Properties;
 

@@ -8,7 +8,7 @@
 //
 // A type declares its state as a plain struct S, its rows as a constexpr array of
 // PropertyRow<S, U> (U: the unit class, for the hooks), and its table as
-//   inline constexpr PropertyTable<S, U, N> kTable{rows, highestVersion};
+//   inline constexpr PropertyTable kTable{rows, highestVersion};
 // Its property object is then TabledProperties<kTable>: S plus the PropertyObject interface.
 #include <array>
 #include <memory>
@@ -239,6 +239,10 @@ class PropertyTable {
   uint32_t version_;
   std::array<runtime::PropertyEntry, kCommonPropertyCount + N> entries_{};
 };
+
+// The table's state, unit class and size come from its rows.
+template <typename S, typename U, size_t N>
+PropertyTable(const PropertyRow<S, U> (&rows)[N], uint32_t highestVersion) -> PropertyTable<S, U, N>;
 
 // The property object of a type whose table is `Table`: the type's state with every own property
 // at its default, read and written as the table says.

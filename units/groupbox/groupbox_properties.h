@@ -27,7 +27,7 @@ inline constexpr PropertyRow<S, GroupBox> kRows[] = {
 };
 }  // namespace groupbox_rows
 
-inline constexpr PropertyTable<GroupBoxState, GroupBox, 5> kGroupBoxTable{groupbox_rows::kRows, 1};
+inline constexpr PropertyTable kGroupBoxTable{groupbox_rows::kRows, 1};
 using GroupBoxType = TabledUnitType<kGroupBoxTable>;
 using GroupBoxProperties = GroupBoxType::Properties;
 

@@ -48,7 +48,7 @@ inline constexpr PropertyRow<S, HyperLinker> kRows[] = {
 };
 }  // namespace hyperlinker_rows
 
-inline constexpr PropertyTable<HyperLinkerState, HyperLinker, 10> kHyperLinkerTable{hyperlinker_rows::kRows, 1};
+inline constexpr PropertyTable kHyperLinkerTable{hyperlinker_rows::kRows, 1};
 using HyperLinkerType = TabledUnitType<kHyperLinkerTable>;
 using HyperLinkerProperties = HyperLinkerType::Properties;
 

@@ -30,7 +30,7 @@ inline constexpr PropertyRow<S, PictureBox> kRows[] = {
 };
 }  // namespace picbox_rows
 
-inline constexpr PropertyTable<PicBoxState, PictureBox, 7> kPicBoxTable{picbox_rows::kRows, 2};
+inline constexpr PropertyTable kPicBoxTable{picbox_rows::kRows, 2};
 using PicBoxType = TabledUnitType<kPicBoxTable>;
 using PicBoxProperties = PicBoxType::Properties;
 

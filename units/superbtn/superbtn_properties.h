@@ -123,7 +123,7 @@ inline constexpr PropertyRow<S, U> kRows[] = {
 };
 }  // namespace superbtn_rows
 
-inline constexpr PropertyTable<SuperBtnState, SuperBtnUnit, 27> kSuperBtnTable{superbtn_rows::kRows, 2};
+inline constexpr PropertyTable kSuperBtnTable{superbtn_rows::kRows, 2};
 using SuperBtnType = TabledUnitType<kSuperBtnTable>;
 using SuperBtnProperties = SuperBtnType::Properties;
 

@@ -31,7 +31,7 @@ inline constexpr PropertyRow<S, TransLabelUnit> kRows[] = {
 };
 }  // namespace translabel_rows
 
-inline constexpr PropertyTable<TransLabelState, TransLabelUnit, 7> kTransLabelTable{translabel_rows::kRows, 1};
+inline constexpr PropertyTable kTransLabelTable{translabel_rows::kRows, 1};
 using TransLabelType = TabledUnitType<kTransLabelTable>;
 using TransLabelProperties = TransLabelType::Properties;
 

@@ -120,7 +120,7 @@ inline constexpr PropertyRow<S, U> kRows[] = {
 };
 }  // namespace webbrowser_rows
 
-inline constexpr PropertyTable<WebBrowserState, WebBrowserBox, 37> kWebBrowserTable{webbrowser_rows::kRows, 1};
+inline constexpr PropertyTable kWebBrowserTable{webbrowser_rows::kRows, 1};
 using WebBrowserType = TabledUnitType<kWebBrowserTable>;
 using WebBrowserProperties = WebBrowserType::Properties;
 

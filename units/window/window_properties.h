@@ -121,7 +121,7 @@ inline constexpr PropertyRow<S, U> kRows[] = {
 };
 }  // namespace window_rows
 
-inline constexpr PropertyTable<WindowState, WindowUnit, 24> kWindowTable{window_rows::kRows, 6};
+inline constexpr PropertyTable kWindowTable{window_rows::kRows, 6};
 using WindowType = TabledUnitType<kWindowTable>;
 using WindowProperties = WindowType::Properties;
 
