@@ -115,12 +115,15 @@ uint16_t CompileCharacter(const QJsonValue& value, const Path& path) {
   path.Fail("expected one character");
 }
 
+// The character as a string, or its number when it is none (a lone byte of 0x80 or more, or two
+// bytes that are no GBK character).
 QJsonValue ReadCharacter(uint16_t c) {
   if (c == 0) return QString();
+  if (c >= 0x80 && c < 0x100) return static_cast<int>(c);
   std::string gbk = c < 0x80 ? std::string(1, static_cast<char>(c))
                              : std::string{static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
   std::string utf8 = platform::GbkToUtf8(gbk);
-  if ((c >= 0x80 && c < 0x100) || platform::Utf8ToGbk(utf8) != gbk) return static_cast<int>(c);
+  if (platform::Utf8ToGbk(utf8) != gbk) return static_cast<int>(c);
   return QString::fromStdString(utf8);
 }
 
