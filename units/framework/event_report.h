@@ -8,6 +8,30 @@
 
 namespace units {
 
+// The events every unit raises, besides its type's own (0 and up). The window raises the mouse,
+// keyboard and wheel events for itself and its units; each unit raises its focus events.
+namespace common_event {
+constexpr int32_t kLeftButtonDown = -1;  // x, y, modifiers
+constexpr int32_t kLeftButtonUp = -2;
+constexpr int32_t kLeftDoubleClick = -3;
+constexpr int32_t kRightButtonDown = -4;
+constexpr int32_t kRightButtonUp = -5;
+constexpr int32_t kMouseMove = -6;
+constexpr int32_t kGotFocus = -7;    // no arguments
+constexpr int32_t kLostFocus = -8;
+constexpr int32_t kKeyDown = -9;     // key code, modifiers
+constexpr int32_t kKeyUp = -10;
+constexpr int32_t kCharacter = -11;  // character code; a returned value replaces it, 0 swallows it
+constexpr int32_t kWheel = -12;      // wheel steps (signed), modifiers
+}  // namespace common_event
+
+// A button-like unit's (push button, radio button, check box) own event 0: its click, which the
+// window also raises for Enter on a default button, for arrow keys within a radio group and for a
+// mnemonic.
+namespace button_event {
+constexpr int32_t kClick = 0;
+}  // namespace button_event
+
 constexpr int32_t kMaxEventArguments = 5;
 constexpr int32_t kMaxTypedEventArguments = 12;
 

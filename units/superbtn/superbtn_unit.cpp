@@ -161,13 +161,13 @@ void SuperBtnUnit::leaveEvent(QEvent* event) {
 
 void SuperBtnUnit::focusInEvent(QFocusEvent* event) {
   UnitWidget::focusInEvent(event);
-  ReportEvent(-7);
+  ReportEvent(common_event::kGotFocus);
 }
 
 void SuperBtnUnit::focusOutEvent(QFocusEvent* event) {
   ClearHot();
   UnitWidget::focusOutEvent(event);
-  ReportEvent(-8);
+  ReportEvent(common_event::kLostFocus);
 }
 
 void SuperBtnUnit::changeEvent(QEvent* event) {

@@ -111,7 +111,7 @@ bool WindowUnit::MoveFocus(const UnitInfo* start, bool forward, Traversal traver
     for (const UnitInfo& info : units)
       if ((info.typeFlags & type_flag::kRadio) && info.widget()->parentWidget() == widget->parentWidget())
         SetChecked(info.widget(), info.index == *chosen);
-    EventOutcome outcome = target->unit->ReportEvent(0);
+    EventOutcome outcome = target->unit->ReportEvent(button_event::kClick);
     if (!outcome.unitAlive || widget.isNull()) return true;
   }
   // A plain focus change: an edit box keeps its caret and selection.
@@ -130,7 +130,7 @@ bool WindowUnit::focusNextPrevChild(bool next) {
 void WindowUnit::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   QPointer<WindowUnit> self(this);
-  ReportEvent(-7);
+  ReportEvent(common_event::kGotFocus);
   if (self.isNull()) return;
   if (lastFocus_ && isAncestorOf(lastFocus_)) lastFocus_->setFocus(Qt::ActiveWindowFocusReason);
   else FocusFirstUnit();
@@ -138,7 +138,7 @@ void WindowUnit::focusInEvent(QFocusEvent* event) {
 
 void WindowUnit::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  ReportEvent(-8);
+  ReportEvent(common_event::kLostFocus);
 }
 
 bool WindowUnit::event(QEvent* event) {
@@ -166,12 +166,12 @@ bool WindowUnit::event(QEvent* event) {
     update();
     if (!firstActivationSeen_) {
       firstActivationSeen_ = true;
-      if (!ReportEvent(8).unitAlive || self.isNull()) {
+      if (!ReportEvent(window_event::kFirstActivation).unitAlive || self.isNull()) {
         gActivating = false;
         return result;
       }
     }
-    EventOutcome outcome = ReportEvent(5);
+    EventOutcome outcome = ReportEvent(window_event::kActivated);
     if (outcome.unitAlive && !self.isNull()) {
       QWidget* focus = QApplication::focusWidget();
       if (focus == nullptr || focus->window() != this) {
@@ -180,7 +180,7 @@ bool WindowUnit::event(QEvent* event) {
       }
     }
   } else {
-    ReportEvent(6);
+    ReportEvent(window_event::kDeactivated);
   }
   gActivating = false;
   return result;
@@ -336,7 +336,7 @@ bool WindowUnit::HandleEnter(const std::optional<UnitInfo>& target) {
     return isDefault != nullptr && isDefault(info.unit) != 0;
   };
   if (target && actsOnEnter(*target)) {
-    target->unit->ReportEvent(0);
+    target->unit->ReportEvent(button_event::kClick);
     return true;
   }
   if (Props().enterMovesFocus != 0) {
@@ -346,7 +346,7 @@ bool WindowUnit::HandleEnter(const std::optional<UnitInfo>& target) {
   }
   for (const UnitInfo& info : Units()) {
     if (actsOnEnter(info)) {
-      info.unit->ReportEvent(0);
+      info.unit->ReportEvent(button_event::kClick);
       return true;
     }
   }
@@ -387,12 +387,12 @@ bool WindowUnit::HandleMnemonic(int32_t key) {
       for (const UnitInfo& other : units)
         if ((other.typeFlags & type_flag::kRadio) && other.widget()->parentWidget() == info.widget()->parentWidget())
           SetChecked(other.widget(), other.index == info.index);
-      info.unit->ReportEvent(0);
+      info.unit->ReportEvent(button_event::kClick);
     } else if (flags & type_flag::kPushButton) {
-      info.unit->ReportEvent(0);
+      info.unit->ReportEvent(button_event::kClick);
     } else if (flags & type_flag::kCheckBox) {
       SetChecked(info.widget(), !IsChecked(info.widget()));
-      info.unit->ReportEvent(0);
+      info.unit->ReportEvent(button_event::kClick);
     } else {
       MoveFocus(&info, true, Traversal::kMnemonic);
     }
@@ -420,11 +420,13 @@ bool WindowUnit::RaiseCommonEvent(QObject* target, QEvent* event) {
     case QEvent::MouseMove: {
       auto* mouse = static_cast<QMouseEvent*>(event);
       int32_t number = 0;
-      if (event->type() == QEvent::MouseMove) number = -6;
+      if (event->type() == QEvent::MouseMove) number = common_event::kMouseMove;
       else if (mouse->button() == Qt::LeftButton)
-        number = event->type() == QEvent::MouseButtonPress ? -1 : event->type() == QEvent::MouseButtonRelease ? -2 : -3;
+        number = event->type() == QEvent::MouseButtonPress     ? common_event::kLeftButtonDown
+                 : event->type() == QEvent::MouseButtonRelease ? common_event::kLeftButtonUp
+                                                               : common_event::kLeftDoubleClick;
       else if (mouse->button() == Qt::RightButton && event->type() != QEvent::MouseButtonDblClick)
-        number = event->type() == QEvent::MouseButtonPress ? -4 : -5;
+        number = event->type() == QEvent::MouseButtonPress ? common_event::kRightButtonDown : common_event::kRightButtonUp;
       if (number == 0) return false;
       const QPoint at = widget->mapTo(unitWidget, mouse->position().toPoint());
       outcome = unit->ReportEvent(number, static_cast<int16_t>(at.x()), static_cast<int16_t>(at.y()),
@@ -435,14 +437,14 @@ bool WindowUnit::RaiseCommonEvent(QObject* target, QEvent* event) {
       auto* wheel = static_cast<QWheelEvent*>(event);
       const int delta = wheel->angleDelta().y();
       if (delta == 0) return false;
-      outcome = unit->ReportEvent(-12, delta / kWheelStep, EventModifiers(wheel->modifiers()));
+      outcome = unit->ReportEvent(common_event::kWheel, delta / kWheelStep, EventModifiers(wheel->modifiers()));
       break;
     }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
       const int32_t code = VirtualKeyCode(*key);
       if (code != 0) {
-        outcome = unit->ReportEvent(-9, code, EventModifiers(key->modifiers()));
+        outcome = unit->ReportEvent(common_event::kKeyDown, code, EventModifiers(key->modifiers()));
         if (!outcome.unitAlive || guard.isNull()) return true;
         if (outcome.ReturnedFalse()) return true;
       }
@@ -454,7 +456,7 @@ bool WindowUnit::RaiseCommonEvent(QObject* target, QEvent* event) {
       auto* key = static_cast<QKeyEvent*>(event);
       const int32_t code = VirtualKeyCode(*key);
       if (code == 0 || key->isAutoRepeat()) return false;
-      outcome = unit->ReportEvent(-10, code, EventModifiers(key->modifiers()));
+      outcome = unit->ReportEvent(common_event::kKeyUp, code, EventModifiers(key->modifiers()));
       break;
     }
     default: return false;
@@ -486,7 +488,7 @@ bool WindowUnit::RaiseCharacter(QWidget* target, Unit* unit, QKeyEvent* key) {
   const int32_t character = CharacterCode(text);
   if (character == 0) return false;
   QPointer<QWidget> guard(target);
-  EventOutcome outcome = unit->ReportEvent(-11, character);
+  EventOutcome outcome = unit->ReportEvent(common_event::kCharacter, character);
   if (!outcome.unitAlive || guard.isNull()) return true;
   if (!outcome.hasResult || outcome.result == character) return false;
   if (outcome.result == 0) return true;  // swallowed
@@ -515,7 +517,7 @@ bool WindowUnit::RaiseCommitted(QWidget* target, Unit* unit, QInputMethodEvent* 
     const QString character = committed.mid(i, length);
     i += length;
     const int32_t code = CharacterCode(character);
-    EventOutcome outcome = unit->ReportEvent(-11, code);
+    EventOutcome outcome = unit->ReportEvent(common_event::kCharacter, code);
     if (!outcome.unitAlive || guard.isNull()) return true;
     if (!outcome.hasResult || outcome.result == code) {
       kept += character;
