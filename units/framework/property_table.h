@@ -89,8 +89,6 @@ class PropertyTable {
       // A broken row stops the build: these throw in a constant expression.
       if (r.name == nullptr || r.type == 0) throw "every property has a name and a type";
       if (r.stored >= 0 && r.Kind() == PropertyKind::kLive) throw "a stored property needs a field";
-      if (r.Kind() == PropertyKind::kLive && (r.get == nullptr || r.set == nullptr))
-        throw "a property without a field needs get and set";
       if (r.since > highestVersion) throw "a property from a later version than the table's";
       if (r.source != nullptr && r.bytes == nullptr) throw "a source belongs to bytes";
       if (r.low > r.high) throw "an empty range";
