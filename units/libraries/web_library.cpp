@@ -5,6 +5,7 @@
 #include "runtime/program/notify_codes.h"
 #include "units/framework/unit_type_records.h"
 #include "units/libraries/host_notify_slot.h"
+#include "units/webbrowser/engine_module.h"
 #include "units/webbrowser/web_browser_properties.h"
 
 namespace units {
@@ -23,6 +24,12 @@ const char* OptionalText(int32_t count, const runtime::ValueRecord* args, int32_
   return args[index].text;
 }
 
+// At the end the engine's pages go before the engine does.
+intptr_t Notify(int32_t code, intptr_t arg1, intptr_t arg2) {
+  if (code == runtime::library_notify::kShutdown) web::ReleaseBrowserModule();
+  return Slot::Notify(code, arg1, arg2);
+}
+
 const runtime::LibraryRecord kRecord = {
     runtime::kLibraryFormatMark,
     "3F8D5A21C6E04B97B2D15E8A90C7F364",
@@ -31,7 +38,7 @@ const runtime::LibraryRecord kRecord = {
     1, 0, 0x80000000, {},
     static_cast<uint32_t>(kUnitTypes.size()), kUnitTypes.data(), 0, 0,
     1, 0, kCommands, 0, 0,
-    Slot::Notify, {},
+    Notify, {},
 };
 
 }  // namespace

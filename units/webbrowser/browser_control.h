@@ -85,10 +85,14 @@ class BrowserControl {
   virtual void Run(const QString& script) = 0;
 };
 
-// The module's one exported function: builds a control inside `parent` reporting to `events`,
+// The module's first exported function: builds a control inside `parent` reporting to `events`,
 // or answers null when `interfaceVersion` is not the module's or the engine cannot start.
 using CreateBrowserControlFn = BrowserControl* (*)(QWidget* parent, BrowserEvents* events, int32_t interfaceVersion);
 constexpr const char* kCreateBrowserControlName = "quarlex_create_browser_control";
+// Its second: deletes whatever of the engine's the module keeps between boxes. Called when the
+// program ends, before the engine is taken down.
+using ReleaseBrowserModuleFn = void (*)();
+constexpr const char* kReleaseBrowserModuleName = "quarlex_release_browser_module";
 // Raised whenever these classes change, so a stale module is refused instead of misread.
 constexpr int32_t kBrowserInterfaceVersion = 1;
 

@@ -51,9 +51,16 @@ void ShareOpenGLContexts() {
   qInstallMessageHandler(gPassOn);
 }
 
+ReleaseBrowserModuleFn gRelease = nullptr;
+
 CreateBrowserControlFn LoadFactory() {
   ShareOpenGLContexts();
-  return reinterpret_cast<CreateBrowserControlFn>(platform::LoadModuleEntry("quarlex_web", kCreateBrowserControlName));
+  auto factory =
+      reinterpret_cast<CreateBrowserControlFn>(platform::LoadModuleEntry("quarlex_web", kCreateBrowserControlName));
+  if (factory != nullptr)
+    gRelease =
+        reinterpret_cast<ReleaseBrowserModuleFn>(platform::LoadModuleEntry("quarlex_web", kReleaseBrowserModuleName));
+  return factory;
 }
 
 }  // namespace
@@ -61,6 +68,10 @@ CreateBrowserControlFn LoadFactory() {
 CreateBrowserControlFn BrowserControlFactory() {
   static const CreateBrowserControlFn factory = LoadFactory();
   return factory;
+}
+
+void ReleaseBrowserModule() {
+  if (gRelease != nullptr) gRelease();
 }
 
 }  // namespace units::web

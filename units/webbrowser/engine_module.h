@@ -9,4 +9,7 @@ namespace units::web {
 // found or is not ours. A module once loaded stays loaded.
 CreateBrowserControlFn BrowserControlFactory();
 
+// Lets the module delete what it keeps between boxes; nothing when it was never loaded.
+void ReleaseBrowserModule();
+
 }  // namespace units::web

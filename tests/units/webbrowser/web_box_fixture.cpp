@@ -60,6 +60,7 @@ void WebBoxFixture::TearDown() {
   box_ = nullptr;
   // The engine's view goes on the next turn of the loop; let it go before the engine does.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  units::WebLibrary().notify(runtime::library_notify::kShutdown, 0, 0);
   units::WebLibrary().notify(runtime::library_notify::kSetHostNotify, 0, 0);
   gFixture = nullptr;
 }

@@ -16,17 +16,12 @@
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_records.h"
 #include "units/libraries/web_library.h"
+#include "units/webbrowser/web_browser_box.h"
 #include "units/webbrowser/web_browser_properties.h"
 
 namespace test_support {
 
-// The box's event numbers the tests wait for.
-namespace web_event {
-constexpr int32_t kBeforeNavigate = 0;
-constexpr int32_t kNewWindow = 1;
-constexpr int32_t kDocumentComplete = 6;
-constexpr int32_t kTitleChange = 8;
-}  // namespace web_event
+namespace web_event = units::webbrowser_event;
 
 // Own property indexes the tests name.
 namespace web_property {
@@ -56,6 +51,7 @@ class WebBoxFixture : public ::testing::Test {
   static constexpr uint32_t kUnitId = 0x16010002;
 
   void SetUp() override;
+  // Also lets go of the engine's page kept for the next box, as the end of a program does.
   void TearDown() override;
 
   // A box over the whole of a 400 x 300 window; null when it could not be made.

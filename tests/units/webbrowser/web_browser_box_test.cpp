@@ -1,4 +1,5 @@
 // The web browser box against pages served by the test itself on 127.0.0.1.
+#include <QPointer>
 #include <QUrl>
 
 #include <algorithm>
@@ -198,3 +199,35 @@ TEST_F(WebBrowserBoxTest, AHandlerMayDestroyTheBoxWhileTheEngineReports) {
 }
 
 }  // namespace
+
+// The engine's page of a closed box is handed to the next box: that box sees nothing of the
+// closed one's pages, neither in its reports nor in its history, even when it is made at once.
+TEST_F(WebBrowserBoxTest, TheNextBoxGetsTheClosedBoxsPageWithoutItsPast) {
+  server_.Serve("/a", "<title>a</title>");
+  server_.Serve("/b", "<title>b</title>");
+  server_.Serve("/count", "<script>document.title = 'entries ' + history.length;</script>");
+  ASSERT_NE(MakeBox(), nullptr);
+  ASSERT_TRUE(WaitForEvent(kDocumentComplete, "about:blank"));
+  ASSERT_TRUE(Open(server_.Url("/count")));
+  ASSERT_TRUE(test_support::WaitUntil([this] { return GetText(wp::kLocationName).rfind("entries ", 0) == 0; }));
+  const std::string freshCount = GetText(wp::kLocationName);
+  ASSERT_TRUE(Open(server_.Url("/a")));
+  ASSERT_TRUE(Open(server_.Url("/b")));
+  QPointer<QWidget> view = box_->ControlWidget();
+
+  delete box_;
+  box_ = nullptr;
+  events_.clear();
+  ASSERT_NE(MakeBox(), nullptr);
+  EXPECT_EQ(box_->ControlWidget(), view.data()) << "the page is handed on";
+  EXPECT_EQ(GetText(wp::kLocationUrl).find("/b"), std::string::npos);
+  ASSERT_TRUE(WaitForEvent(kDocumentComplete, "about:blank"));
+  EXPECT_TRUE(SawEvent(kNavigateComplete, "about:blank"));
+  ASSERT_TRUE(Open(server_.Url("/count")));
+  ASSERT_TRUE(test_support::WaitUntil([this] { return GetText(wp::kLocationName).rfind("entries ", 0) == 0; }));
+  EXPECT_EQ(GetText(wp::kLocationName), freshCount) << "history as long as a new page's";
+  for (const test_support::SeenEvent& seen : events_) {
+    EXPECT_EQ(seen.text.find("/a"), std::string::npos) << "event " << seen.number << ": " << seen.text;
+    EXPECT_EQ(seen.text.find("/b"), std::string::npos) << "event " << seen.number << ": " << seen.text;
+  }
+}

@@ -8,9 +8,12 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/chinese_texts.h"
+#include "units/webbrowser/engine/spare_page.h"
 #include "units/webbrowser/engine/unreachable_page.h"
 #include "units/webbrowser/script_text.h"
 
@@ -20,6 +23,8 @@ namespace {
 // The box answers property reads synchronously; a page that does not answer within this time
 // reads as having no document.
 constexpr int kEvaluateWaitMs = 3000;
+// A page handed on from a closed box that has not gone blank by then is used as it is.
+constexpr int kBlankWaitMs = 2000;
 // Navigation flag: do not take the page from the cache.
 constexpr int32_t kNoReadFromCache = 0x4;
 
@@ -46,9 +51,23 @@ QRect VisiblePart(QWidget* view) {
 }  // namespace
 
 EngineControl::EngineControl(QWidget* parent, BrowserEvents* events)
-    : view_(new QWebEngineView(parent)), events_(events), context_(std::make_unique<QObject>()) {
-  page_ = new EnginePage(view_);
-  page_->profile()->setHttpAcceptLanguage(QLatin1String(platform::kPageLanguages));
+    : view_(TakeSparePage(parent)), events_(events), context_(std::make_unique<QObject>()) {
+  if (view_) {
+    page_ = static_cast<EnginePage*>(view_->page());
+    inheritedHistory_ = true;
+    waitingForBlank_ = page_->blanking;
+    if (waitingForBlank_) {
+      // A timer of the control's own, which goes with it.
+      auto* wait = new QTimer(context_.get());
+      wait->setSingleShot(true);
+      QObject::connect(wait, &QTimer::timeout, context_.get(), [this] { EndBlankWait(); });
+      wait->start(kBlankWaitMs);
+    }
+  } else {
+    view_ = new QWebEngineView(parent);
+    page_ = new EnginePage(view_);
+    page_->profile()->setHttpAcceptLanguage(QLatin1String(platform::kPageLanguages));
+  }
   page_->events = events;
   view_->setPage(page_);
   Connect();
@@ -58,58 +77,57 @@ EngineControl::~EngineControl() {
   *alive_ = false;
   context_.reset();  // no more reports
   if (page_) page_->events = nullptr;
-  // The page may be in the middle of a report that destroyed the box: let it finish its call
-  // before the view and page go.
-  if (view_) {
-    view_->hide();
-    view_->setParent(nullptr);
-    view_->deleteLater();
-  }
+  if (view_ && page_) ParkSparePage(view_, page_);
 }
 
 void EngineControl::Connect() {
   QObject* context = context_.get();
   QObject::connect(page_, &QWebEnginePage::loadStarted, context, [this] {
-    if (page_->showingOwnPage) return;
+    if (Muted()) return;
     state_ = ReadyState::kLoading;
     events_->DownloadBegin();
   });
   QObject::connect(page_, &QWebEnginePage::loadProgress, context,
                    [this](int progress) {
-                     if (!page_->showingOwnPage) events_->ProgressChange(progress, 100);
+                     if (!Muted()) events_->ProgressChange(progress, 100);
                    });
   QObject::connect(page_, &QWebEnginePage::urlChanged, context, [this](const QUrl& url) {
-    if (page_->showingOwnPage) return;
-    auto alive = alive_;
-    if (state_ == ReadyState::kLoading) state_ = ReadyState::kInteractive;
-    events_->NavigateComplete(url.toString());
-    if (*alive) ReportCommandStates();
+    if (!Muted()) Committed(url);
   });
-  QObject::connect(page_, &QWebEnginePage::loadFinished, context, [this](bool) {
-    if (page_->showingOwnPage) return;
+  QObject::connect(page_, &QWebEnginePage::loadFinished, context, [this](bool ok) {
+    if (Muted()) return;
     auto alive = alive_;
+    // A handed-on page that was blank already changes no address when it loads the blank page.
+    if (inheritedHistory_ && ok) {
+      Committed(page_->url());
+      if (!*alive) return;
+    }
     state_ = ReadyState::kComplete;
+    DropInheritedHistory();
     events_->DownloadComplete();
     if (*alive) ReportCommandStates();
     if (*alive) events_->DocumentComplete(page_->url().toString());
   });
   QObject::connect(page_, &QWebEnginePage::linkHovered, context, [this](const QString& url) {
-    if (!page_->showingOwnPage) events_->StatusTextChange(url);
+    if (!Muted()) events_->StatusTextChange(url);
   });
   QObject::connect(page_, &QWebEnginePage::titleChanged, context, [this](const QString& title) {
-    if (!page_->showingOwnPage) events_->TitleChange(title);
+    if (!Muted()) events_->TitleChange(title);
   });
   // The failed load, with the engine's own error page, has been reported as the box reports
   // every load; our note takes the place of that page once those reports are done.
   QObject::connect(page_, &QWebEnginePage::loadingChanged, context, [this](const QWebEngineLoadingInfo& info) {
-    if (page_->showingOwnPage || !IsUnreachable(info)) return;
+    // The navigations asked for meanwhile start from the event loop, not inside the engine's call.
+    if (waitingForBlank_ && !page_->blanking) QTimer::singleShot(0, context_.get(), [this] { EndBlankWait(); });
+    if (Muted() || !IsUnreachable(info)) return;
     const QUrl address = info.url();
     QTimer::singleShot(0, context_.get(), [this, address] { ShowUnreachable(address); });
   });
   QObject::connect(page_, &QWebEnginePage::geometryChangeRequested, context, [this](const QRect& r) {
-    events_->WindowGeometryRequest(r.x(), r.y(), r.width(), r.height());
+    if (!Muted()) events_->WindowGeometryRequest(r.x(), r.y(), r.width(), r.height());
   });
   QObject::connect(page_, &QWebEnginePage::windowCloseRequested, context, [this] {
+    if (Muted()) return;
     QPointer<QWidget> window = view_->window();
     if (events_->WindowClosing() || window.isNull()) return;
     // Closed from the event loop, not from inside the engine's own call.
@@ -122,6 +140,32 @@ void EngineControl::ShowUnreachable(const QUrl& address) {
   if (page_->url() != address || state_ != ReadyState::kComplete) return;
   page_->showingOwnPage = true;
   page_->setHtml(UnreachablePageHtml(address, VisiblePart(view_)), address);
+}
+
+void EngineControl::Committed(const QUrl& url) {
+  auto alive = alive_;
+  if (state_ == ReadyState::kLoading) state_ = ReadyState::kInteractive;
+  DropInheritedHistory();
+  events_->NavigateComplete(url.toString());
+  if (*alive) ReportCommandStates();
+}
+
+void EngineControl::EndBlankWait() {
+  if (!waitingForBlank_) return;
+  waitingForBlank_ = false;
+  auto alive = alive_;
+  std::vector<std::function<void()>> asked;
+  asked.swap(asked_);
+  for (const std::function<void()>& call : asked) {
+    call();
+    if (!*alive) return;
+  }
+}
+
+void EngineControl::DropInheritedHistory() {
+  if (!inheritedHistory_) return;
+  inheritedHistory_ = false;
+  page_->history()->clear();  // all but the entry just committed
 }
 
 void EngineControl::ReportCommandStates() {
@@ -140,6 +184,10 @@ void EngineControl::ReportCommandStates() {
 }
 
 void EngineControl::Navigate(const QString& url, int32_t flags, const QString& frame, const QByteArray& headers) {
+  if (waitingForBlank_) {
+    asked_.push_back([this, url, flags, frame, headers] { Navigate(url, flags, frame, headers); });
+    return;
+  }
   const QUrl target = QUrl::fromUserInput(url);
   if (!frame.isEmpty()) {
     // A named frame of the page, or else a new window of that name (offered to the box first).
@@ -161,6 +209,7 @@ void EngineControl::Navigate(const QString& url, int32_t flags, const QString& f
 }
 
 QVariant EngineControl::Evaluate(const QString& script) {
+  if (waitingForBlank_) return {};  // no document of this box's yet
   struct Answer {
     bool done = false;
     QVariant value;
@@ -176,11 +225,18 @@ QVariant EngineControl::Evaluate(const QString& script) {
   if (!answer->done) {
     QTimer::singleShot(kEvaluateWaitMs, &loop, &QEventLoop::quit);
     QObject::connect(page_, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QObject::connect(context_.get(), &QObject::destroyed, &loop, &QEventLoop::quit);  // the box went
     loop.exec(QEventLoop::ExcludeUserInputEvents);
   }
   return answer->value;
 }
 
-void EngineControl::Run(const QString& script) { page_->runJavaScript(script, QWebEngineScript::ApplicationWorld); }
+void EngineControl::Run(const QString& script) {
+  if (waitingForBlank_) {
+    asked_.push_back([this, script] { Run(script); });
+    return;
+  }
+  page_->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+}
 
 }  // namespace units::web

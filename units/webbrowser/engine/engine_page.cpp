@@ -1,9 +1,15 @@
 #include "units/webbrowser/engine/engine_page.h"
 
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineView>
 
 namespace units::web {
+namespace {
+
+const QString kBlank = QStringLiteral("about:blank");
+
+}  // namespace
 
 void OfflineInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
   if (!offline) return;
@@ -16,6 +22,17 @@ void OfflineInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
 EnginePage::EnginePage(QObject* parent) : QWebEnginePage(parent) {
   interceptor = new OfflineInterceptor(this);
   setUrlRequestInterceptor(interceptor);
+  // Connected first, so the blank load's end is known before anyone else hears of it.
+  connect(this, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (blanking && info.status() != QWebEngineLoadingInfo::LoadStartedStatus && info.url() == QUrl(kBlank))
+      blanking = false;
+  });
+}
+
+void EnginePage::Blank() {
+  blanking = true;
+  showingOwnPage = false;
+  setUrl(QUrl(kBlank));
 }
 
 bool EnginePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
@@ -47,16 +64,17 @@ QWebEnginePage* EnginePage::createWindow(WebWindowType /*type*/) {
 }
 
 void EnginePage::javaScriptAlert(const QUrl& origin, const QString& message) {
-  if (!silent) QWebEnginePage::javaScriptAlert(origin, message);
+  if (!silent && !parked) QWebEnginePage::javaScriptAlert(origin, message);
 }
 
 bool EnginePage::javaScriptConfirm(const QUrl& origin, const QString& message) {
+  if (parked) return true;  // asked whether the page may be left
   return !silent && QWebEnginePage::javaScriptConfirm(origin, message);
 }
 
 bool EnginePage::javaScriptPrompt(const QUrl& origin, const QString& message, const QString& value,
                                   QString* result) {
-  return !silent && QWebEnginePage::javaScriptPrompt(origin, message, value, result);
+  return !silent && !parked && QWebEnginePage::javaScriptPrompt(origin, message, value, result);
 }
 
 }  // namespace units::web

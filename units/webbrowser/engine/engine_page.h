@@ -30,6 +30,13 @@ class EnginePage : public QWebEnginePage {
   // load until the next navigation: the note is not the box's page, so none of its loading or
   // hovering is reported.
   bool showingOwnPage = false;
+  // Set while the page waits for the next box: it opens no dialog and lets itself be left.
+  bool parked = false;
+  // Set from Blank() until that load has ended.
+  bool blanking = false;
+
+  // Leaves whatever the page shows for a blank page.
+  void Blank();
 
   // What the next navigation to `url` was asked with, so that the box hears it back.
   void ExpectNavigation(const NavigationRequest& request) { expected_ = request; }

@@ -1,4 +1,5 @@
-// The engine module's one entry: makes browser controls for web browser boxes.
+// The engine module's entries: makes browser controls for web browser boxes, and lets go of the
+// page it keeps between them.
 #include <QtGlobal>
 
 #ifdef Q_OS_UNIX
@@ -6,6 +7,7 @@
 #endif
 
 #include "units/webbrowser/engine/engine_control.h"
+#include "units/webbrowser/engine/spare_page.h"
 
 namespace {
 
@@ -31,3 +33,5 @@ extern "C" Q_DECL_EXPORT units::web::BrowserControl* quarlex_create_browser_cont
   PrepareEngine();
   return new units::web::EngineControl(parent, events);
 }
+
+extern "C" Q_DECL_EXPORT void quarlex_release_browser_module() { units::web::ReleaseSparePage(); }
