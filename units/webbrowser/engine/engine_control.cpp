@@ -57,7 +57,7 @@ EngineControl::EngineControl(QWidget* parent, BrowserEvents* events)
     inheritedHistory_ = true;
     waitingForBlank_ = page_->blanking;
     if (waitingForBlank_) {
-      // A timer of the control's own, which goes with it.
+      // Owned by the control, so that it goes with the control.
       auto* wait = new QTimer(context_.get());
       wait->setSingleShot(true);
       QObject::connect(wait, &QTimer::timeout, context_.get(), [this] { EndBlankWait(); });
@@ -114,11 +114,12 @@ void EngineControl::Connect() {
   QObject::connect(page_, &QWebEnginePage::titleChanged, context, [this](const QString& title) {
     if (!Muted()) events_->TitleChange(title);
   });
-  // The failed load, with the engine's own error page, has been reported as the box reports
-  // every load; our note takes the place of that page once those reports are done.
   QObject::connect(page_, &QWebEnginePage::loadingChanged, context, [this](const QWebEngineLoadingInfo& info) {
-    // The navigations asked for meanwhile start from the event loop, not inside the engine's call.
+    // A handed-on page has gone blank: what the box asked for meanwhile starts from the event
+    // loop, not inside the engine's call.
     if (waitingForBlank_ && !page_->blanking) QTimer::singleShot(0, context_.get(), [this] { EndBlankWait(); });
+    // The failed load, with the engine's own error page, has been reported as the box reports
+    // every load; our note takes the place of that page once those reports are done.
     if (Muted() || !IsUnreachable(info)) return;
     const QUrl address = info.url();
     QTimer::singleShot(0, context_.get(), [this, address] { ShowUnreachable(address); });
