@@ -39,7 +39,7 @@ void ParkSparePage(QWebEngineView* view, EnginePage* page) {
   QTimer::singleShot(0, spare.context.get(), [] {
     Spare& kept = TheSpare();
     kept.blankAsked = true;
-    kept.page->Blank();
+    if (kept.page) kept.page->Blank();
   });
 }
 
