@@ -1,4 +1,5 @@
 // The web browser box against pages served by the test itself on 127.0.0.1.
+#include <QApplication>
 #include <QPointer>
 #include <QUrl>
 
@@ -230,4 +231,14 @@ TEST_F(WebBrowserBoxTest, TheNextBoxGetsTheClosedBoxsPageWithoutItsPast) {
     EXPECT_EQ(seen.text.find("/a"), std::string::npos) << "event " << seen.number << ": " << seen.text;
     EXPECT_EQ(seen.text.find("/b"), std::string::npos) << "event " << seen.number << ": " << seen.text;
   }
+
+  // The keyboard reaches the page in its new window.
+  server_.Serve("/fields", "<title>none</title><input autofocus onfocus=\"document.title='first'\">"
+                           "<input onfocus=\"document.title='second'\">");
+  ASSERT_TRUE(Open(server_.Url("/fields")));
+  box_->ControlWidget()->setFocus();
+  ASSERT_TRUE(test_support::WaitUntil([this] { return GetText(wp::kLocationName) == "first"; }));
+  QTest::qWait(300);  // the engine takes the view's focus over in its own time
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_TRUE(test_support::WaitUntil([this] { return GetText(wp::kLocationName) == "second"; }));
 }
