@@ -22,6 +22,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -56,6 +57,7 @@ const Tool kTools[] = {
 constexpr int kWarmUpCycles = 10;
 int gPauseMs = 30;
 constexpr long kAllowedGrowth = 1024 * 1024;
+constexpr int kSpareKeptAtMostMs = 15000;
 
 struct Snapshot {
   long residentBytes = 0;
@@ -73,6 +75,11 @@ struct Snapshot {
 // The browser engine's view of the last web page window that closed, kept blank for the next
 // one: hidden, without a window of its own. Counted apart from what the windows leave.
 bool IsSparePage(const QWidget* widget) { return widget->isHidden() && widget->inherits("QWebEngineView"); }
+
+long SparePages() {
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  return std::count_if(windows.begin(), windows.end(), IsSparePage);
+}
 
 long Entries(const char* folder) {
   return QDir(QString::fromLatin1(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size();
@@ -106,10 +113,8 @@ long ResidentBytes() {
 // and the timers they have running.
 void CountObjects(Snapshot* s) {
   std::vector<QObject*> roots{qApp};
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (IsSparePage(widget)) ++s->sparePages;
-    else roots.push_back(widget);
-  }
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (!IsSparePage(widget)) roots.push_back(widget);
   for (QWindow* window : QGuiApplication::allWindows())
     if (window->parent() == nullptr) roots.push_back(window);
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
@@ -151,6 +156,7 @@ Snapshot Take() {
   s.ownThreads = OwnThreads();
   s.files = Entries("/proc/self/fd");
   s.bitmaps = static_cast<long>(platform::LiveBitmapCount());
+  s.sparePages = SparePages();
   return s;
 }
 
@@ -275,6 +281,14 @@ int main(int argc, char** argv) {
   for (const Tool& tool : kTools) {
     if (only != nullptr && std::strcmp(only, tool.name) != 0) continue;
     ok = Soak(tool, tool.web ? webCycles : cycles) && ok;
+  }
+  // The kept web page goes a few seconds after the last web page window.
+  QElapsedTimer idle;
+  idle.start();
+  while (SparePages() > 0 && idle.elapsed() < kSpareKeptAtMostMs) Pause();
+  if (SparePages() > 0) {
+    std::printf("  FAIL the kept web page is still there after %d s\n", kSpareKeptAtMostMs / 1000);
+    ok = false;
   }
   runtime::StopHost();
   std::printf(ok ? "soak passed\n" : "soak FAILED\n");

@@ -8,10 +8,14 @@
 namespace units::web {
 namespace {
 
+// A page kept longer than this goes: its renderer holds tens of MiB, a price worth paying only
+// while windows come and go.
+constexpr int kKeepMs = 10000;
+
 struct Spare {
   QPointer<QWebEngineView> view;
   QPointer<EnginePage> page;
-  // Holds the request to blank the page on the next turn of the loop; gone with the spare.
+  // Holds the request to blank the page and the timer that lets it go; gone with the spare.
   std::unique_ptr<QObject> context;
   bool blankAsked = false;
 };
@@ -19,6 +23,14 @@ struct Spare {
 Spare& TheSpare() {
   static Spare spare;
   return spare;
+}
+
+// Called from the spare's own timer, so the timer's receiver is deleted later, not now.
+void LetGo() {
+  Spare& spare = TheSpare();
+  if (spare.view) spare.view->deleteLater();
+  spare.context.release()->deleteLater();
+  spare = Spare();
 }
 
 }  // namespace
@@ -41,6 +53,11 @@ void ParkSparePage(QWebEngineView* view, EnginePage* page) {
     kept.blankAsked = true;
     if (kept.page) kept.page->Blank();
   });
+  // A timer the spare owns, which goes with it when a box takes the page.
+  auto* keep = new QTimer(spare.context.get());
+  keep->setSingleShot(true);
+  QObject::connect(keep, &QTimer::timeout, LetGo);
+  keep->start(kKeepMs);
 }
 
 QWebEngineView* TakeSparePage(QWidget* parent) {

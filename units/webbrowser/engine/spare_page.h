@@ -3,8 +3,8 @@
 //
 // Every page the engine makes and takes down leaves some memory behind in the engine until the
 // process ends, so a web page window opened and closed again and again would grow the program
-// without bound. One page handed on from box to box keeps that flat; it costs one blank page
-// while no box shows a web page.
+// without bound. One page handed on from box to box keeps that flat while windows come and go;
+// it goes when no box has wanted it for a few seconds, as its renderer is costly to keep.
 #include <QWebEngineView>
 
 #include "units/webbrowser/engine/engine_page.h"
