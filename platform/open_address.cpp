@@ -122,7 +122,9 @@ QStringList PathList(const char* name, const QString& fallback) {
   return list;
 }
 
-std::optional<QString> DesktopEntryCommand() {
+// The value of `key` in the desktop entry of the default program for the first of `types` that
+// has one, per the XDG "mimeapps.list" files and application folders.
+std::optional<QString> DefaultEntryValue(const QStringList& types, const QString& key) {
   const QString home = QDir::homePath();
   const QStringList configDirs = PathList("XDG_CONFIG_HOME", home + QStringLiteral("/.config")) +
                                  PathList("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
@@ -135,21 +137,25 @@ std::optional<QString> DesktopEntryCommand() {
   for (const QString& dir : configDirs + applicationDirs) lists.append(dir + QStringLiteral("/mimeapps.list"));
   for (const QString& dir : applicationDirs) lists.append(dir + QStringLiteral("/defaults.list"));
 
-  for (const QString& type : {QStringLiteral("x-scheme-handler/http"), QStringLiteral("x-scheme-handler/https"),
-                              QStringLiteral("text/html")}) {
+  for (const QString& type : types) {
     for (const QString& list : lists) {
       const std::optional<QString> ids = KeyFileValue(list, QStringLiteral("Default Applications"), type);
       if (!ids) continue;
       for (const QString& id : ids->split(u';', Qt::SkipEmptyParts)) {
         for (const QString& dir : applicationDirs) {
-          std::optional<QString> exec =
-              KeyFileValue(dir + u'/' + id.trimmed(), QStringLiteral("Desktop Entry"), QStringLiteral("Exec"));
-          if (exec && !exec->trimmed().isEmpty()) return exec;
+          std::optional<QString> value = KeyFileValue(dir + u'/' + id.trimmed(), QStringLiteral("Desktop Entry"), key);
+          if (value && !value->trimmed().isEmpty()) return value;
         }
       }
     }
   }
   return std::nullopt;
+}
+
+std::optional<QString> DesktopEntryCommand() {
+  return DefaultEntryValue({QStringLiteral("x-scheme-handler/http"), QStringLiteral("x-scheme-handler/https"),
+                            QStringLiteral("text/html")},
+                           QStringLiteral("Exec"));
 }
 
 }  // namespace
@@ -183,6 +189,19 @@ std::optional<QString> RegisteredBrowserCommand() {
   for (const QString& command : qEnvironmentVariable("BROWSER").split(u':'))
     if (!command.trimmed().isEmpty()) return command;
   return std::nullopt;
+}
+
+QString DesktopHandlerName(const QString& address) {
+  const QString scheme = QUrl(address).scheme().toLower();
+  if (scheme.isEmpty()) return {};
+  const QStringList types{QStringLiteral("x-scheme-handler/") + scheme};
+  if (std::optional<QString> name = DefaultEntryValue(types, QStringLiteral("Name[zh_CN]"))) return *name;
+  return DefaultEntryValue(types, QStringLiteral("Name")).value_or(QString());
+}
+
+bool OpenWithDesktopHandler(const QString& address) {
+  const AddressOpening opening = Current();
+  return !address.isEmpty() && opening.openWithDesktop && opening.openWithDesktop(address);
 }
 
 bool OpenAddress(const QString& address) {

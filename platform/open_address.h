@@ -32,6 +32,14 @@ AddressOpening SetAddressOpening(AddressOpening opening);
 // reports success; an empty address opens nothing.
 bool OpenAddress(const QString& address);
 
+// Hands `address` to the desktop's own handler for its scheme and to nothing else (no browser
+// command); true on success.
+bool OpenWithDesktopHandler(const QString& address);
+
+// The name of the program the desktop opens `address` with by default (its desktop entry's name,
+// in Chinese where it has one); empty when none is set.
+QString DesktopHandlerName(const QString& address);
+
 // The browser command cut at its placeholder: a placeholder with a double quote right before and
 // after it cuts at that opening quote, any other placeholder cuts where it starts, and a command
 // without one stays whole. "%u", "%U", "%f", "%F" and "%1" are placeholders.
