@@ -50,6 +50,13 @@ class BrowserEvents {
   // The page asks to close its window; answers true to keep it.
   virtual bool WindowClosing() = 0;
 
+  // Whether the box's window takes the user's input now: false while a modal window blocks it.
+  virtual bool TakesInput() = 0;
+  // The name of the program the desktop would open `address` with; empty when it names none.
+  virtual QString OutsideProgram(const QString& address) = 0;
+  // Hands `address` to the desktop's program for it; true when it started.
+  virtual bool OpenOutside(const QString& address) = 0;
+
  protected:
   ~BrowserEvents() = default;
 };
@@ -89,11 +96,11 @@ class BrowserControl {
 // or answers null when `interfaceVersion` is not the module's or the engine cannot start.
 using CreateBrowserControlFn = BrowserControl* (*)(QWidget* parent, BrowserEvents* events, int32_t interfaceVersion);
 constexpr const char* kCreateBrowserControlName = "quarlex_create_browser_control";
-// Its second: deletes whatever of the engine's the module keeps between boxes. Called when the
-// program ends, before the engine is taken down.
+// Its second: deletes the views of closed boxes that still wait for the event loop to delete
+// them. Called when the program ends, before the engine is taken down.
 using ReleaseBrowserModuleFn = void (*)();
 constexpr const char* kReleaseBrowserModuleName = "quarlex_release_browser_module";
 // Raised whenever these classes change, so a stale module is refused instead of misread.
-constexpr int32_t kBrowserInterfaceVersion = 1;
+constexpr int32_t kBrowserInterfaceVersion = 2;
 
 }  // namespace units::web

@@ -7,6 +7,10 @@
 
 #include "platform/module_loader.h"
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 // Qt's shared context, which every context of the application (the engine's among them) shares
 // with when Qt::AA_ShareOpenGLContexts is set. Exported by Qt Gui, not declared in its headers.
 void qt_gl_set_global_share_context(QOpenGLContext* context);
@@ -72,6 +76,16 @@ CreateBrowserControlFn BrowserControlFactory() {
 
 void ReleaseBrowserModule() {
   if (gRelease != nullptr) gRelease();
+}
+
+QString EngineRefusal() {
+#ifdef Q_OS_UNIX
+  if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+    return QStringLiteral(
+        "网页未显示：本程序正以系统管理员（root）身份运行，浏览器的安全沙箱在此身份下无法启用，"
+        "而没有沙箱的网页可能危及您的系统。请以普通用户身份启动本程序。");
+#endif
+  return {};
 }
 
 }  // namespace units::web

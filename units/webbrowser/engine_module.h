@@ -9,7 +9,13 @@ namespace units::web {
 // found or is not ours. A module once loaded stays loaded.
 CreateBrowserControlFn BrowserControlFactory();
 
-// Lets the module delete what it keeps between boxes; nothing when it was never loaded.
+// Lets the module delete the views of closed boxes still waiting to go; nothing when it was never
+// loaded.
 void ReleaseBrowserModule();
+
+// Why the engine cannot show pages in this process, in Chinese; empty when it can. The engine's
+// sandbox cannot run for the superuser, and only the user may choose to go without it
+// (QTWEBENGINE_DISABLE_SANDBOX=1), never the program.
+QString EngineRefusal();
 
 }  // namespace units::web

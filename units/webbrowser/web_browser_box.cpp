@@ -7,9 +7,12 @@
 #include <qdrawutil.h>
 
 #include "platform/gbk.h"
+#include "platform/open_address.h"
 #include "platform/text.h"
+#include "units/framework/live_window.h"
 #include "units/webbrowser/document_commands.h"
 #include "units/webbrowser/engine_module.h"
+#include "units/webbrowser/note_control.h"
 #include "units/webbrowser/web_browser_properties.h"
 
 namespace units {
@@ -63,11 +66,17 @@ WebBrowserBox::WebBrowserBox(const UnitIdentity& identity, std::unique_ptr<Prope
 
 WebBrowserBox* WebBrowserBox::Create(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties,
                                      QWidget* parent, const QRect& place) {
-  const web::CreateBrowserControlFn factory = web::BrowserControlFactory();
-  if (factory == nullptr) return nullptr;
+  // Where the engine may not run, the box says why instead of showing pages, and the engine is
+  // never loaded.
+  const QString refusal = web::EngineRefusal();
+  const web::CreateBrowserControlFn factory = refusal.isEmpty() ? web::BrowserControlFactory() : nullptr;
+  if (refusal.isEmpty() && factory == nullptr) return nullptr;
   auto* box = new WebBrowserBox(identity, std::move(properties), parent);
   box->setGeometry(place);
-  box->control_.reset(factory(box->client_, box, web::kBrowserInterfaceVersion));
+  if (factory != nullptr)
+    box->control_.reset(factory(box->client_, box, web::kBrowserInterfaceVersion));
+  else
+    box->control_ = std::make_unique<web::NoteControl>(box->client_, refusal);
   if (!box->control_) {
     delete box;
     return nullptr;
@@ -258,5 +267,14 @@ bool WebBrowserBox::WindowClosing() {
   const EventOutcome outcome = ReportTypedEvent(webbrowser_event::kWindowClosing, arguments);
   return cancel != 0 || !outcome.unitAlive;
 }
+
+bool WebBrowserBox::TakesInput() {
+  const auto* live = dynamic_cast<const LiveWindow*>(window());
+  return live == nullptr || live->enabled;
+}
+
+QString WebBrowserBox::OutsideProgram(const QString& address) { return platform::DesktopHandlerName(address); }
+
+bool WebBrowserBox::OpenOutside(const QString& address) { return platform::OpenWithDesktopHandler(address); }
 
 }  // namespace units

@@ -97,6 +97,9 @@ class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvent
   void CommandStateChange(int32_t command, bool enabled) override;
   void WindowGeometryRequest(int32_t left, int32_t top, int32_t width, int32_t height) override;
   bool WindowClosing() override;
+  bool TakesInput() override;
+  QString OutsideProgram(const QString& address) override;
+  bool OpenOutside(const QString& address) override;
 
   QWidget* client_;  // the area inside the edge; the control overhangs it by a client edge
   std::unique_ptr<web::BrowserControl> control_;

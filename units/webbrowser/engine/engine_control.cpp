@@ -1,21 +1,17 @@
 #include "units/webbrowser/engine/engine_control.h"
 
 #include <QEventLoop>
-#include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineLoadingInfo>
-#include <QWebEngineProfile>
 #include <QWebEngineScript>
 
 #include <functional>
 #include <memory>
-#include <vector>
 
-#include "platform/chinese_texts.h"
-#include "units/webbrowser/engine/spare_page.h"
 #include "units/webbrowser/engine/unreachable_page.h"
 #include "units/webbrowser/script_text.h"
+#include "units/webbrowser/visible_part.h"
 
 namespace units::web {
 namespace {
@@ -23,8 +19,10 @@ namespace {
 // The box answers property reads synchronously; a page that does not answer within this time
 // reads as having no document.
 constexpr int kEvaluateWaitMs = 3000;
-// A page handed on from a closed box that has not gone blank by then is used as it is.
-constexpr int kBlankWaitMs = 2000;
+// A load shorter than this shows no sign of loading: the sign would only flicker.
+constexpr int kIndicatorAfterMs = 1000;
+// A load that has made no progress for this long has no answer coming.
+constexpr int kStallMs = 30000;
 // Navigation flag: do not take the page from the cache.
 constexpr int32_t kNoReadFromCache = 0x4;
 
@@ -38,46 +36,48 @@ void AddHeaders(QWebEngineHttpRequest& request, const QByteArray& headers) {
   }
 }
 
-// The part of `view` its window shows: a box may overhang its window, whose client area crops
-// it. Taken from the geometry, so it holds before the window is first shown.
-QRect VisiblePart(QWidget* view) {
-  QWidget* window = view->window();
-  if (window == view) return view->rect();
-  const QPoint offset = view->mapTo(window, QPoint(0, 0));
-  const QRect visible = QRect(offset, view->size()).intersected(window->rect()).translated(-offset);
-  return visible.isEmpty() ? view->rect() : visible;
+QTimer* SingleShot(QObject* owner, int milliseconds, std::function<void()> call) {
+  auto* timer = new QTimer(owner);
+  timer->setSingleShot(true);
+  timer->setInterval(milliseconds);
+  QObject::connect(timer, &QTimer::timeout, owner, std::move(call));
+  return timer;
 }
 
 }  // namespace
 
 EngineControl::EngineControl(QWidget* parent, BrowserEvents* events)
-    : view_(TakeSparePage(parent)), events_(events), context_(std::make_unique<QObject>()) {
-  if (view_) {
-    page_ = static_cast<EnginePage*>(view_->page());
-    inheritedHistory_ = true;
-    waitingForBlank_ = page_->blanking;
-    if (waitingForBlank_) {
-      // Owned by the control, so that it goes with the control.
-      auto* wait = new QTimer(context_.get());
-      wait->setSingleShot(true);
-      QObject::connect(wait, &QTimer::timeout, context_.get(), [this] { EndBlankWait(); });
-      wait->start(kBlankWaitMs);
-    }
-  } else {
-    view_ = new QWebEngineView(parent);
-    page_ = new EnginePage(view_);
-    page_->profile()->setHttpAcceptLanguage(QLatin1String(platform::kPageLanguages));
-  }
+    : view_(new QWebEngineView(parent)),
+      input_(new ViewInput(view_)),
+      page_(new EnginePage(view_, input_)),
+      events_(events),
+      indicator_(new LoadIndicator(parent)),
+      note_(new StripNote(parent)),
+      context_(std::make_unique<QObject>()) {
+  input_->takesInput = [events] { return events->TakesInput(); };
   page_->events = events;
+  page_->openPopUp = [this] { return OpenPopUp(); };
+  page_->downloadRefused = [this](const QString& name) { DownloadRefused(name); };
   view_->setPage(page_);
+  showIndicator_ = SingleShot(context_.get(), kIndicatorAfterMs, [this] {
+    if (Busy()) indicator_->Show(VisiblePart(view_), progress_);
+  });
+  stall_ = SingleShot(context_.get(), kStallMs, [this] { Stalled(); });
   Connect();
 }
 
 EngineControl::~EngineControl() {
   *alive_ = false;
   context_.reset();  // no more reports
-  if (page_) page_->events = nullptr;
-  if (view_ && page_) ParkSparePage(view_, page_);
+  input_->takesInput = [] { return false; };
+  for (const QPointer<PopUpWindow>& popUp : popUps_)
+    if (popUp) popUp->Release();
+  if (view_) {
+    // It leaves the window now; the page goes from the event loop, never inside its own call.
+    view_->hide();
+    view_->setParent(nullptr);
+  }
+  if (page_) page_->ReleaseView();
 }
 
 void EngineControl::Connect() {
@@ -85,25 +85,26 @@ void EngineControl::Connect() {
   QObject::connect(page_, &QWebEnginePage::loadStarted, context, [this] {
     if (Muted()) return;
     state_ = ReadyState::kLoading;
+    progress_ = 0;
+    showIndicator_->start();
+    stall_->start();
     events_->DownloadBegin();
   });
-  QObject::connect(page_, &QWebEnginePage::loadProgress, context,
-                   [this](int progress) {
-                     if (!Muted()) events_->ProgressChange(progress, 100);
-                   });
+  QObject::connect(page_, &QWebEnginePage::loadProgress, context, [this](int progress) {
+    if (Muted()) return;
+    if (progress != progress_ && Busy()) stall_->start();  // an answer is coming
+    progress_ = progress;
+    if (indicator_->isVisible()) indicator_->Show(VisiblePart(view_), progress);
+    events_->ProgressChange(progress, 100);
+  });
   QObject::connect(page_, &QWebEnginePage::urlChanged, context, [this](const QUrl& url) {
     if (!Muted()) Committed(url);
   });
-  QObject::connect(page_, &QWebEnginePage::loadFinished, context, [this](bool ok) {
+  QObject::connect(page_, &QWebEnginePage::loadFinished, context, [this](bool /*ok*/) {
     if (Muted()) return;
+    LoadEnded();
     auto alive = alive_;
-    // A handed-on page that was blank already changes no address when it loads the blank page.
-    if (inheritedHistory_ && ok) {
-      Committed(page_->url());
-      if (!*alive) return;
-    }
     state_ = ReadyState::kComplete;
-    DropInheritedHistory();
     events_->DownloadComplete();
     if (*alive) ReportCommandStates();
     if (*alive) events_->DocumentComplete(page_->url().toString());
@@ -115,58 +116,77 @@ void EngineControl::Connect() {
     if (!Muted()) events_->TitleChange(title);
   });
   QObject::connect(page_, &QWebEnginePage::loadingChanged, context, [this](const QWebEngineLoadingInfo& info) {
-    // A handed-on page has gone blank: what the box asked for meanwhile starts from the event
-    // loop, not inside the engine's call.
-    if (waitingForBlank_ && !page_->blanking) QTimer::singleShot(0, context_.get(), [this] { EndBlankWait(); });
     // The failed load, with the engine's own error page, has been reported as the box reports
     // every load; our note takes the place of that page once those reports are done.
     if (Muted() || !IsUnreachable(info)) return;
     const QUrl address = info.url();
-    QTimer::singleShot(0, context_.get(), [this, address] { ShowUnreachable(address); });
+    QTimer::singleShot(0, context_.get(), [this, address] {
+      // A navigation asked for since the failure has the page now.
+      if (page_->url() == address && state_ == ReadyState::kComplete) ShowNote(address, false);
+    });
   });
+  QObject::connect(page_, &QWebEnginePage::renderProcessTerminated, context,
+                   [this](QWebEnginePage::RenderProcessTerminationStatus status, int /*exitCode*/) {
+                     if (status == QWebEnginePage::NormalTerminationStatus) return;
+                     QTimer::singleShot(0, context_.get(), [this] { RendererGone(); });
+                   });
   QObject::connect(page_, &QWebEnginePage::geometryChangeRequested, context, [this](const QRect& r) {
     if (!Muted()) events_->WindowGeometryRequest(r.x(), r.y(), r.width(), r.height());
   });
+  // The page did not open the tool window, so it may not close it: the request is reported, and
+  // that is all, whatever the handler answers.
   QObject::connect(page_, &QWebEnginePage::windowCloseRequested, context, [this] {
-    if (Muted()) return;
-    QPointer<QWidget> window = view_->window();
-    if (events_->WindowClosing() || window.isNull()) return;
-    // Closed from the event loop, not from inside the engine's own call.
-    QTimer::singleShot(0, window, [window] { window->close(); });
+    if (!Muted()) events_->WindowClosing();
   });
 }
 
-void EngineControl::ShowUnreachable(const QUrl& address) {
-  // A navigation asked for since the failure has the page now.
-  if (page_->url() != address || state_ != ReadyState::kComplete) return;
+void EngineControl::LoadEnded() {
+  showIndicator_->stop();
+  stall_->stop();
+  indicator_->hide();
+}
+
+void EngineControl::ShowNote(const QUrl& address, bool stopped) {
+  LoadEnded();
   page_->showingOwnPage = true;
-  page_->setHtml(UnreachablePageHtml(address, VisiblePart(view_)), address);
+  const QRect visible = VisiblePart(view_);
+  page_->setHtml(stopped ? StoppedPageHtml(address, visible) : UnreachablePageHtml(address, visible), address);
+}
+
+void EngineControl::RendererGone() {
+  QUrl address = page_->url();
+  if (address.isEmpty() || address == QUrl(QStringLiteral("about:blank"))) address = page_->requestedUrl();
+  auto alive = alive_;
+  if (!Muted()) {
+    // Reported as a load that failed.
+    LoadEnded();
+    state_ = ReadyState::kComplete;
+    events_->DownloadComplete();
+    if (!*alive) return;
+    events_->DocumentComplete(address.toString());
+    if (!*alive) return;
+  }
+  ShowNote(address, true);
+}
+
+void EngineControl::Stalled() {
+  if (!Busy() || Muted()) return;
+  const QUrl address = page_->requestedUrl();
+  auto alive = alive_;
+  LoadEnded();
+  state_ = ReadyState::kComplete;
+  events_->DownloadComplete();
+  if (!*alive) return;
+  events_->DocumentComplete(address.toString());
+  if (!*alive) return;
+  ShowNote(address, false);  // the new load ends the one that hangs
 }
 
 void EngineControl::Committed(const QUrl& url) {
   auto alive = alive_;
   if (state_ == ReadyState::kLoading) state_ = ReadyState::kInteractive;
-  DropInheritedHistory();
   events_->NavigateComplete(url.toString());
   if (*alive) ReportCommandStates();
-}
-
-void EngineControl::EndBlankWait() {
-  if (!waitingForBlank_) return;
-  waitingForBlank_ = false;
-  auto alive = alive_;
-  std::vector<std::function<void()>> asked;
-  asked.swap(asked_);
-  for (const std::function<void()>& call : asked) {
-    call();
-    if (!*alive) return;
-  }
-}
-
-void EngineControl::DropInheritedHistory() {
-  if (!inheritedHistory_) return;
-  inheritedHistory_ = false;
-  page_->history()->clear();  // all but the entry just committed
 }
 
 void EngineControl::ReportCommandStates() {
@@ -184,11 +204,20 @@ void EngineControl::ReportCommandStates() {
   }
 }
 
+QWebEnginePage* EngineControl::OpenPopUp() {
+  std::erase_if(popUps_, [](const QPointer<PopUpWindow>& p) { return p.isNull(); });
+  auto* popUp = new PopUpWindow(view_->window(), events_);
+  popUp->Page()->downloadRefused = [this](const QString& name) { DownloadRefused(name); };
+  popUps_.emplace_back(popUp);
+  popUp->show();
+  return popUp->Page();
+}
+
+void EngineControl::DownloadRefused(const QString& name) {
+  note_->Show(VisiblePart(view_), QStringLiteral("此网页想下载文件 %1，已阻止").arg(name));
+}
+
 void EngineControl::Navigate(const QString& url, int32_t flags, const QString& frame, const QByteArray& headers) {
-  if (waitingForBlank_) {
-    asked_.push_back([this, url, flags, frame, headers] { Navigate(url, flags, frame, headers); });
-    return;
-  }
   const QUrl target = QUrl::fromUserInput(url);
   if (!frame.isEmpty()) {
     // A named frame of the page, or else a new window of that name (offered to the box first).
@@ -210,7 +239,6 @@ void EngineControl::Navigate(const QString& url, int32_t flags, const QString& f
 }
 
 QVariant EngineControl::Evaluate(const QString& script) {
-  if (waitingForBlank_) return {};  // no document of this box's yet
   struct Answer {
     bool done = false;
     QVariant value;
@@ -232,12 +260,6 @@ QVariant EngineControl::Evaluate(const QString& script) {
   return answer->value;
 }
 
-void EngineControl::Run(const QString& script) {
-  if (waitingForBlank_) {
-    asked_.push_back([this, script] { Run(script); });
-    return;
-  }
-  page_->runJavaScript(script, QWebEngineScript::ApplicationWorld);
-}
+void EngineControl::Run(const QString& script) { page_->runJavaScript(script, QWebEngineScript::ApplicationWorld); }
 
 }  // namespace units::web

@@ -1,27 +1,28 @@
-// The engine module's entries: makes browser controls for web browser boxes, and lets go of the
-// page it keeps between them.
-#include <QtGlobal>
+// The engine module's entries: makes browser controls for web browser boxes, and deletes the views
+// of closed boxes that are still waiting for the event loop when the program ends.
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
+#include "platform/chinese_texts.h"
+#include "units/webbrowser/engine/closed_views.h"
 #include "units/webbrowser/engine/engine_control.h"
-#include "units/webbrowser/engine/spare_page.h"
 
 namespace {
 
-// Settings the engine reads once, when its first page is made.
-void PrepareEngine() {
+// Settings of the profile every page shares, made once, when the first page is made. The
+// engine's sandbox is never turned off here: that is the user's choice alone.
+void PrepareProfile() {
   static bool prepared = false;
   if (prepared) return;
   prepared = true;
-#ifdef Q_OS_UNIX
-  // The engine's sandbox stays on for every normal user. It cannot run for the superuser (the
-  // engine refuses to start at all), so only a process running as root goes without it.
-  if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-#endif
+  QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
+  profile->setHttpAcceptLanguage(QLatin1String(platform::kPageLanguages));
+  // No page writes a file: a download is refused, and its page's window says so.
+  QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile, [](QWebEngineDownloadRequest* download) {
+    download->cancel();
+    if (auto* page = dynamic_cast<units::web::EnginePage*>(download->page()); page && page->downloadRefused)
+      page->downloadRefused(download->suggestedFileName());
+  });
 }
 
 }  // namespace
@@ -30,8 +31,8 @@ extern "C" Q_DECL_EXPORT units::web::BrowserControl* quarlex_create_browser_cont
     QWidget* parent, units::web::BrowserEvents* events, int32_t interfaceVersion) {
   if (interfaceVersion != units::web::kBrowserInterfaceVersion || parent == nullptr || events == nullptr)
     return nullptr;
-  PrepareEngine();
+  PrepareProfile();
   return new units::web::EngineControl(parent, events);
 }
 
-extern "C" Q_DECL_EXPORT void quarlex_release_browser_module() { units::web::ReleaseSparePage(); }
+extern "C" Q_DECL_EXPORT void quarlex_release_browser_module() { units::web::DeleteClosedViews(); }

@@ -1,5 +1,5 @@
 #pragma once
-// The page the browser shows in place of one that could not be loaded: a short note in Chinese
+// The pages the browser shows in place of one that could not be shown: a short note in Chinese
 // with the address and a "重试" link that loads it again.
 #include <QRect>
 #include <QString>
@@ -15,5 +15,7 @@ bool IsUnreachable(const QWebEngineLoadingInfo& info);
 // The page for `address`; the note is centred in `visible`, the part of the view the user sees
 // (a box may lie partly outside its window), in the view's coordinates.
 QString UnreachablePageHtml(const QUrl& address, const QRect& visible);
+// The same for a page whose renderer died (killed, or out of memory); "重试" loads it in a new one.
+QString StoppedPageHtml(const QUrl& address, const QRect& visible);
 
 }  // namespace units::web
