@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QOpenGLContext>
 
+#include <unistd.h>
+
 #include "tests/support/process_maps.h"
 #include "tests/units/webbrowser/web_box_fixture.h"
 
@@ -41,6 +43,30 @@ TEST_F(EngineLoadingTest, TheEngineAndOpenGlComeWithTheFirstBox) {
   EXPECT_TRUE(Mapped("quarlex_web"));
   EXPECT_TRUE(Mapped("libQt6WebEngineCore"));
   EXPECT_TRUE(WaitForEvent(6, "about:blank")) << "and the engine works";
+}
+
+// Run by the superuser, for whom the engine's sandbox cannot work, and without the user's own
+// choice to go without it, the box says why it shows no page and the engine never comes in.
+TEST_F(EngineLoadingTest, TheSuperusersBoxSaysWhyItShowsNoPageUnlessTheUserChoseToGoWithoutTheSandbox) {
+  if (geteuid() != 0) GTEST_SKIP() << "only the superuser's pages are refused";
+  const QByteArray choice = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+  qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+  ASSERT_NE(MakeBox(), nullptr);
+  QWidget* note = box_->ControlWidget();
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->objectName(), QStringLiteral("engine refusal"));
+  EXPECT_TRUE(note->accessibleName().contains(QStringLiteral("沙箱"))) << note->accessibleName().toStdString();
+  Navigate("http://127.0.0.1:9/");
+  QTest::qWait(100);
+  EXPECT_FALSE(Mapped("quarlex_web"));
+  EXPECT_FALSE(Mapped("libQt6WebEngineCore"));
+  EXPECT_EQ(GetText(test_support::web_property::kLocationUrl), "");
+
+  delete box_;
+  box_ = nullptr;
+  qputenv("QTWEBENGINE_DISABLE_SANDBOX", choice.isEmpty() ? QByteArray("1") : choice);
+  ASSERT_NE(MakeBox(), nullptr);
+  EXPECT_TRUE(WaitForEvent(6, "about:blank")) << "the user's own choice is followed";
 }
 
 }  // namespace

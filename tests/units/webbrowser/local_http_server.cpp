@@ -43,11 +43,13 @@ void LocalHttpServer::Answer(QTcpSocket* socket) {
     if (colon > 0) request.headers[lines[i].left(colon).trimmed().toLower()] = lines[i].mid(colon + 1).trimmed();
   }
   requests_.push_back(request);
+  if (held_.contains(request.path)) return;
   const auto page = pages_.constFind(request.path);
-  const QByteArray body = page != pages_.constEnd() ? *page : QByteArray("not here");
+  const QByteArray body = page != pages_.constEnd() ? page->body : QByteArray("not here");
+  const QByteArray headers = page != pages_.constEnd() ? page->headers : QByteArray();
   const QByteArray status = page != pages_.constEnd() ? "200 OK" : "404 Not Found";
   socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
-                QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+                QByteArray::number(body.size()) + "\r\n" + headers + "Connection: close\r\n\r\n" + body);
   socket->disconnectFromHost();
 }
 

@@ -20,7 +20,13 @@ class LocalHttpServer {
  public:
   LocalHttpServer();
   // Answers `html` for `path`; any other path gets 404.
-  void Serve(const QByteArray& path, const QByteArray& html) { pages_[path] = html; }
+  void Serve(const QByteArray& path, const QByteArray& html) { pages_[path] = {html, {}}; }
+  // Answers `body` for `path` with extra header lines ("Name: value\r\n" each).
+  void ServeWith(const QByteArray& path, const QByteArray& body, const QByteArray& headers) {
+    pages_[path] = {body, headers};
+  }
+  // Never answers `path`, holding the connection open.
+  void Hold(const QByteArray& path) { held_.append(path); }
   QString Url(const char* path) const;
   // Stops listening: connections to the server's port are refused until Listen().
   void Refuse() { server_.close(); }
@@ -34,7 +40,12 @@ class LocalHttpServer {
 
   QTcpServer server_;
   quint16 port_ = 0;
-  QMap<QByteArray, QByteArray> pages_;
+  struct Reply {
+    QByteArray body;
+    QByteArray headers;
+  };
+  QMap<QByteArray, Reply> pages_;
+  QList<QByteArray> held_;
   std::vector<SeenRequest> requests_;
 };
 

@@ -4,7 +4,7 @@
 #include <QWebEngineView>
 
 #include "tests/units/webbrowser/local_http_server.h"
-#include "tests/units/webbrowser/web_box_fixture.h"
+#include "tests/units/webbrowser/page_fixture.h"
 
 namespace {
 
@@ -13,32 +13,12 @@ using test_support::WaitUntil;
 namespace wp = test_support::web_property;
 using namespace test_support::web_event;
 
-class UnreachablePageTest : public test_support::WebBoxFixture {
+class UnreachablePageTest : public test_support::PageFixture {
  protected:
-  QWebEnginePage* Page() { return qobject_cast<QWebEngineView*>(box_->ControlWidget())->page(); }
-
-  // The text the page shows, or empty when the page gave none in time.
-  QString PageText() {
-    QString text;
-    bool answered = false;
-    Page()->toPlainText([&](const QString& plain) {
-      text = plain;
-      answered = true;
-    });
-    WaitUntil([&] { return answered; }, 5000);
-    return text;
-  }
-
   // A number the page's script gives, or -1 when it gave none in time.
   int Number(const QString& script) {
-    int number = -1;
-    bool answered = false;
-    Page()->runJavaScript(script, [&](const QVariant& value) {
-      number = value.isValid() ? qRound(value.toDouble()) : -1;
-      answered = true;
-    });
-    WaitUntil([&] { return answered; }, 5000);
-    return number;
+    const QVariant value = Script(script);
+    return value.isValid() ? qRound(value.toDouble()) : -1;
   }
 
   LocalHttpServer server_;

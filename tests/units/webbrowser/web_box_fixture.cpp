@@ -1,6 +1,9 @@
 #include "tests/units/webbrowser/web_box_fixture.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 
 namespace test_support {
 namespace {
@@ -38,6 +41,31 @@ intptr_t StandInHost(int32_t code, intptr_t arg1, intptr_t /*arg2*/) {
 }
 
 }  // namespace
+
+BoxAnswerer::BoxAnswerer(std::function<void(QDialog*)> answer) : answer_(std::move(answer)) {
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      auto* box = qobject_cast<QDialog*>(top);
+      if (box == nullptr || !box->isVisible() || box->property("answered").toBool()) continue;
+      box->setProperty("answered", true);
+      ++seen;
+      titles << box->windowTitle();
+      QStringList labels;
+      for (const QLabel* label : box->findChildren<QLabel*>()) labels << label->text();
+      texts << labels.join(u'\n');
+      offeredSilence << (box->findChild<QCheckBox*>() != nullptr);
+      answer_(box);
+      return;
+    }
+  });
+  timer_.start(20);
+}
+
+void Press(QDialog* box, const QString& text) {
+  for (QPushButton* button : box->findChildren<QPushButton*>())
+    if (button->text() == text) return button->click();
+  ADD_FAILURE() << "no button " << text.toStdString();
+}
 
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
   QDeadlineTimer deadline(milliseconds);

@@ -2,7 +2,10 @@
 // A web browser box made directly through its type's interfaces, inside a shown widget, with a
 // stand-in host that records the box's typed events and lets a test answer them.
 #include <QDeadlineTimer>
+#include <QDialog>
+#include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -13,6 +16,7 @@
 
 #include "runtime/program/notify_codes.h"
 #include "units/framework/event_report.h"
+#include "units/framework/live_window.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/unit_type_records.h"
 #include "units/libraries/web_library.h"
@@ -43,6 +47,32 @@ struct SeenEvent {
   std::string text;  // the first argument when it is a text by reference
 };
 
+// The box's window: a modal window of the program may block it, as the window manager does.
+class BoxWindow : public QWidget, public units::LiveWindow {
+ public:
+  QWidget* Widget() override { return this; }
+  bool Idle(int64_t /*elapsedMs*/) override { return false; }
+  int InitialShowState() override { return 0; }
+};
+
+// Answers the boxes a page brings up. The test itself waits beneath a box's own event loop, so
+// the answers come from a timer: each box is recorded, then handed to `answer`.
+class BoxAnswerer {
+ public:
+  explicit BoxAnswerer(std::function<void(QDialog*)> answer);
+  int seen = 0;
+  QStringList titles;
+  QStringList texts;  // every label of each box, joined
+  QList<bool> offeredSilence;
+
+ private:
+  QTimer timer_;
+  std::function<void(QDialog*)> answer_;
+};
+
+// Clicks the box's button that reads `text`.
+void Press(QDialog* box, const QString& text);
+
 class WebBoxFixture : public ::testing::Test {
   friend struct FixtureAccess;
 
@@ -51,7 +81,7 @@ class WebBoxFixture : public ::testing::Test {
   static constexpr uint32_t kUnitId = 0x16010002;
 
   void SetUp() override;
-  // Also lets go of the engine's page kept for the next box, as the end of a program does.
+  // Also deletes the closed boxes' views still waiting to go, as the end of a program does.
   void TearDown() override;
 
   // A box over the whole of a 400 x 300 window; null when it could not be made.
@@ -67,7 +97,7 @@ class WebBoxFixture : public ::testing::Test {
   bool WaitForEvent(int32_t number, const std::string& text = {}, int milliseconds = 15000);
   bool SawEvent(int32_t number, const std::string& text = {}) const;
 
-  QWidget window_;
+  BoxWindow window_;
   units::WebBrowserBox* box_ = nullptr;
   std::vector<SeenEvent> events_;
   // Runs for every typed report before it is recorded.
