@@ -69,6 +69,8 @@ PageBoxAnswer RunPageBox(QWidget* window, ViewInput* input, const PageBoxRequest
   QPointer<QDialog> box = new Box(window, &answer, !question);
   box->setAttribute(Qt::WA_DeleteOnClose, false);
   box->setWindowTitle(Caption(request));
+  box->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  box->setMinimumWidth(360);  // wide enough for the caption that names the host
   auto* layout = new QVBoxLayout(box);
   auto* message = new QLabel(request.message, box);
   message->setTextFormat(Qt::PlainText);  // a page's text is never markup of ours
