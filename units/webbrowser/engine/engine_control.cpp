@@ -153,33 +153,26 @@ void EngineControl::ShowNote(const QUrl& address, bool stopped) {
   page_->setHtml(stopped ? StoppedPageHtml(address, visible) : UnreachablePageHtml(address, visible), address);
 }
 
+bool EngineControl::ReportFailedLoad(const QUrl& address) {
+  auto alive = alive_;
+  LoadEnded();
+  state_ = ReadyState::kComplete;
+  events_->DownloadComplete();
+  if (*alive) events_->DocumentComplete(address.toString());
+  return *alive;
+}
+
 void EngineControl::RendererGone() {
   QUrl address = page_->url();
   if (address.isEmpty() || address == QUrl(QStringLiteral("about:blank"))) address = page_->requestedUrl();
-  auto alive = alive_;
-  if (!Muted()) {
-    // Reported as a load that failed.
-    LoadEnded();
-    state_ = ReadyState::kComplete;
-    events_->DownloadComplete();
-    if (!*alive) return;
-    events_->DocumentComplete(address.toString());
-    if (!*alive) return;
-  }
+  if (!Muted() && !ReportFailedLoad(address)) return;
   ShowNote(address, true);
 }
 
 void EngineControl::Stalled() {
   if (!Busy() || Muted()) return;
   const QUrl address = page_->requestedUrl();
-  auto alive = alive_;
-  LoadEnded();
-  state_ = ReadyState::kComplete;
-  events_->DownloadComplete();
-  if (!*alive) return;
-  events_->DocumentComplete(address.toString());
-  if (!*alive) return;
-  ShowNote(address, false);  // the new load ends the one that hangs
+  if (ReportFailedLoad(address)) ShowNote(address, false);  // the new load ends the one that hangs
 }
 
 void EngineControl::Committed(const QUrl& url) {

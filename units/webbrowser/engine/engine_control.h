@@ -42,6 +42,8 @@ class EngineControl final : public BrowserControl {
   // Shows our note in place of a page that could not be shown: `stopped` for a renderer that
   // died, else for an address that could not be reached.
   void ShowNote(const QUrl& address, bool stopped);
+  // Reports the load of `address` as one that failed; false when the box went meanwhile.
+  bool ReportFailedLoad(const QUrl& address);
   // The renderer showing the page died: reported as a failed load, then the note.
   void RendererGone();
   // A load that has had no answer for too long is given up.
