@@ -151,7 +151,8 @@ TEST_F(HostilePageTest, APopUpNeedsAClickStandsOverItsWindowAndGoesWithTheBox) {
   server_.Serve("/opener", "<body style='margin:0;height:100vh' "
                            "onclick=\"window.open('/popup'); window.open('/second')\">opener"
                            "<script>window.open('/unasked')</script></body>");
-  server_.Serve("/popup", "<title>popup</title>popup");
+  server_.Serve("/popup", "<title>popup</title><body style='margin:0;height:100vh' "
+                          "onclick=\"document.title = 'clicked'\">popup</body>");
   ASSERT_NE(MakeBox(), nullptr);
   ASSERT_TRUE(Open("/opener"));
   QTest::qWait(500);
@@ -168,6 +169,16 @@ TEST_F(HostilePageTest, APopUpNeedsAClickStandsOverItsWindowAndGoesWithTheBox) {
   EXPECT_EQ(popUp->windowHandle()->transientParent(), window_.windowHandle());
   EXPECT_TRUE(WaitUntil([&] { return popUp->windowTitle() == server_.Url("/popup"); }))
       << popUp->windowTitle().toStdString();
+
+  // It follows its window's modality: while that is blocked, it takes no click either.
+  QWidget* input = popUp->focusProxy() != nullptr ? popUp->focusProxy() : popUp.data();
+  window_.enabled = false;
+  QTest::mouseClick(input, Qt::LeftButton, {}, input->rect().center());
+  QTest::qWait(500);
+  EXPECT_EQ(popUp->page()->title(), QStringLiteral("popup"));
+  window_.enabled = true;
+  QTest::mouseClick(input, Qt::LeftButton, {}, input->rect().center());
+  EXPECT_TRUE(WaitUntil([&] { return popUp->page()->title() == QStringLiteral("clicked"); }));
 
   // Its own page may close it.
   popUp->page()->runJavaScript(QStringLiteral("window.close()"));
