@@ -17,7 +17,7 @@ run_tests() {
       echo "sanitized $t ($dir): ok"
     else
       echo "sanitized $t ($dir): FAILED"
-      grep -E -A20 'Sanitizer|runtime error|FAILED' "$dir/$t.log" | head -n 60
+      grep -E -A20 'Sanitizer|runtime error|FAILED' "$dir/$t.log" | head -n 60 || true
       failed=1
     fi
   done
