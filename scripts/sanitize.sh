@@ -1,24 +1,53 @@
 #!/usr/bin/env bash
 # Builds the unit and runtime tests with AddressSanitizer and UndefinedBehaviorSanitizer into
-# build-asan/ and runs them; any sanitizer report fails the run.
+# build-asan/ and runs them, then the tests whose code runs threads (the picture box's animation,
+# the sound players, requests handed from workers to the main thread, the browser engine's
+# callbacks) with ThreadSanitizer in build-tsan/. Any sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tests=(platform_tests runtime_program_tests runtime_values_tests runtime_template_tests runtime_host_tests
+export QT_QPA_PLATFORM=offscreen
+failed=0
+
+# run_tests BUILD_DIR TEST...: runs each test program of BUILD_DIR, its output kept beside it.
+run_tests() {
+  local dir=$1
+  shift
+  for t in "$@"; do
+    if "$dir/bin/$t" --gtest_brief=1 >"$dir/$t.log" 2>&1; then
+      echo "sanitized $t ($dir): ok"
+    else
+      echo "sanitized $t ($dir): FAILED"
+      grep -E -A20 'Sanitizer|runtime error|FAILED' "$dir/$t.log" | head -n 60 || true
+      failed=1
+    fi
+  done
+}
+
+asan_tests=(platform_tests runtime_program_tests runtime_values_tests runtime_template_tests runtime_host_tests
   unit_framework_tests imaging_tests formtool_tests window_unit_tests editbox_tests picbox_tests groupbox_tests
   hyperlinker_tests superbtn_tests translabel_tests)
 [ -f build-asan/build.ninja ] || cmake -S . -B build-asan -G Ninja -DQUARLEX_SANITIZE=ON -DQUARLEX_BENCH=OFF >/dev/null
-cmake --build build-asan --target "${tests[@]}" >/dev/null
-export QT_QPA_PLATFORM=offscreen
-# The runtime expects a failed allocation to answer null, as the C library's does.
-export ASAN_OPTIONS=allocator_may_return_null=1
-export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
-failed=0
-for t in "${tests[@]}"; do
-  if build-asan/bin/"$t" --gtest_brief=1 >"build-asan/$t.log" 2>&1; then
-    echo "sanitized $t: ok"
-  else
-    echo "sanitized $t: FAILED"; grep -E -A20 'Sanitizer|runtime error|FAILED' "build-asan/$t.log" | head -n 60
-    failed=1
-  fi
-done
+cmake --build build-asan --target "${asan_tests[@]}" >/dev/null
+(
+  # The runtime expects a failed allocation to answer null, as the C library's does.
+  export ASAN_OPTIONS=allocator_may_return_null=1
+  export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+  run_tests build-asan "${asan_tests[@]}"
+  exit $failed
+) || failed=1
+
+tsan_tests=(platform_tests sound_loading_tests runtime_program_tests runtime_host_tests unit_framework_tests
+  window_unit_tests editbox_tests picbox_tests groupbox_tests hyperlinker_tests superbtn_tests translabel_tests
+  web_browser_box_tests web_engine_loading_tests)
+[ -f build-tsan/build.ninja ] || cmake -S . -B build-tsan -G Ninja -DQUARLEX_SANITIZE=thread -DQUARLEX_BENCH=OFF >/dev/null
+cmake --build build-tsan --target "${tsan_tests[@]}" >/dev/null
+(
+  # Every report makes the program's exit status 66. The suppressions name only libraries that
+  # are not built with the sanitizer (Qt, the browser engine and what lies beneath them), whose
+  # own threads it cannot follow. A failed allocation answers null, as the C library's does.
+  export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp:print_suppressions=0:exitcode=66:second_deadlock_stack=1:allocator_may_return_null=1"
+  export QTWEBENGINE_DISABLE_SANDBOX=1
+  run_tests build-tsan "${tsan_tests[@]}"
+  exit $failed
+) || failed=1
 exit $failed

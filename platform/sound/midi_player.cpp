@@ -22,13 +22,32 @@ namespace platform::sound {
 #ifdef QUARLEX_HAVE_FLUIDSYNTH
 namespace {
 
+// The playbacks whose thread has ended, to be freed on the user-interface thread. The ids go
+// through this list under its mutex rather than inside the queued call: a thread sanitizer
+// cannot see the ordering that Qt's event queue gives what a call carries.
+std::mutex gEndedMutex;
+std::vector<int> gEnded;
+
+void FreeEnded() {
+  std::vector<int> ended;
+  {
+    std::lock_guard<std::mutex> lock(gEndedMutex);
+    ended.swap(gEnded);
+  }
+  for (int id : ended) StopMidi(id);
+}
+
 class MidiPlayback {
  public:
   MidiPlayback(int id, std::vector<uint8_t> midi, bool repeat) : midi_(std::move(midi)), repeat_(repeat) {
     QObject* hub = Hub();
     thread_ = std::thread([this, id, hub] {
       Play();
-      QMetaObject::invokeMethod(hub, [id] { StopMidi(id); }, Qt::QueuedConnection);
+      {
+        std::lock_guard<std::mutex> lock(gEndedMutex);
+        gEnded.push_back(id);
+      }
+      QMetaObject::invokeMethod(hub, [] { FreeEnded(); }, Qt::QueuedConnection);
     });
   }
   ~MidiPlayback() {

@@ -52,6 +52,33 @@ TEST_F(DesktopTest, AToolWindowIsTheMainWindowsDialogAndTheBlockedMainWindowRefu
   EXPECT_TRUE(QTest::qWaitFor([] { return Widget(toolbox::kMainWindow.window, 0) == nullptr; }, 3000));
 }
 
+// The keyboard goes back where it was, each time: a tool opened with Space from a focused button
+// and closed with Esc leaves the main window with the desktop's input focus and the button with
+// the focus, so that the next Space opens the tool again.
+TEST_F(DesktopTest, AClosedToolGivesTheKeyboardBackToTheButtonThatOpenedIt) {
+  X11Client desktop;
+  ASSERT_TRUE(desktop.Connected());
+  QWidget* main = Widget(toolbox::kMainWindow.window, 0);
+  QWidget* price = Widget(toolbox::kMainWindow.window, kPriceButton);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+  const auto mainId = static_cast<uint32_t>(main->winId());
+  price->setFocus(Qt::TabFocusReason);
+  for (int round = 0; round < 2; ++round) {
+    bool toolHadTheKeyboard = false;
+    ASSERT_TRUE(WithWindowOpen([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
+                               toolbox::kPriceWindow, [&] {
+                                 QWidget* tool = Widget(toolbox::kPriceWindow.window, 0);
+                                 toolHadTheKeyboard = QTest::qWaitForWindowActive(tool);
+                                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                               }));
+    EXPECT_TRUE(toolHadTheKeyboard);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return QApplication::activeWindow() == main && desktop.InputFocus() == mainId; }, 3000))
+        << "round " << round;
+    ASSERT_EQ(QApplication::focusWidget(), price) << "round " << round;
+  }
+}
+
 }  // namespace
 }  // namespace e2e
 

@@ -76,6 +76,12 @@ uint32_t X11Client::TransientFor(uint32_t window) {
   return *static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
 }
 
+uint32_t X11Client::InputFocus() {
+  std::unique_ptr<xcb_get_input_focus_reply_t, decltype(&std::free)> reply(
+      xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr), &std::free);
+  return reply ? reply->focus : 0;
+}
+
 void X11Client::RequestClose(uint32_t window) {
   xcb_client_message_event_t message{};
   message.response_type = XCB_CLIENT_MESSAGE;

@@ -25,6 +25,8 @@ class X11Client {
   xcb_atom_t Atom(const char* name);
   // The WM_TRANSIENT_FOR of `window`, 0 when it has none.
   uint32_t TransientFor(uint32_t window);
+  // The window that has the keyboard's input focus.
+  uint32_t InputFocus();
   // What the window manager sends when the user clicks a window's close button.
   void RequestClose(uint32_t window);
 

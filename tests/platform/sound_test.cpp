@@ -57,6 +57,16 @@ TEST_F(SoundTest, AWavePlayedOnceIsFreedAfterItsLengthEvenWithoutAnEndReport) {
   EXPECT_TRUE(WaitUntilNoSound(4000));
 }
 
+// Giving up on the end report must not cut a longer wave short: a three-second wave still plays
+// two seconds in, and is freed only after its end.
+TEST_F(SoundTest, AWavePlayedOnceIsHeardToItsEnd) {
+  const std::vector<uint8_t> wave = test_support::SilentWave(3000);
+  ASSERT_NE(platform::PlayWave(wave, false), 0);
+  QTest::qWait(2000);
+  EXPECT_EQ(platform::LiveSounds(), 1) << "cut off before its end";
+  EXPECT_TRUE(WaitUntilNoSound(5000));
+}
+
 TEST_F(SoundTest, ManyWavesPlayedOnceAreAllFreedAndMemoryStaysFlat) {
   const std::vector<uint8_t> wave = test_support::SilentWave(20);
   auto playMany = [&wave](int count) {

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <cstring>
 
@@ -23,14 +26,14 @@ using test_support::PutU32;
 constexpr uint32_t kMain = 0x52000001, kOwn = 0x06000001, kButton = 0x16000001, kLabel = 0x16000002;
 constexpr uint32_t kTabStop = 0x4;
 
-std::vector<uint8_t> DefaultButtonData(const char* caption = "计算") {
+std::vector<uint8_t> DefaultButtonData(const char* caption = "计算", const char* toolTip = "") {
   std::vector<uint8_t> d;
   // Version 2, hover style, no check mode, border and colours of the system, default button.
   for (uint32_t v : {2u, 0u, 0u, 0u, 0u, 0u, 1u, 0u, 0xFF000000u, 0xFF000000u, 1u, 0u, 1u}) PutU32(d, v);
   for (uint32_t c : {0u, 0x00C8D0D4u, 0u, 0x00E8F0F4u, 0u, 0x00C8D0D4u}) PutU32(d, c);
   for (int i = 0; i < 5; ++i) PutBytes(d, {});
   PutText(d, caption);
-  PutText(d, "");
+  PutText(d, toolTip);
   PutU32(d, 0xFF000000u);
   PutBytes(d, {});
   return d;
@@ -128,7 +131,7 @@ TEST(SuperBtnInWindowTest, MnemonicsClickButtonsAndLabelsPassTheFocusOn) {
   window.units.push_back(go);
   window.units.push_back(other);
   window.units.push_back(
-      test_support::MakeUnit(kLabel, units::type_id::kTransLabel, 10, 60, 100, 20, LabelData("下一个(&N)")));
+      test_support::MakeUnit(kLabel, units::type_id::kTransLabel, 10, 60, 100, 20, LabelData("下一个(&n)")));
   program.Start({window});
   runtime::LoadStartupWindow(kMain);
   QWidget* first = runtime::LiveUnit(kMain, kButton)->widget();
@@ -142,10 +145,51 @@ TEST(SuperBtnInWindowTest, MnemonicsClickButtonsAndLabelsPassTheFocusOn) {
   QTest::keyClick(second, Qt::Key_Left);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
   EXPECT_EQ(QApplication::focusWidget(), second);
-  // The label passes the focus to the first unit from its own tab order on.
+  // The label passes the focus to the first unit from its own tab order on; its mark is a
+  // lower-case letter, which Alt answers all the same.
   QTest::keyClick(second, Qt::Key_N, Qt::AltModifier);
   EXPECT_EQ(QApplication::focusWidget(), first);
   EXPECT_EQ(runs, 1);
+}
+
+// The user points at a button of a window that a modal window blocks: no tip shows until the
+// modal window has closed.
+TEST(SuperBtnInWindowTest, ABlockedWindowShowsNoToolTips) {
+  constexpr uint32_t kModal = 0x52000002, kModalOwn = 0x06000002;
+  test_support::TestProgram program;
+  formtool::FormWindow window;
+  window.id = kMain;
+  window.units.push_back(test_support::MakeUnit(kOwn, units::type_id::kWindow, 10, 10, 300, 200));
+  window.units.push_back(
+      test_support::MakeUnit(kButton, units::type_id::kSuperBtn, 10, 10, 80, 30, DefaultButtonData("计算", "提示")));
+  formtool::FormWindow modal;
+  modal.id = kModal;
+  modal.units.push_back(test_support::MakeUnit(kModalOwn, units::type_id::kWindow, 40, 40, 200, 100));
+  program.Start({window, modal});
+  runtime::LoadStartupWindow(kMain);
+  QWidget* button = runtime::LiveUnit(kMain, kButton)->widget();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(button->window()));
+  auto pointAt = [button] {
+    QHelpEvent help(QEvent::ToolTip, {5, 5}, button->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(button, &help);
+    auto* tip = button->findChild<QLabel*>(QStringLiteral("superbtn-tip"));
+    return tip != nullptr && tip->isVisible();
+  };
+  bool tipWhileBlocked = true, blocked = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    units::Unit* shown = runtime::LiveUnit(kModal, 0);
+    if (shown == nullptr || !shown->widget()->isVisible()) return;
+    poll.stop();
+    blocked = runtime::GetUnitProperty(kMain, 0, 6, -1).i32 != 0;
+    tipWhileBlocked = pointAt();
+    shown->widget()->close();
+  });
+  poll.start(0);
+  runtime::LoadWindow({kModal, nullptr, 1});
+  EXPECT_TRUE(blocked);
+  EXPECT_FALSE(tipWhileBlocked);
+  EXPECT_TRUE(pointAt());
 }
 
 }  // namespace

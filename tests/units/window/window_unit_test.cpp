@@ -277,6 +277,58 @@ TEST_F(WindowUnitTest, ClosingAModalWindowGivesTheOthersBackTheirState) {
   EXPECT_EQ(Count(0x16000001, -1), 1);
 }
 
+// A modal window opened over another modal window: closing the inner one gives the outer one
+// back its input, while the window under both stays blocked until the outer one closes too.
+TEST_F(WindowUnitTest, ClosingANestedModalWindowLeavesTheOuterOnesBlockBehind) {
+  constexpr uint32_t kThird = 0x52000003, kThirdOwn = 0x06000003;
+  formtool::FormWindow first = Window(kMain, kMainOwn, WindowData());
+  first.units.push_back(Control(0x16000001, kPlain, 1, "", 20, 20));
+  Bind(first.units[1], -1);
+  Start({first, Window(kSecond, kSecondOwn, WindowData()), Window(kThird, kThirdOwn, WindowData())});
+  WindowUnit* main = Load(kMain);
+  main->show();
+  QWidget* control = UnitWidget(kMain, 0x16000001);
+  auto shown = [](uint32_t id) -> units::LiveWindow* {
+    auto* window = dynamic_cast<units::LiveWindow*>(runtime::LiveUnit(id, 0));
+    return window != nullptr && window->modal && window->Widget()->isVisible() ? window : nullptr;
+  };
+  bool mainBlockedUnderBoth = false, mainStillBlocked = false, outerFree = false, innerClosed = false;
+  // Each modal load runs a loop of its own: the inner window is opened from inside the outer
+  // one's loop, and closed from inside its own.
+  QTimer closeInner;
+  QObject::connect(&closeInner, &QTimer::timeout, [&] {
+    units::LiveWindow* inner = shown(kThird);
+    if (inner == nullptr) return;
+    closeInner.stop();
+    mainBlockedUnderBoth = !main->enabled;
+    inner->Widget()->close();
+  });
+  QTimer openInner;
+  QObject::connect(&openInner, &QTimer::timeout, [&] {
+    units::LiveWindow* outer = shown(kSecond);
+    if (outer == nullptr) return;
+    openInner.stop();
+    closeInner.start(0);
+    runtime::LoadWindow({kThird, nullptr, 1});
+    innerClosed = runtime::LiveUnit(kThird, 0) == nullptr;
+    mainStillBlocked = !main->enabled;
+    outerFree = outer->enabled;
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
+    outer->Widget()->close();
+  });
+  openInner.start(0);
+  runtime::LoadWindow({kSecond, nullptr, 1});
+  EXPECT_TRUE(mainBlockedUnderBoth);
+  EXPECT_TRUE(innerClosed);
+  EXPECT_TRUE(mainStillBlocked);
+  EXPECT_TRUE(outerFree);
+  EXPECT_EQ(Count(0x16000001, -1), 0);
+  EXPECT_EQ(runtime::LiveUnit(kSecond, 0), nullptr);
+  EXPECT_TRUE(main->enabled);
+  QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(Count(0x16000001, -1), 1);
+}
+
 TEST_F(WindowUnitTest, EscClosesOnlyWhenAllowedAndNotTakenByTheFocusedUnit) {
   formtool::FormWindow main = Window(kMain, kMainOwn, WindowData());
   main.units.push_back(Control(0x16000001, kPlain, 1));
