@@ -7,11 +7,11 @@
 
 #include <cstdio>
 
+#include "platform/font_record.h"
 #include "platform/text.h"
 #include "runtime/host/host.h"
 #include "runtime/host/window_access.h"
 #include "tools/formtool/form_loading.h"
-#include "tools/formtool/picture_check.h"
 #include "units/framework/unit.h"
 
 namespace formtool {
@@ -90,10 +90,15 @@ void ShowErrorStrip(QWidget* window, const QString& message) {
   if (window == nullptr) return;
   delete ErrorStrip(window);
   if (message.isEmpty()) return;
-  auto* strip = new QLabel(message, window);
+  // The heading in bold, the lines after it as they are.
+  QStringList lines = message.split(QLatin1Char('\n'));
+  for (QString& line : lines) line = line.toHtmlEscaped();
+  lines.first() = QStringLiteral("<b>") + lines.first() + QStringLiteral("</b>");
+  auto* strip = new QLabel(lines.join(QStringLiteral("<br>")), window);
   strip->setObjectName(QLatin1String(kStripName));
   strip->setWordWrap(true);
-  strip->setTextFormat(Qt::PlainText);
+  strip->setTextFormat(Qt::RichText);
+  strip->setFont(platform::DefaultGuiFont());
   strip->setFocusPolicy(Qt::NoFocus);
   // The units under the strip stay usable.
   strip->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -131,7 +136,7 @@ bool LivePreview::Open() {
   }
   // The window shows the form as saved, a picture that does not decode left blank.
   if (IsFormSource(options_.form)) {
-    if (const std::string picture = UnreadablePicture(options_.form); !picture.empty())
+    if (const std::string picture = pictures_.Unreadable(options_.form); !picture.empty())
       std::fprintf(stderr, "formtool show: %s: %s\n", options_.form.c_str(), picture.c_str());
   }
   if (options_.watch) {
@@ -149,7 +154,7 @@ void LivePreview::Reload() {
   if (watch_ != nullptr) watch_->Watch(files_);
   if (!form.error.empty()) return Report(form.error);
   if (IsFormSource(options_.form)) {
-    if (const std::string picture = UnreadablePicture(options_.form); !picture.empty())
+    if (const std::string picture = pictures_.Unreadable(options_.form); !picture.empty())
       return Report(options_.form + ": " + picture);
   }
   if (form.templateBytes == host_->Bytes()) return Report({});

@@ -15,6 +15,7 @@
 
 #include "tools/formtool/event_log.h"
 #include "tools/formtool/form_watch.h"
+#include "tools/formtool/picture_check.h"
 #include "tools/formtool/preview_host.h"
 
 namespace formtool {
@@ -63,6 +64,7 @@ class LivePreview {
   uint32_t windowId_ = 0;
   std::unique_ptr<PreviewHost> host_;
   std::unique_ptr<FormWatch> watch_;
+  PictureCheck pictures_;
   QStringList files_;  // what the watch covers
   std::string error_;
   int rebuilds_ = 0;

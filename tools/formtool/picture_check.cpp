@@ -27,7 +27,24 @@ std::optional<uint32_t> TypeOf(const QJsonValue& type) {
 
 }  // namespace
 
-std::string UnreadablePicture(const std::string& formPath) {
+bool PictureCheck::Decodes(const QString& path, std::string* why) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    *why = "cannot read";
+    return false;
+  }
+  const QByteArray bytes = file.readAll();
+  if (auto known = decoded_.constFind(path); known != decoded_.constEnd() && *known == bytes) return true;
+  imaging::Refusal refusal;
+  if (imaging::DecodeImage(reinterpret_cast<const uint8_t*>(bytes.constData()), bytes.size(), &refusal) == nullptr) {
+    *why = refusal.text;
+    return false;
+  }
+  decoded_.insert(path, bytes);
+  return true;
+}
+
+std::string PictureCheck::Unreadable(const std::string& formPath) {
   QFile file(QString::fromStdString(formPath));
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QDir baseDir = QFileInfo(file).absoluteDir();
@@ -47,10 +64,10 @@ std::string UnreadablePicture(const std::string& formPath) {
         const int16_t kind = table->Info(static_cast<size_t>(index)).type;
         if (kind != units::property_type::kPicture && kind != units::property_type::kIcon) continue;
         const QString path = baseDir.filePath(name.toString());
-        imaging::Refusal why;
-        if (imaging::DecodeImageFile(path, &why) != nullptr) continue;
+        std::string why;
+        if (Decodes(path, &why)) continue;
         return "windows[" + std::to_string(w) + "].units[" + std::to_string(u) + "].properties." +
-               it.key().toStdString() + ".file: not a picture: " + path.toStdString() + " (" + why.text + ")";
+               it.key().toStdString() + ".file: not a picture: " + path.toStdString() + " (" + why + ")";
       }
     }
   }
