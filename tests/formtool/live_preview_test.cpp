@@ -286,6 +286,12 @@ TEST_F(LivePreviewTest, EventsAreLoggedWithWindowUnitAndArguments) {
   EXPECT_TRUE(lines.contains(caption + QStringLiteral(" / 超级按钮1 (0x16010002): event -1 (5, 5, 0)")))
       << lines.join('\n').toStdString();
 
+  // The window's own unit is named by its caption.
+  lines.clear();
+  QTest::mouseClick(preview->Window(), Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_TRUE(lines.contains(caption + QStringLiteral(" (0x06010000): event -1 (2, 2, 0)")))
+      << lines.join('\n').toStdString();
+
   // The log follows the rebuilt window.
   SetUnit(kFirstEdit, "left", 33);
   SaveForm(true);

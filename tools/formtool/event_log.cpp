@@ -90,7 +90,8 @@ intptr_t LoggingNotify(int32_t code, intptr_t arg1, intptr_t arg2) {
 
 QString EventLine(const QString& caption, const QString& unitName, uint32_t unitId, int32_t event,
                   const QStringList& arguments) {
-  QString line = caption + QStringLiteral(" / ") + unitName + QStringLiteral(" (0x") +
+  // The window's own unit has no name: its caption names it.
+  QString line = caption + (unitName.isEmpty() ? QString() : QStringLiteral(" / ") + unitName) + QStringLiteral(" (0x") +
                  QStringLiteral("%1").arg(unitId, 8, 16, QLatin1Char('0')).toUpper() + QStringLiteral("): event ") +
                  QString::number(event);
   if (!arguments.isEmpty()) line += QStringLiteral(" (") + arguments.join(QStringLiteral(", ")) + QLatin1Char(')');
