@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/formtool/commands.h"
+#include "tools/formtool/form_loading.h"
 #include "tools/formtool/live_preview.h"
 
 namespace formtool {
@@ -43,6 +44,11 @@ int Show(const Args& args) {
       std::fprintf(stdout, "%s\n", line.toUtf8().constData());
       std::fflush(stdout);
     };
+  }
+  // A form that does not compile is reported before a desktop is needed.
+  if (const LoadedForm form = LoadForm(options.form); !form.error.empty()) {
+    std::fprintf(stderr, "formtool show: %s\n", form.error.c_str());
+    return 1;
   }
   int argc = 1;
   char name[] = "formtool";
