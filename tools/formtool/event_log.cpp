@@ -49,6 +49,19 @@ QString TypedArgumentText(const units::TypedArgument& argument) {
   }
 }
 
+// "WINDOW CAPTION / UNIT NAME (0xUNITID): event N" ("WINDOW CAPTION (0xUNITID)" for a unit without
+// a name, the window's own) and, when there are any, the arguments in brackets:
+// "event -1 (12, 30, 0)".
+QString EventLine(const QString& caption, const QString& unitName, uint32_t unitId, int32_t event,
+                  const QStringList& arguments) {
+  // The window's own unit has no name: its caption names it.
+  QString line = caption + (unitName.isEmpty() ? QString() : QStringLiteral(" / ") + unitName) + QStringLiteral(" (0x") +
+                 QStringLiteral("%1").arg(unitId, 8, 16, QLatin1Char('0')).toUpper() + QStringLiteral("): event ") +
+                 QString::number(event);
+  if (!arguments.isEmpty()) line += QStringLiteral(" (") + arguments.join(QStringLiteral(", ")) + QLatin1Char(')');
+  return line;
+}
+
 void Describe(uint32_t windowId, uint32_t unitId, int32_t event, const QStringList& arguments) {
   // What the host would not deliver (a window going, an error on screen) is not logged either.
   if (runtime::EventSuppressionCount() > 0) return;
@@ -87,16 +100,6 @@ intptr_t LoggingNotify(int32_t code, intptr_t arg1, intptr_t arg2) {
 }
 
 }  // namespace
-
-QString EventLine(const QString& caption, const QString& unitName, uint32_t unitId, int32_t event,
-                  const QStringList& arguments) {
-  // The window's own unit has no name: its caption names it.
-  QString line = caption + (unitName.isEmpty() ? QString() : QStringLiteral(" / ") + unitName) + QStringLiteral(" (0x") +
-                 QStringLiteral("%1").arg(unitId, 8, 16, QLatin1Char('0')).toUpper() + QStringLiteral("): event ") +
-                 QString::number(event);
-  if (!arguments.isEmpty()) line += QStringLiteral(" (") + arguments.join(QStringLiteral(", ")) + QLatin1Char(')');
-  return line;
-}
 
 void LogUnitEvents(const EventSink& sink) {
   gSink = sink;

@@ -14,10 +14,4 @@ using EventSink = std::function<void(const QString& line)>;
 // leaves the host's in place.
 void LogUnitEvents(const EventSink& sink);
 
-// "WINDOW CAPTION / UNIT NAME (0xUNITID): event N" ("WINDOW CAPTION (0xUNITID)" for a unit without
-// a name, the window's own) and, when there are any, the arguments in brackets:
-// "event -1 (12, 30, 0)".
-QString EventLine(const QString& caption, const QString& unitName, uint32_t unitId, int32_t event,
-                  const QStringList& arguments);
-
 }  // namespace formtool
