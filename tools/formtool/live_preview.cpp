@@ -78,6 +78,23 @@ class FocusKeeper : public QObject {
   QPointer<QWidget> unit_;
 };
 
+// Puts the window being built at the old one's place as it is first shown, before the desktop
+// maps it, so that it does not appear where the form puts it first.
+class PlaceOnShow : public QObject {
+ public:
+  explicit PlaceOnShow(QPoint place) : place_(place) { QCoreApplication::instance()->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+      static_cast<QWidget*>(watched)->move(place_);
+    return false;
+  }
+
+ private:
+  QPoint place_;
+};
+
 std::string NoWindow(const std::string& form, uint32_t windowId) {
   char id[16];
   std::snprintf(id, sizeof id, "0x%08X", windowId);
@@ -169,16 +186,20 @@ void LivePreview::Reload() {
   const QByteArray lastGood = host_->Bytes();
   rebuilding_ = true;
   StopHost();
-  std::string failed = Build(std::move(next));
-  if (!failed.empty()) {
-    StopHost();
-    auto back = std::make_unique<PreviewHost>();
-    back->Adopt(lastGood);
-    Build(std::move(back));
+  std::string failed;
+  {
+    PlaceOnShow placing(place);
+    failed = Build(std::move(next));
+    if (!failed.empty()) {
+      StopHost();
+      auto back = std::make_unique<PreviewHost>();
+      back->Adopt(lastGood);
+      Build(std::move(back));
+    }
   }
   rebuilding_ = false;
   if (QWidget* window = Window()) {
-    window->move(place);
+    window->move(place);  // where the window unit places itself as it is shown
     if (units::Unit* unit = focus != 0 ? runtime::LiveUnit(windowId_, focus) : nullptr)
       new FocusKeeper(window, unit->widget());
   }
