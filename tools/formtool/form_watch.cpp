@@ -8,6 +8,9 @@ FormWatch::FormWatch(std::function<void()> onSettled, int settleMs) : onSettled_
   settle_.setSingleShot(true);
   settle_.setInterval(settleMs);
   QObject::connect(&settle_, &QTimer::timeout, [this] {
+    // Each file is watched afresh before it is read: a watch that outlived its file (renamed
+    // over while something held it open) would hear nothing of the file now at its name.
+    if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
     Rewatch();
     onSettled_();
   });
@@ -23,17 +26,24 @@ FormWatch::Stamp FormWatch::StampOf(const QString& path) {
 }
 
 void FormWatch::Watch(const QStringList& files) {
-  if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
-  if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
-  files_ = files;
-  stamps_.clear();
+  // What is watched already stays watched, with what is known of it: a save made while the form
+  // was being read is still to be heard of.
   QStringList folders;
-  for (const QString& file : files_) {
-    stamps_.insert(file, StampOf(file));
+  for (const QString& file : files) {
+    if (!stamps_.contains(file)) stamps_.insert(file, StampOf(file));
     const QString folder = QFileInfo(file).absolutePath();
     if (!folders.contains(folder)) folders.append(folder);
   }
-  watcher_.addPaths(folders);
+  for (const QString& file : files_) {
+    if (files.contains(file)) continue;
+    stamps_.remove(file);
+    if (watcher_.files().contains(file)) watcher_.removePath(file);
+  }
+  for (const QString& folder : watcher_.directories())
+    if (!folders.contains(folder)) watcher_.removePath(folder);
+  for (const QString& folder : folders)
+    if (!watcher_.directories().contains(folder)) watcher_.addPath(folder);
+  files_ = files;
   Rewatch();
 }
 

@@ -21,6 +21,7 @@ class FormWatch {
   explicit FormWatch(std::function<void()> onSettled, int settleMs = kSettleMs);
 
   // Watches these files (absolute paths) from now on, instead of those watched before.
+  // Called again after each reading of the form.
   void Watch(const QStringList& files);
 
  private:
