@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tests=(platform_tests runtime_program_tests runtime_values_tests runtime_template_tests runtime_host_tests
-  unit_framework_tests imaging_tests formtool_tests window_unit_tests editbox_tests picbox_tests groupbox_tests
-  hyperlinker_tests superbtn_tests translabel_tests)
+  unit_framework_tests imaging_tests formtool_tests formtool_preview_tests window_unit_tests editbox_tests picbox_tests
+  groupbox_tests hyperlinker_tests superbtn_tests translabel_tests)
 [ -f build-asan/build.ninja ] || cmake -S . -B build-asan -G Ninja -DQUARLEX_SANITIZE=ON -DQUARLEX_BENCH=OFF >/dev/null
 cmake --build build-asan --target "${tests[@]}" >/dev/null
 export QT_QPA_PLATFORM=offscreen
