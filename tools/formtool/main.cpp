@@ -11,8 +11,8 @@ constexpr const char* kUsage =
     "       formtool decompile TEMPLATE -o FORM.json\n"
     "       formtool dump [--json] TEMPLATE\n"
     "       formtool picture FILE [--background 0xBBGGRR] [--size WxH] [--key 0xBBGGRR] -o OUT.png\n"
-    "       formtool render TEMPLATE WINDOW_ID -o OUT.png [--focus UNIT_ID]\n"
-    "       formtool show TEMPLATE WINDOW_ID\n";
+    "       formtool render FORM WINDOW_ID -o OUT.png [--focus UNIT_ID]\n"
+    "       formtool show FORM [WINDOW_ID] [--watch] [--events]\n";
 
 struct Command {
   const char* name;

@@ -1,8 +1,8 @@
 #include "tools/formtool/preview_host.h"
 
 #include <QDir>
-#include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -13,6 +13,7 @@
 #include "runtime/program/services.h"
 #include "runtime/template/template_reader.h"
 #include "runtime/template/unit_record.h"
+#include "tools/formtool/form_loading.h"
 #include "units/libraries/core_library.h"
 #include "units/libraries/ui1_library.h"
 #include "units/libraries/ui2_library.h"
@@ -64,25 +65,36 @@ bool ParseId(const std::string& text, uint32_t* id) {
   }
 }
 
-bool PreviewHost::Read(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) {
-    std::fprintf(stderr, "formtool: cannot read %s\n", path.c_str());
-    return false;
-  }
-  bytes_ = file.readAll();
+bool PreviewHost::Adopt(QByteArray bytes) {
   std::optional<runtime::WindowTable> stored = runtime::ReadTemplateAsStored(
-      {reinterpret_cast<const uint8_t*>(bytes_.constData()), static_cast<std::size_t>(bytes_.size())});
-  if (!stored) {
-    std::fputs("载入窗口模板数据段出错!\n", stderr);
-    return false;
-  }
+      {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+  if (!stored) return false;
+  bytes_ = std::move(bytes);
+  windowIds_.clear();
+  for (std::size_t w = 0; w < stored->Size(); ++w) windowIds_.push_back(stored->At(w).id);
   offsets_ = BoundOffsets(*stored);
   handlers_.assign(offsets_.size(), NoHandler);
   return true;
 }
 
-void PreviewHost::Start(uint32_t buildMode) {
+bool PreviewHost::Read(const std::string& path, const char* command) {
+  LoadedForm form = LoadForm(path);
+  if (!form.error.empty()) {
+    std::fprintf(stderr, "formtool %s: %s\n", command, form.error.c_str());
+    return false;
+  }
+  if (!Adopt(std::move(form.templateBytes))) {
+    std::fprintf(stderr, "%s\n", kDamagedTemplate);
+    return false;
+  }
+  return true;
+}
+
+bool PreviewHost::HasWindow(uint32_t windowId) const {
+  return std::find(windowIds_.begin(), windowIds_.end(), windowId) != windowIds_.end();
+}
+
+void PreviewHost::Start(uint32_t buildMode, runtime::ErrorRoutine onError) {
   libraries_ = {&units::CoreLibrary(), &units::Ui2Library(), &units::Ui1Library(), &units::WebLibrary()};
   table_ = {static_cast<uint32_t>(offsets_.size()), offsets_.data(), handlers_.data()};
   header_ = {};
@@ -92,7 +104,7 @@ void PreviewHost::Start(uint32_t buildMode) {
   header_.templateLength = static_cast<uint32_t>(bytes_.size());
   header_.libraryCount = static_cast<uint32_t>(libraries_.size());
   header_.libraries = libraries_.data();
-  runtime::SetErrorRoutine(ReportAndExit);
+  runtime::SetErrorRoutine(onError != nullptr ? onError : ReportAndExit);
   // The host makes the program's folder the current directory; the paths a formtool user
   // gives stay relative to the folder formtool was called from.
   const QString caller = QDir::currentPath();

@@ -1,5 +1,5 @@
 #pragma once
-// The runtime started on a template file for previewing its windows: the real unit types, and
+// The runtime started on template data for previewing its windows: the real unit types, and
 // every handler offset the template binds mapped to one handler that does nothing.
 #include <QByteArray>
 
@@ -8,26 +8,44 @@
 #include <vector>
 
 #include "runtime/program/program_header.h"
+#include "runtime/program/runtime_error.h"
 
 namespace formtool {
 
 class PreviewHost {
  public:
-  // Reads the template; false (with the message on stderr) when it cannot be read or is damaged.
-  bool Read(const std::string& path);
+  PreviewHost() = default;
+  // The host's header points into the object.
+  PreviewHost(const PreviewHost&) = delete;
+  PreviewHost& operator=(const PreviewHost&) = delete;
+
+  // Takes template data; false when it is damaged.
+  bool Adopt(QByteArray bytes);
+  // Reads a form source (compiled in memory) or template data; false, with the message on
+  // stderr after "formtool COMMAND: ", when it cannot be read, does not compile or is damaged.
+  bool Read(const std::string& path, const char* command);
   // Starts the host (the application object must exist), leaving the current directory the
-  // caller's. A runtime error from here on prints the runtime's message and ends the process
-  // with status 1.
-  void Start(uint32_t buildMode);
+  // caller's. A runtime error from here on goes to `onError`; the default prints the runtime's
+  // message and ends the process with status 1.
+  void Start(uint32_t buildMode, runtime::ErrorRoutine onError = nullptr);
+
+  const QByteArray& Bytes() const { return bytes_; }
+  // The id of the first window of the template; 0 when it has none.
+  uint32_t FirstWindow() const { return windowIds_.empty() ? 0 : windowIds_.front(); }
+  bool HasWindow(uint32_t windowId) const;
 
  private:
   QByteArray bytes_;
+  std::vector<uint32_t> windowIds_;
   std::vector<int32_t> offsets_;
   std::vector<runtime::EventHandler> handlers_;
   std::vector<const runtime::LibraryRecord*> libraries_;
   runtime::HandlerTable table_{};
   runtime::ProgramHeader header_{};
 };
+
+// The text of a damaged template, as the runtime says it.
+inline constexpr const char* kDamagedTemplate = "载入窗口模板数据段出错!";
 
 // Parses a window or unit id such as 0x52010001; false for anything else or 0.
 bool ParseId(const std::string& text, uint32_t* id);

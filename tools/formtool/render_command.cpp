@@ -1,6 +1,7 @@
-// formtool render: builds one window of a template with the real runtime and unit types on the
-// offscreen platform and writes a picture of its client area. Handlers are not run: every
-// handler offset the template binds is mapped to one that does nothing.
+// formtool render: builds one window of a form (a form source compiled in memory, or template
+// data) with the real runtime and unit types on the offscreen platform and writes a picture of
+// its client area. Handlers are not run: every handler offset the template binds is mapped to
+// one that does nothing.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -18,7 +19,7 @@
 namespace formtool {
 namespace {
 
-constexpr const char* kUsage = "usage: formtool render TEMPLATE WINDOW_ID -o OUT.png [--focus UNIT_ID]\n";
+constexpr const char* kUsage = "usage: formtool render FORM WINDOW_ID -o OUT.png [--focus UNIT_ID]\n";
 constexpr int kPaintWaitMs = 3000;
 
 struct Options {
@@ -59,7 +60,7 @@ int Render(const Args& args) {
     return 2;
   }
   PreviewHost host;
-  if (!host.Read(options.file)) return 1;
+  if (!host.Read(options.file, "render")) return 1;
 
   qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;

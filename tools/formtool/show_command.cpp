@@ -1,31 +1,64 @@
-// formtool show: opens one window of a template with the real runtime and unit types on the
-// desktop, as the program would show it, until it is closed. Handlers are not run.
+// formtool show: opens one window of a form with the real runtime and unit types on the
+// desktop, as the program would show it, until it is closed. Handlers are not run. With
+// --watch the window is rebuilt in place on every save of the form or of a file it names; with
+// --events each event a unit raises is printed as a line.
 #include <QApplication>
+#include <QEventLoop>
 
 #include <cstdio>
+#include <vector>
 
-#include "runtime/host/host.h"
 #include "tools/formtool/commands.h"
-#include "tools/formtool/preview_host.h"
+#include "tools/formtool/form_loading.h"
+#include "tools/formtool/live_preview.h"
 
 namespace formtool {
+namespace {
+
+constexpr const char* kUsage = "usage: formtool show FORM [WINDOW_ID] [--watch] [--events]\n";
+
+bool ParseArgs(const Args& args, LivePreview::Options* options, bool* events) {
+  std::vector<std::string> positional;
+  for (const std::string& arg : args) {
+    if (arg == "--watch") options->watch = true;
+    else if (arg == "--events") *events = true;
+    else if (arg.starts_with("-")) return false;
+    else positional.push_back(arg);
+  }
+  if (positional.empty() || positional.size() > 2) return false;
+  options->form = positional[0];
+  return positional.size() == 1 || ParseId(positional[1], &options->windowId);
+}
+
+}  // namespace
 
 int Show(const Args& args) {
-  uint32_t windowId = 0;
-  if (args.size() != 2 || !ParseId(args[1], &windowId)) {
-    std::fputs("usage: formtool show TEMPLATE WINDOW_ID\n", stderr);
+  LivePreview::Options options;
+  bool events = false;
+  if (!ParseArgs(args, &options, &events)) {
+    std::fputs(kUsage, stderr);
     return 2;
   }
-  PreviewHost host;
-  if (!host.Read(args[0])) return 1;
+  if (events) {
+    options.events = [](const QString& line) {
+      std::fprintf(stdout, "%s\n", line.toUtf8().constData());
+      std::fflush(stdout);
+    };
+  }
+  // A form that does not compile is reported before a desktop is needed.
+  if (const LoadedForm form = LoadForm(options.form); !form.error.empty()) {
+    std::fprintf(stderr, "formtool show: %s\n", form.error.c_str());
+    return 1;
+  }
   int argc = 1;
   char name[] = "formtool";
   char* argv[] = {name, nullptr};
   QApplication application(argc, argv);
-  host.Start(3);
-  runtime::LoadStartupWindow(windowId);
-  runtime::Run();
-  runtime::StopHost();
+  LivePreview preview(options);
+  if (!preview.Open()) return 1;
+  QEventLoop loop;
+  preview.OnClosed([&loop] { loop.quit(); });
+  if (preview.Window() != nullptr) loop.exec();
   return 0;
 }
 

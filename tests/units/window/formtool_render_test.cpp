@@ -114,4 +114,32 @@ TEST_F(FormtoolRenderTest, PathsAreRelativeToTheCallersFolder) {
   EXPECT_FALSE(QFile::exists(QFileInfo(QStringLiteral(FORMTOOL_PATH)).dir().filePath(QStringLiteral("relative.png"))));
 }
 
+// render and show take a form source as it is, compiled in memory as `compile` compiles it.
+TEST_F(FormtoolRenderTest, AFormSourceIsPreviewedAsItsCompiledTemplate) {
+  const QString form = dir_.filePath(QStringLiteral("sample.tpl"));
+  ASSERT_EQ(Run({QStringLiteral("compile"), QStringLiteral(FORMTOOL_SAMPLE), QStringLiteral("-o"), form}).status, 0);
+  const QString fromTemplate = dir_.filePath(QStringLiteral("template.png"));
+  const QString fromSource = dir_.filePath(QStringLiteral("source.png"));
+  ASSERT_EQ(Render({form, QStringLiteral("0x52010001"), QStringLiteral("-o"), fromTemplate}).status, 0);
+  Outcome run = Render({QStringLiteral(FORMTOOL_SAMPLE), QStringLiteral("0x52010001"), QStringLiteral("-o"), fromSource});
+  ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+  EXPECT_EQ(QImage(fromSource), QImage(fromTemplate));
+
+  QFile broken(dir_.filePath(QStringLiteral("broken.json")));
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+  broken.write(R"({"windows": [{"id": "0x52000001", "units": [{"id": "0x06000001", "type": "window", "left": "x"}]}]})");
+  broken.close();
+  run = Run({QStringLiteral("show"), broken.fileName()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.errors.contains(QStringLiteral("formtool show: ") + broken.fileName() +
+                                  QStringLiteral(": windows[0].units[0].left: ")))
+      << run.errors.toStdString();
+  run = Render({broken.fileName(), QStringLiteral("0x52000001"), QStringLiteral("-o"), fromSource});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.errors.contains(QStringLiteral("formtool render: ") + broken.fileName() + QStringLiteral(": windows[0]")))
+      << run.errors.toStdString();
+  EXPECT_EQ(Run({QStringLiteral("show"), broken.fileName(), QStringLiteral("--watc")}).status, 2);
+  EXPECT_EQ(Run({QStringLiteral("show")}).status, 2);
+}
+
 }  // namespace

@@ -1,0 +1,322 @@
+// formtool show --watch: the sample form edited and saved as editors save, the preview followed
+// through the runtime's own view of the rebuilt window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <functional>
+
+#include "runtime/host/host.h"
+#include "tools/formtool/commands.h"
+#include "tools/formtool/form_loading.h"
+#include "tools/formtool/live_preview.h"
+#include "units/framework/unit.h"
+
+namespace formtool {
+namespace {
+
+constexpr uint32_t kWindow = 0x52010001;
+constexpr uint32_t kButton = 0x16010002;
+constexpr uint32_t kFirstEdit = 0x16010017;
+constexpr uint32_t kSecondEdit = 0x16010016;
+
+bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+bool FocusIsIn(QWidget* unit) {
+  QWidget* focus = QApplication::focusWidget();
+  return unit != nullptr && focus != nullptr && (focus == unit || unit->isAncestorOf(focus));
+}
+
+// Lets whatever else the watch would do happen.
+void Settle() {
+  WaitFor([] { return false; }, 300);
+}
+
+QWidget* UnitWidget(uint32_t unit) {
+  units::Unit* live = runtime::LiveUnit(kWindow, unit);
+  return live != nullptr ? live->widget() : nullptr;
+}
+
+class LivePreviewTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(QFile::copy(FORMTOOL_SAMPLE_DIR "/sample_form.json", Path("form.json")));
+    ASSERT_TRUE(QFile::copy(FORMTOOL_SAMPLE_DIR "/sample_picture.png", Path("sample_picture.png")));
+    QFile form(Path("form.json"));
+    ASSERT_TRUE(form.open(QIODevice::ReadOnly));
+    form_ = QJsonDocument::fromJson(form.readAll()).object();
+  }
+
+  QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+  std::unique_ptr<LivePreview> Open(EventSink events = {}) {
+    LivePreview::Options options{Path("form.json").toStdString(), 0, true, std::move(events)};
+    auto preview = std::make_unique<LivePreview>(options);
+    if (!preview->Open()) return nullptr;
+    return preview;
+  }
+
+  // The unit's entry in the first window of the form being edited; its index in unitIndex_.
+  QJsonObject UnitEntry(uint32_t id) {
+    const QJsonArray units = form_["windows"].toArray()[0].toObject()["units"].toArray();
+    for (qsizetype i = 0; i < units.size(); ++i) {
+      if (units[i].toObject()["id"].toString().toUInt(nullptr, 16) == id) unitIndex_ = i;
+    }
+    return units[unitIndex_].toObject();
+  }
+  void SetUnit(uint32_t id, const char* key, const QJsonValue& value) {
+    QJsonObject unit = UnitEntry(id);
+    unit[QString::fromLatin1(key)] = value;
+    QJsonArray windows = form_["windows"].toArray();
+    QJsonObject window = windows[0].toObject();
+    QJsonArray units = window["units"].toArray();
+    units[unitIndex_] = unit;
+    window["units"] = units;
+    windows[0] = window;
+    form_["windows"] = windows;
+  }
+
+  // A save as an editor that writes in place does it, or one that writes a new file and
+  // renames it over the old.
+  void Save(const QByteArray& bytes, bool byRename, const char* name = "form.json") {
+    const QString target = Path(name);
+    QFile file(byRename ? target + QStringLiteral(".new") : target);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+    file.close();
+    if (byRename) {
+      ASSERT_EQ(std::rename(file.fileName().toLocal8Bit().constData(), target.toLocal8Bit().constData()), 0);
+    }
+  }
+  void SaveForm(bool byRename) { Save(QJsonDocument(form_).toJson(), byRename); }
+
+  QTemporaryDir dir_;
+  QJsonObject form_;
+  qsizetype unitIndex_ = 0;
+};
+
+TEST_F(LivePreviewTest, EachSaveRebuildsTheWindowInPlaceAndLeavesNothingOfTheOldOne) {
+  auto preview = Open();
+  ASSERT_NE(preview, nullptr);
+  int closed = 0;
+  preview->OnClosed([&closed] { ++closed; });
+  ASSERT_EQ(preview->WindowId(), kWindow);  // the first window, none being named
+  preview->Window()->move(123, 77);
+
+  for (int save = 1; save <= 3; ++save) {
+    QList<QPointer<QWidget>> old;
+    old.append(preview->Window());
+    for (QWidget* child : preview->Window()->findChildren<QWidget*>()) old.append(child);
+
+    const int left = 20 + 10 * save;
+    SetUnit(kFirstEdit, "left", left);
+    SaveForm(/*byRename=*/save > 1);  // the watch outlives the file it first watched
+    ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == save; })) << "save " << save;
+    ASSERT_NE(UnitWidget(kFirstEdit), nullptr);
+    EXPECT_EQ(UnitWidget(kFirstEdit)->x(), left);
+    EXPECT_EQ(preview->Window()->pos(), QPoint(123, 77));
+    for (const QPointer<QWidget>& widget : old) EXPECT_TRUE(widget.isNull()) << "save " << save;
+  }
+  EXPECT_EQ(closed, 0);
+  preview->Window()->close();
+  EXPECT_TRUE(WaitFor([&] { return closed == 1; }));
+}
+
+TEST_F(LivePreviewTest, SavesInQuickSuccessionGiveOneRebuild) {
+  auto preview = Open();
+  ASSERT_NE(preview, nullptr);
+  for (int left = 11; left <= 15; ++left) {
+    SetUnit(kFirstEdit, "left", left);
+    SaveForm(left % 2 == 0);
+    QTest::qWait(2);
+  }
+  ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() > 0; }));
+  Settle();
+  EXPECT_EQ(preview->Rebuilds(), 1);
+  EXPECT_EQ(UnitWidget(kFirstEdit)->x(), 15);
+}
+
+TEST_F(LivePreviewTest, ABrokenSaveKeepsTheLastGoodWindowWithTheErrorAcrossItsTop) {
+  auto preview = Open();
+  ASSERT_NE(preview, nullptr);
+  QPointer<QWidget> window = preview->Window();
+
+  Save("{\"windows\": [", /*byRename=*/true);
+  ASSERT_TRUE(WaitFor([&] { return !preview->Error().empty(); }));
+  EXPECT_NE(preview->Error().find("not valid JSON"), std::string::npos) << preview->Error();
+  ASSERT_FALSE(window.isNull());
+  auto* strip = qobject_cast<QLabel*>(ErrorStrip(window));
+  ASSERT_NE(strip, nullptr);
+  EXPECT_TRUE(strip->text().contains(QStringLiteral("表单有错，显示的仍是上次正确的窗口"))) << strip->text().toStdString();
+  EXPECT_EQ(strip->geometry().topLeft(), QPoint(0, 0));
+  EXPECT_EQ(strip->width(), window->width());
+
+  // Each error replaces the one before, with its place.
+  QJsonObject properties = UnitEntry(0x160100A2)["properties"].toObject();
+  properties["Titel"] = "x";
+  SetUnit(0x160100A2, "properties", properties);
+  SaveForm(false);
+  ASSERT_TRUE(WaitFor([&] { return preview->Error().find("Titel") != std::string::npos; }));
+  strip = qobject_cast<QLabel*>(ErrorStrip(window));
+  ASSERT_NE(strip, nullptr);
+  EXPECT_TRUE(strip->text().contains(QStringLiteral("位置：form.json，windows[0].units[1].properties.Titel")))
+      << strip->text().toStdString();
+  EXPECT_EQ(window->findChildren<QLabel*>(QStringLiteral("formtool_error_strip")).size(), 1);
+
+  // A picture the form names that cannot be read.
+  properties.remove("Titel");
+  SetUnit(0x160100A2, "properties", properties);
+  SaveForm(true);
+  ASSERT_TRUE(WaitFor([&] { return preview->Error().empty(); }));
+  ASSERT_TRUE(QFile::rename(Path("sample_picture.png"), Path("moved.png")));
+  ASSERT_TRUE(WaitFor([&] { return preview->Error().find("cannot read") != std::string::npos; }))
+      << preview->Error();
+  EXPECT_NE(ErrorStrip(preview->Window()), nullptr);
+
+  // A window the form no longer has.
+  ASSERT_TRUE(QFile::rename(Path("moved.png"), Path("sample_picture.png")));
+  ASSERT_TRUE(WaitFor([&] { return preview->Error().empty(); }));
+  QJsonArray windows = form_["windows"].toArray();
+  QJsonObject first = windows[0].toObject();
+  first["id"] = "0x52010002";
+  windows[0] = first;
+  QJsonObject renamed = form_;
+  renamed["windows"] = windows;
+  Save(QJsonDocument(renamed).toJson(), true);
+  ASSERT_TRUE(WaitFor([&] { return preview->Error().find("no window 0x52010001") != std::string::npos; }))
+      << preview->Error();
+  EXPECT_NE(preview->Window(), nullptr);
+
+  // A good save clears it.
+  SetUnit(kFirstEdit, "left", 44);
+  SaveForm(true);
+  ASSERT_TRUE(WaitFor([&] { return preview->Error().empty(); }));
+  EXPECT_EQ(ErrorStrip(preview->Window()), nullptr);
+  EXPECT_EQ(UnitWidget(kFirstEdit)->x(), 44);
+}
+
+TEST_F(LivePreviewTest, AChangedPictureFileIsShown) {
+  auto preview = Open();
+  ASSERT_NE(preview, nullptr);
+  auto redPixels = [] {
+    const QImage shown = UnitWidget(0x16010018)->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x) red += shown.pixelColor(x, y) == QColor(Qt::red);
+    return red;
+  };
+  ASSERT_EQ(redPixels(), 0);
+
+  // Half written: the toolbox could not show it.
+  Save("\x89PNG\r\n\x1a\n", /*byRename=*/false, "sample_picture.png");
+  ASSERT_TRUE(WaitFor([&] { return !preview->Error().empty(); }));
+  EXPECT_NE(preview->Error().find("windows[0].units[4].properties.Picture.file: not a picture"), std::string::npos)
+      << preview->Error();
+  EXPECT_NE(ErrorStrip(preview->Window()), nullptr);
+  EXPECT_EQ(preview->Rebuilds(), 0);
+
+  QImage picture(16, 16, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  QByteArray png;
+  {
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+  }
+  Save(png, /*byRename=*/true, "sample_picture.png");
+  ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == 1; }));
+  EXPECT_GT(redPixels(), 0);
+  EXPECT_EQ(ErrorStrip(preview->Window()), nullptr);
+}
+
+TEST_F(LivePreviewTest, TheFocusStaysOnTheSameUnit) {
+  auto preview = Open();
+  ASSERT_NE(preview, nullptr);
+  QApplication::setActiveWindow(preview->Window());
+  UnitWidget(kFirstEdit)->setFocus();
+  ASSERT_TRUE(WaitFor([] { return FocusIsIn(UnitWidget(kFirstEdit)); }));
+
+  SetUnit(kSecondEdit, "top", 30);
+  SaveForm(true);
+  ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == 1; }));
+  EXPECT_TRUE(WaitFor([] { return FocusIsIn(UnitWidget(kFirstEdit)); }));
+
+  // The unit gone, the window is rebuilt all the same.
+  QJsonArray windows = form_["windows"].toArray();
+  QJsonObject first = windows[0].toObject();
+  QJsonArray units = first["units"].toArray();
+  UnitEntry(kFirstEdit);
+  units.removeAt(unitIndex_);
+  first["units"] = units;
+  windows[0] = first;
+  form_["windows"] = windows;
+  SaveForm(false);
+  ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == 2; })) << preview->Error();
+  EXPECT_EQ(UnitWidget(kFirstEdit), nullptr);
+}
+
+TEST_F(LivePreviewTest, EventsAreLoggedWithWindowUnitAndArguments) {
+  QStringList lines;
+  auto preview = Open([&lines](const QString& line) { lines.append(line); });
+  ASSERT_NE(preview, nullptr);
+  const QString caption = preview->Window()->windowTitle();
+  ASSERT_FALSE(caption.isEmpty());
+
+  lines.clear();
+  QTest::mouseClick(UnitWidget(kButton), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_TRUE(lines.contains(caption + QStringLiteral(" / 超级按钮1 (0x16010002): event 0")))
+      << lines.join('\n').toStdString();
+  EXPECT_TRUE(lines.contains(caption + QStringLiteral(" / 超级按钮1 (0x16010002): event -1 (5, 5, 0)")))
+      << lines.join('\n').toStdString();
+
+  // The window's own unit is named by its caption.
+  lines.clear();
+  QTest::mouseClick(preview->Window(), Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_TRUE(lines.contains(caption + QStringLiteral(" (0x06010000): event -1 (2, 2, 0)")))
+      << lines.join('\n').toStdString();
+
+  // The log follows the rebuilt window.
+  SetUnit(kFirstEdit, "left", 33);
+  SaveForm(true);
+  ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == 1; }));
+  lines.clear();
+  QTest::mouseClick(UnitWidget(kButton), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_TRUE(lines.contains(caption + QStringLiteral(" / 超级按钮1 (0x16010002): event 0")))
+      << lines.join('\n').toStdString();
+}
+
+// The preview refuses a form source with the words of `formtool compile`.
+TEST(FormLoading, AFormSourceIsRefusedAsCompileRefusesIt) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("bad.json"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"windows": [{"id": "0x52000001", "units": [{"id": "0x06000001", "type": "Windoe"}]}]})");
+  file.close();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Compile({path.toStdString(), "-o", dir.filePath(QStringLiteral("bad.tpl")).toStdString()}), 1);
+  const std::string printed = testing::internal::GetCapturedStderr();
+  const LoadedForm loaded = LoadForm(path.toStdString());
+  EXPECT_TRUE(loaded.templateBytes.isEmpty());
+  EXPECT_EQ("formtool compile: " + loaded.error + "\n", printed);
+}
+
+}  // namespace
+}  // namespace formtool

@@ -1,0 +1,82 @@
+#pragma once
+// One window of a form shown with the real runtime, rebuilt in place whenever the form or a file
+// it names changes: at the same screen position, with the focus on the same unit when that unit
+// is still there. A save that does not compile or build leaves the last good window up, with
+// what is wrong written across its top, until a save that builds.
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "tools/formtool/event_log.h"
+#include "tools/formtool/form_watch.h"
+#include "tools/formtool/picture_check.h"
+#include "tools/formtool/preview_host.h"
+
+namespace formtool {
+
+class LivePreview {
+ public:
+  struct Options {
+    std::string form;       // a form source (.json) or template data
+    uint32_t windowId = 0;  // 0: the form's first window
+    bool watch = false;
+    EventSink events;       // empty: no event log
+  };
+
+  explicit LivePreview(Options options);
+  ~LivePreview();
+  LivePreview(const LivePreview&) = delete;
+  LivePreview& operator=(const LivePreview&) = delete;
+
+  // Builds and shows the window; false, with the message on stderr, when the form cannot be
+  // read, does not compile, lacks the window or cannot build it.
+  bool Open();
+  // Reads the form again and rebuilds the window when it changed. What is wrong with the form
+  // goes to stderr and onto the window; nothing that the form holds ends the preview.
+  void Reload();
+
+  uint32_t WindowId() const { return windowId_; }
+  // The shown window; null once the user has closed it.
+  QWidget* Window() const;
+  // What keeps the last good window up, as printed; empty when the form as saved is shown.
+  const std::string& Error() const { return error_; }
+  // How often the window was rebuilt after it was first opened.
+  int Rebuilds() const { return rebuilds_; }
+  // Called whenever the shown window is closed by the user (not when it is rebuilt).
+  void OnClosed(std::function<void()> closed) { onClosed_ = std::move(closed); }
+
+ private:
+  // Starts the host on `host` and builds the window; the runtime's message when that fails.
+  std::string Build(std::unique_ptr<PreviewHost> host);
+  void StopHost();
+  // The unit of the window that holds the focus; 0 for none or the window itself.
+  uint32_t FocusedUnit() const;
+  // Prints what is wrong and shows it on the window; an empty error clears what was shown.
+  void Report(const std::string& error);
+
+  Options options_;
+  uint32_t windowId_ = 0;
+  std::unique_ptr<PreviewHost> host_;
+  std::unique_ptr<FormWatch> watch_;
+  PictureCheck pictures_;
+  QStringList files_;  // what the watch covers
+  std::string error_;
+  int rebuilds_ = 0;
+  bool rebuilding_ = false;
+  std::function<void()> onClosed_;
+};
+
+// The strip across the top of a window that says why it is not the form as saved: a heading in
+// Chinese, then the place and what is wrong as `formtool compile` reports it. Replaces the
+// window's strip; an empty message removes it.
+void ShowErrorStrip(QWidget* window, const QString& message);
+// The strip's widget, null when the window shows none.
+QWidget* ErrorStrip(const QWidget* window);
+
+}  // namespace formtool
