@@ -8,6 +8,7 @@
 
 #include "platform/gbk.h"
 #include "platform/text.h"
+#include "units/framework/unit_accessibility.h"
 #include "units/webbrowser/document_commands.h"
 #include "units/webbrowser/engine_module.h"
 #include "units/webbrowser/web_browser_properties.h"
@@ -72,6 +73,8 @@ WebBrowserBox* WebBrowserBox::Create(const UnitIdentity& identity, std::unique_p
     delete box;
     return nullptr;
   }
+  // The engine brings accessibility of its own for its view; ours is to stay in front of it.
+  InstallUnitAccessibility();
   box->ApplyBorder();
   box->ApplyControlSettings();
   box->control_->Navigate(QStringLiteral("about:blank"), 0, QString(), QByteArray());
