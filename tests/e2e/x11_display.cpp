@@ -88,4 +88,15 @@ void X11Client::RequestClose(uint32_t window) {
   xcb_flush(connection_);
 }
 
+void X11Client::Focus(uint32_t window) {
+  xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+  xcb_flush(connection_);
+}
+
+uint32_t X11Client::InputFocus() {
+  std::unique_ptr<xcb_get_input_focus_reply_t, decltype(&std::free)> reply(
+      xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr), &std::free);
+  return reply ? reply->focus : 0;
+}
+
 }  // namespace e2e

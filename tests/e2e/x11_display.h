@@ -27,6 +27,10 @@ class X11Client {
   uint32_t TransientFor(uint32_t window);
   // What the window manager sends when the user clicks a window's close button.
   void RequestClose(uint32_t window);
+  // What a click-to-focus window manager does when the user clicks a window.
+  void Focus(uint32_t window);
+  // The window that has the X input focus.
+  uint32_t InputFocus();
 
  private:
   xcb_connection_t* connection_ = nullptr;

@@ -112,7 +112,7 @@ void WindowUnit::ApplyFixedSize() {
 void WindowUnit::Build(uint32_t style, const QRect& requested) {
   WindowState& p = Props();
   setObjectName(p.className.empty() ? QStringLiteral("RKWindow") : platform::FromGbk(p.className));
-  setWindowTitle(platform::FromGbk(p.title));
+  ShowTitle();
   setFont(platform::DefaultGuiFont());
   ApplyWindowFlags();
   QRect outer = requested;
@@ -187,16 +187,25 @@ void WindowUnit::ApplyIcons() {
     QImage entry = data.empty() ? QImage() : imaging::LoadIconOfSize(data.data(), static_cast<int64_t>(data.size()), large);
     if (!entry.isNull()) icon.addPixmap(QPixmap::fromImage(entry));
   }
-  if (icon.isNull()) {
-    const QPixmap* programIcons[2] = {nullptr, nullptr};
-    if (Host() != nullptr) Host()(runtime::notify::kDefaultIcon, reinterpret_cast<intptr_t>(programIcons), 0);
-    for (const QPixmap* pixmap : programIcons)
-      if (pixmap != nullptr && !pixmap->isNull()) icon.addPixmap(*pixmap);
+  if (!icon.isNull()) {
+    setWindowIcon(icon);
+    return;
   }
+  const QPixmap* programIcons[2] = {nullptr, nullptr};
+  if (Host() != nullptr) Host()(runtime::notify::kDefaultIcon, reinterpret_cast<intptr_t>(programIcons), 0);
+  for (const QPixmap* pixmap : programIcons)
+    if (pixmap != nullptr && !pixmap->isNull()) icon.addPixmap(*pixmap);
   if (icon.isNull()) {
     icon.addPixmap(platform::ProgramIcon(32));
     icon.addPixmap(platform::ProgramIcon(16));
   }
+  // The program's icon also at the sizes docks and window switchers show, as its menu entry has.
+  static const std::vector<QPixmap> kLarge = [] {
+    std::vector<QPixmap> large;
+    for (int size : {48, 64, 128, 256}) large.push_back(platform::ProgramIcon(size));
+    return large;
+  }();
+  for (const QPixmap& pixmap : kLarge) icon.addPixmap(pixmap);
   setWindowIcon(icon);
 }
 
@@ -296,8 +305,15 @@ void WindowUnit::StopSound() {
   soundId_ = 0;
 }
 
+void WindowUnit::ShowTitle() {
+  const QString title = platform::FromGbk(Props().title);
+  setWindowTitle(title);
+  // What a panel shows for the window when it shows a short name: the title, never nothing.
+  setWindowIconText(title.isEmpty() ? QCoreApplication::applicationName() : title);
+}
+
 void WindowUnit::TitleChanged() {
-  setWindowTitle(platform::FromGbk(Props().title));
+  ShowTitle();
   ApplyWindowFlags();
 }
 

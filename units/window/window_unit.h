@@ -103,6 +103,9 @@ class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
   bool ThickFrame() const;
   bool HasCaption() const;
   void ApplyFixedSize();
+  void ShowTitle();
+  // The window that takes input in this one's place while it is blocked; null when none.
+  QWidget* Blocker();
   void SetClientGeometry(const QRect& client);
   void ReturnToOwner();
 
