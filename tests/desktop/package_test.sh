@@ -69,7 +69,7 @@ if command -v xvfb-run >/dev/null && command -v xprop >/dev/null; then
     if [ -n "$window" ]; then
       sleep 0.5
       xprop -id "$window" WM_CLASS _NET_WM_ICON_NAME >"$log"
-      xprop -id "$window" -notype _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" >>"$log"
+      xprop -id "$window" -len 4000000 -notype _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" >>"$log"
     fi
     kill $pid; wait $pid 2>/dev/null; true
   ' xprop-check "$root/usr/bin/quarlex-toolbox" "$work/xprop.log"

@@ -15,7 +15,7 @@ pid_t gServer = 0;
 
 }  // namespace
 
-bool StartPrivateDisplay() {
+bool StartPrivateDisplay(const char* screen) {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return false;
   gServer = fork();
@@ -23,7 +23,7 @@ bool StartPrivateDisplay() {
   if (gServer == 0) {
     close(pipeEnds[0]);
     const std::string fd = std::to_string(pipeEnds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1000x24", "-nolisten", "tcp",
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
            static_cast<char*>(nullptr));
     _exit(127);
   }

@@ -8,9 +8,9 @@
 
 namespace e2e {
 
-// Starts the virtual X server on a free display and points DISPLAY at it; false when there is
-// no such server on this machine.
-bool StartPrivateDisplay();
+// Starts the virtual X server on a free display with a screen of `screen` ("WxHxDepth") and
+// points DISPLAY at it; false when there is no such server on this machine.
+bool StartPrivateDisplay(const char* screen = "1600x1000x24");
 void StopPrivateDisplay();
 
 // A connection of the test's own to that display, as another client (the window manager) has.
