@@ -20,7 +20,9 @@ bool ExplainMissingDesktop(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (ExplainMissingDesktop(argc, argv)) return 1;
-  // Desktops match the windows to the program's menu entry (and its icon) by this name.
+  // Desktops match the windows to the program's menu entry (and its icon) by this name, and on
+  // X11 by the window class, which is the application's name: the entry's StartupWMClass.
   QGuiApplication::setDesktopFileName(QStringLiteral(QUARLEX_DESKTOP_ID));
+  QCoreApplication::setApplicationName(QStringLiteral(QUARLEX_WINDOW_CLASS));
   return runtime::StartApplication(argc, argv, toolbox::EntryStub);
 }

@@ -9,7 +9,7 @@ namespace platform {
 
 QPixmap ProgramIcon(int size) {
   // The sizes compiled in (platform/CMakeLists.txt); another size scales the next larger.
-  static constexpr std::array kRendered = {16, 24, 32, 48, 64};
+  static constexpr std::array kRendered = {16, 24, 32, 48, 64, 128, 256};
   static const bool initialised = (InitIconResource(), true);
   (void)initialised;
   int chosen = kRendered.back();

@@ -42,7 +42,7 @@ bool UnitEnabled(const TemplateWindow& window, uint32_t index) {
 
 void SetUnitEnabled(const TemplateWindow& window, uint32_t index, bool enabled) {
   if (index == 0) {
-    if (units::LiveWindow* live = LiveWindowOf(window)) live->enabled = enabled;
+    if (units::LiveWindow* live = LiveWindowOf(window)) live->SetEnabled(enabled);
     return;
   }
   if (units::Unit* unit = UnitAt(window, index)) unit->widget()->setEnabled(enabled);

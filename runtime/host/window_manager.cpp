@@ -142,7 +142,7 @@ void DisableOtherWindows(const TemplateWindow& window, units::LiveWindow& live) 
     auto loaded = TheHost().loaded.find(other.id);
     if (loaded != TheHost().loaded.end() && loaded->second.owner) continue;
     live.disabledWhileModal.push_back({otherLive->Widget(), otherLive->enabled});
-    otherLive->enabled = false;
+    otherLive->SetEnabled(false);
   }
 }
 

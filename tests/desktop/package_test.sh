@@ -30,6 +30,9 @@ done
 [ "$(dpkg-deb -f "$deb" Description | wc -l)" -gt 1 ] || fail "no long description"
 
 root=$work/root
+home=$work/home
+home_x=$work/home-x
+mkdir -p "$home" "$home_x"
 dpkg -x "$deb" "$root"
 desktop=$root/usr/share/applications/example.quarlex.Toolbox.desktop
 for file in "$desktop" "$root/usr/share/metainfo/example.quarlex.Toolbox.metainfo.xml" \
@@ -51,10 +54,45 @@ if command -v lintian >/dev/null; then
   lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
 fi
 
+# What an X11 desktop pairs with the menu entry: the window class is the entry's StartupWMClass,
+# the window carries the program's icon at the sizes docks show (48 to 256 as well as 16 and 32)
+# and a name for it, and the entry asks for launch feedback.
+grep -qx 'StartupNotify=true' "$desktop" || fail "the menu entry gives no launch feedback"
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
+[ -n "$wm_class" ] || fail "the menu entry names no window class"
+if command -v xvfb-run >/dev/null && command -v xprop >/dev/null; then
+  HOME="$home_x" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    program=$1 log=$2
+    QT_QPA_PLATFORM=xcb "$program" >"$log.program" 2>&1 &
+    pid=$!
+    window=
+    for _ in $(seq 150); do
+      window=$(xwininfo -root -children 2>/dev/null | awk "/Quarlex/ { print \$1; exit }")
+      [ -n "$window" ] && xprop -id "$window" _NET_WM_ICON_NAME 2>/dev/null | grep -q "=" && break
+      window=; sleep 0.2
+    done
+    if [ -n "$window" ]; then
+      sleep 0.5
+      xprop -id "$window" WM_CLASS _NET_WM_ICON_NAME >"$log"
+      xprop -id "$window" -len 4000000 -notype _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" >>"$log"
+    fi
+    kill $pid; wait $pid 2>/dev/null; true
+  ' xprop-check "$root/usr/bin/quarlex-toolbox" "$work/xprop.log"
+  if [ ! -s "$work/xprop.log" ]; then
+    cat "$work/xprop.log.program" 2>/dev/null; fail "no window of the installed program showed on X11"
+  else
+    grep -q "^WM_CLASS(STRING) = \"[^\"]*\", \"$wm_class\"\$" "$work/xprop.log" ||
+      fail "window class is not the entry's $wm_class: $(grep WM_CLASS "$work/xprop.log")"
+    grep -q '^_NET_WM_ICON_NAME(UTF8_STRING) = ".\+"' "$work/xprop.log" ||
+      fail "no icon name: $(grep _NET_WM_ICON_NAME "$work/xprop.log")"
+    for size in 16 32 48 64 128 256; do
+      grep -q "^Icon ($size x $size)" "$work/xprop.log" || fail "_NET_WM_ICON has no ${size}px icon"
+    done
+  fi
+fi
+
 # The installed program with nothing of the build tree around: every window opens, the web
 # windows with the engine's view, and the program ends when its windows are closed.
-home=$work/home
-mkdir -p "$home"
 run() {  # what, folder, command...
   local what=$1 folder=$2 log=$work/run.log
   shift 2

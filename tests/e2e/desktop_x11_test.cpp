@@ -79,6 +79,31 @@ TEST_F(DesktopTest, AClosedToolGivesTheKeyboardBackToTheButtonThatOpenedIt) {
   }
 }
 
+TEST_F(DesktopTest, TheBlockedMainWindowHandsAnActivationOnToTheToolWindow) {
+  X11Client desktop;
+  ASSERT_TRUE(desktop.Connected());
+  QWidget* main = Widget(toolbox::kMainWindow.window, 0);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+  const auto mainId = static_cast<uint32_t>(main->winId());
+  uint32_t toolId = 0, focus = 0;
+  QWidget* active = nullptr;
+  EXPECT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [&] {
+    QWidget* tool = Widget(toolbox::kScoreWindow.window, 0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tool));
+    toolId = static_cast<uint32_t>(tool->winId());
+    // Without a window manager nobody focuses a new window for certain: as one would.
+    if (!QTest::qWaitFor([&] { return desktop.InputFocus() == toolId; }, 1000)) desktop.Focus(toolId);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == tool; }, 3000));
+    desktop.Focus(mainId);
+    (void)QTest::qWaitFor([&] { return desktop.InputFocus() == mainId; }, 500);
+    (void)QTest::qWaitFor([&] { return desktop.InputFocus() == toolId && QApplication::activeWindow() == tool; }, 3000);
+    focus = desktop.InputFocus();
+    active = QApplication::activeWindow();
+  }));
+  EXPECT_EQ(focus, toolId);
+  EXPECT_NE(active, main);
+}
+
 }  // namespace
 }  // namespace e2e
 

@@ -15,7 +15,7 @@ pid_t gServer = 0;
 
 }  // namespace
 
-bool StartPrivateDisplay() {
+bool StartPrivateDisplay(const char* screen) {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return false;
   gServer = fork();
@@ -23,7 +23,7 @@ bool StartPrivateDisplay() {
   if (gServer == 0) {
     close(pipeEnds[0]);
     const std::string fd = std::to_string(pipeEnds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1000x24", "-nolisten", "tcp",
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
            static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -91,6 +91,11 @@ void X11Client::RequestClose(uint32_t window) {
   message.data.data32[0] = Atom("WM_DELETE_WINDOW");
   message.data.data32[1] = XCB_CURRENT_TIME;
   xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+  xcb_flush(connection_);
+}
+
+void X11Client::Focus(uint32_t window) {
+  xcb_set_input_focus(connection_, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
   xcb_flush(connection_);
 }
 

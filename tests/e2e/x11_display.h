@@ -8,9 +8,9 @@
 
 namespace e2e {
 
-// Starts the virtual X server on a free display and points DISPLAY at it; false when there is
-// no such server on this machine.
-bool StartPrivateDisplay();
+// Starts the virtual X server on a free display with a screen of `screen` ("WxHxDepth") and
+// points DISPLAY at it; false when there is no such server on this machine.
+bool StartPrivateDisplay(const char* screen = "1600x1000x24");
 void StopPrivateDisplay();
 
 // A connection of the test's own to that display, as another client (the window manager) has.
@@ -29,6 +29,8 @@ class X11Client {
   uint32_t InputFocus();
   // What the window manager sends when the user clicks a window's close button.
   void RequestClose(uint32_t window);
+  // What a click-to-focus window manager does when the user clicks a window.
+  void Focus(uint32_t window);
 
  private:
   xcb_connection_t* connection_ = nullptr;

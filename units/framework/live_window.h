@@ -10,6 +10,8 @@ class QObject;
 #include <cstdint>
 #include <vector>
 
+#include "units/framework/unit_accessibility.h"
+
 namespace units {
 
 class LiveWindow {
@@ -50,13 +52,20 @@ class LiveWindow {
   // close requests, while its units keep their own state and look: it is the window that is
   // disabled, not what it holds.
   bool enabled = true;
+  // Changes `enabled` and tells assistive technology, which sees a disabled window and its units
+  // as unavailable.
+  void SetEnabled(bool on) {
+    if (enabled == on) return;
+    enabled = on;
+    AnnounceAvailability(Widget());
+  }
   // The windows this window disabled while modal, to be re-enabled when it closes.
   std::vector<DisabledWindow> disabledWhileModal;
 
   // Re-enables the windows disabled while this window was modal, each to its saved state.
   void ReenableDisabledWindows() {
     for (const DisabledWindow& entry : disabledWhileModal)
-      if (auto* other = dynamic_cast<LiveWindow*>(entry.window.data())) other->enabled = entry.wasEnabled;
+      if (auto* other = dynamic_cast<LiveWindow*>(entry.window.data())) other->SetEnabled(entry.wasEnabled);
     disabledWhileModal.clear();
   }
 };

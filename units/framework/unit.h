@@ -36,6 +36,8 @@ struct UnitIdentity {
 template <typename W>
 class UnitWidget;
 
+void InstallUnitAccessibility();
+
 class Unit {
  public:
   virtual ~Unit() = default;
@@ -81,7 +83,9 @@ class Unit {
   friend class UnitWidget;
 
   Unit(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties)
-      : identity_(identity), properties_(std::move(properties)) {}
+      : identity_(identity), properties_(std::move(properties)) {
+    InstallUnitAccessibility();
+  }
 
   template <typename T>
   static intptr_t EventWord(T v) {

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPainter>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "platform/font_record.h"
 #include "platform/open_address.h"
 #include "platform/text.h"
+#include "units/framework/unit_accessibility.h"
 #include "units/framework/unit_type_ids.h"
 #include "units/hyperlinker/hyperlinker_properties.h"
 #include "units/picbox/edge_style.h"
@@ -32,16 +34,23 @@ class AccessibleHyperLinker : public QAccessibleWidget {
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+  // Opened on the next turn of the event loop, as a press of a button is clicked: the client's
+  // reply does not wait for what the opening starts.
   void doAction(const QString& name) override {
-    if (name == pressAction()) Box()->Open();
-    else QAccessibleWidget::doAction(name);
+    if (name != pressAction()) return QAccessibleWidget::doAction(name);
+    QMetaObject::invokeMethod(
+        Box(),
+        [box = QPointer<HyperLinker>(Box())] {
+          if (box && !BlockedByModality(box)) box->Open();
+        },
+        Qt::QueuedConnection);
   }
 
  private:
   HyperLinker* Box() const { return static_cast<HyperLinker*>(widget()); }
 };
 
-QAccessibleInterface* AccessibleFactory(const QString& /*key*/, QObject* object) {
+QAccessibleInterface* MakeAccessible(QObject* object) {
   if (auto* box = qobject_cast<HyperLinker*>(object)) return new AccessibleHyperLinker(box);
   return nullptr;
 }
@@ -50,8 +59,7 @@ QAccessibleInterface* AccessibleFactory(const QString& /*key*/, QObject* object)
 
 HyperLinker::HyperLinker(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent)
     : UnitWidget(identity, std::move(properties), parent) {
-  static const bool accessible = (QAccessible::installFactory(AccessibleFactory), true);
-  (void)accessible;
+  RegisterAccessibleMaker(MakeAccessible);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);

@@ -1,6 +1,9 @@
 #include "units/superbtn/superbtn_accessible.h"
 
 #include <QAccessibleWidget>
+#include <QPointer>
+
+#include "units/framework/unit_accessibility.h"
 
 #include "units/superbtn/superbtn_unit.h"
 
@@ -47,13 +50,22 @@ class AccessibleSuperBtn : public QAccessibleWidget {
     return names;
   }
 
+  // The press is answered at once and the click comes on the next turn of the event loop: a
+  // click that opens a modal window returns only when that window closes, and the client would
+  // wait that long for its reply. The button may be gone, disabled or blocked by then.
   void doAction(const QString& action) override {
-    if (action == pressAction() && Button()->isEnabled()) Button()->click();
-    else QAccessibleWidget::doAction(action);
+    if (action != pressAction()) return QAccessibleWidget::doAction(action);
+    if (!Button()->isEnabled()) return;
+    QMetaObject::invokeMethod(
+        Button(),
+        [button = QPointer<SuperBtnUnit>(Button())] {
+          if (button && button->isEnabled() && !BlockedByModality(button)) button->click();
+        },
+        Qt::QueuedConnection);
   }
 };
 
-QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
+QAccessibleInterface* Maker(QObject* object) {
   if (auto* button = qobject_cast<SuperBtnUnit*>(object)) return new AccessibleSuperBtn(button);
   return nullptr;
 }
@@ -61,11 +73,7 @@ QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
 }  // namespace
 
 void InstallSuperBtnAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(Factory);
-    return true;
-  }();
-  (void)installed;
+  RegisterAccessibleMaker(Maker);
 }
 
 }  // namespace units

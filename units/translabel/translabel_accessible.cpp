@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 
+#include "units/framework/unit_accessibility.h"
+
 #include "units/translabel/translabel_unit.h"
 
 namespace units {
@@ -17,7 +19,7 @@ class AccessibleTransLabel : public QAccessibleWidget {
   }
 };
 
-QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
+QAccessibleInterface* Maker(QObject* object) {
   if (auto* label = qobject_cast<TransLabelUnit*>(object)) return new AccessibleTransLabel(label);
   return nullptr;
 }
@@ -25,11 +27,7 @@ QAccessibleInterface* Factory(const QString& /*className*/, QObject* object) {
 }  // namespace
 
 void InstallTransLabelAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(Factory);
-    return true;
-  }();
-  (void)installed;
+  RegisterAccessibleMaker(Maker);
 }
 
 }  // namespace units

@@ -9,7 +9,7 @@
 #include "platform/gbk.h"
 #include "platform/open_address.h"
 #include "platform/text.h"
-#include "units/framework/live_window.h"
+#include "units/framework/unit_accessibility.h"
 #include "units/webbrowser/document_commands.h"
 #include "units/webbrowser/engine_module.h"
 #include "units/webbrowser/note_control.h"
@@ -81,6 +81,8 @@ WebBrowserBox* WebBrowserBox::Create(const UnitIdentity& identity, std::unique_p
     delete box;
     return nullptr;
   }
+  // The engine brings accessibility of its own for its view; ours is to stay in front of it.
+  InstallUnitAccessibility();
   box->ApplyBorder();
   box->ApplyControlSettings();
   box->control_->Navigate(QStringLiteral("about:blank"), 0, QString(), QByteArray());
@@ -268,10 +270,7 @@ bool WebBrowserBox::WindowClosing() {
   return cancel != 0 || !outcome.unitAlive;
 }
 
-bool WebBrowserBox::TakesInput() {
-  const auto* live = dynamic_cast<const LiveWindow*>(window());
-  return live == nullptr || live->enabled;
-}
+bool WebBrowserBox::TakesInput() { return !BlockedByModality(this); }
 
 QString WebBrowserBox::OutsideProgram(const QString& address) { return platform::DesktopHandlerName(address); }
 

@@ -7,11 +7,13 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QUrl>
 #include <QWheelEvent>
 #include <QWindow>
 
 #include "platform/text.h"
+#include "platform/window_activation.h"
 #include "runtime/program/notify_codes.h"
 #include "units/framework/type_flags.h"
 #include "units/framework/unit_interfaces.h"
@@ -141,23 +143,48 @@ void WindowUnit::focusOutEvent(QFocusEvent* event) {
   ReportEvent(common_event::kLostFocus);
 }
 
+QWidget* WindowUnit::Blocker() {
+  WindowHost& host = TheWindowHost();
+  QWidget* blocked = this;
+  // The modal window that disabled this one may itself be blocked by one it opened: the chain
+  // ends at the window that takes input.
+  for (size_t depth = 0; depth <= host.WindowCount(); ++depth) {
+    LiveWindow* blocker = nullptr;
+    for (size_t i = 0; i < host.WindowCount() && blocker == nullptr; ++i) {
+      LiveWindow* other = host.LiveWindowAt(i);
+      if (other == nullptr || !other->modal) continue;
+      for (const DisabledWindow& entry : other->disabledWhileModal)
+        if (entry.window == blocked) blocker = other;
+    }
+    if (blocker == nullptr) break;
+    blocked = blocker->Widget();
+    if (blocker->enabled) break;
+  }
+  return blocked != this ? blocked : nullptr;
+}
+
 bool WindowUnit::event(QEvent* event) {
   const bool result = QWidget::event(event);
   if (event->type() != QEvent::WindowActivate && event->type() != QEvent::WindowDeactivate) return result;
   if (gActivating || destroying_) return result;
   const bool activating = event->type() == QEvent::WindowActivate;
   if (activating && !enabled) {
-    // A window disabled by a modal window hands the activation to that window.
-    WindowHost& host = TheWindowHost();
-    for (size_t i = 0; i < host.WindowCount(); ++i) {
-      LiveWindow* other = host.LiveWindowAt(i);
-      if (other == nullptr || other == this || !other->modal) continue;
-      QWidget* w = other->Widget();
-      if (w->isVisible() && other->enabled && w->isWindow()) {
-        w->activateWindow();
-        w->raise();
-        return result;
-      }
+    // A window disabled by a modal window hands the activation to that window (the desktop may
+    // have activated it at a click), and the user is shown which window wants the answer.
+    if (QWidget* blocker = Blocker(); blocker != nullptr && blocker->isVisible()) {
+      // Once this activation has been dealt with: handed on from inside it, the platform would
+      // take the desktop's activation of this window as the later one.
+      QMetaObject::invokeMethod(
+          blocker,
+          [blocker = QPointer<QWidget>(blocker)] {
+            if (!blocker) return;
+            blocker->raise();
+            blocker->activateWindow();
+            platform::ActivateWindowNow(blocker->windowHandle());
+            QApplication::alert(blocker);
+          },
+          Qt::QueuedConnection);
+      return result;
     }
   }
   gActivating = true;

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QWheelEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSessionManager>
 #include <QSystemTrayIcon>
 #include <QWindow>
@@ -112,7 +114,7 @@ void WindowUnit::ApplyFixedSize() {
 void WindowUnit::Build(uint32_t style, const QRect& requested) {
   WindowState& p = Props();
   setObjectName(p.className.empty() ? QStringLiteral("RKWindow") : platform::FromGbk(p.className));
-  setWindowTitle(platform::FromGbk(p.title));
+  ShowTitle();
   setFont(platform::DefaultGuiFont());
   ApplyWindowFlags();
   QRect outer = requested;
@@ -123,7 +125,7 @@ void WindowUnit::Build(uint32_t style, const QRect& requested) {
       outer.moveTo((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
     }
   }
-  SetOuterGeometry(outer);
+  SetOuterGeometry(FitToScreen(outer));
   lastPos_ = pos();
   lastSize_ = size();
   if (style & window_style::kDisabled) enabled = false;
@@ -132,6 +134,50 @@ void WindowUnit::Build(uint32_t style, const QRect& requested) {
   ApplyKeepTitleActive();
   topmost = p.alwaysOnTop != 0;
   StartSound();
+}
+
+QRect WindowUnit::FitToScreen(QRect outer) {
+  // The offscreen platform's screen is a fixed stand-in that no user sees: windows drawn there
+  // (previews, pictures of forms) keep their size.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr || QGuiApplication::platformName() == QLatin1String("offscreen")) return outer;
+  const QRect area = screen->availableGeometry();
+  if (outer.height() <= area.height()) return outer;
+  // Taller than the desktop leaves room for: at the top of that room, the client area cut to
+  // fit and scrolled, the scroll bar beside it so that it hides none of the client area.
+  const QMargins frame = FrameMargins();
+  contentHeight_ = outer.height() - frame.top() - frame.bottom();
+  scrollBar_ = new QScrollBar(Qt::Vertical, this);
+  scrollBar_->setFocusPolicy(Qt::NoFocus);
+  connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) { ScrollTo(value); });
+  outer.moveTop(area.top());
+  outer.setHeight(area.height());
+  outer.setWidth(outer.width() + scrollBar_->sizeHint().width());
+  return outer;
+}
+
+void WindowUnit::PlaceScrollBar() {
+  if (!scrollBar_) return;
+  const int barWidth = scrollBar_->sizeHint().width();
+  scrollBar_->setGeometry(width() - barWidth, 0, barWidth, height());
+  scrollBar_->setRange(0, std::max(0, contentHeight_ - height()));
+  scrollBar_->setPageStep(height());
+  scrollBar_->setSingleStep(20);
+  scrollBar_->raise();
+  scrollBar_->show();
+}
+
+void WindowUnit::ScrollTo(int value) {
+  const int delta = scrolled_ - value;
+  scrolled_ = value;
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child != scrollBar_) child->move(child->pos() + QPoint(0, delta));
+  update();
+}
+
+void WindowUnit::wheelEvent(QWheelEvent* event) {
+  if (!scrollBar_) return QWidget::wheelEvent(event);
+  scrollBar_->setValue(scrollBar_->value() - event->angleDelta().y() / 120 * 3 * scrollBar_->singleStep());
 }
 
 void WindowUnit::ApplyWindowFlags() {
@@ -187,16 +233,25 @@ void WindowUnit::ApplyIcons() {
     QImage entry = data.empty() ? QImage() : imaging::LoadIconOfSize(data.data(), static_cast<int64_t>(data.size()), large);
     if (!entry.isNull()) icon.addPixmap(QPixmap::fromImage(entry));
   }
-  if (icon.isNull()) {
-    const QPixmap* programIcons[2] = {nullptr, nullptr};
-    if (Host() != nullptr) Host()(runtime::notify::kDefaultIcon, reinterpret_cast<intptr_t>(programIcons), 0);
-    for (const QPixmap* pixmap : programIcons)
-      if (pixmap != nullptr && !pixmap->isNull()) icon.addPixmap(*pixmap);
+  if (!icon.isNull()) {
+    setWindowIcon(icon);
+    return;
   }
+  const QPixmap* programIcons[2] = {nullptr, nullptr};
+  if (Host() != nullptr) Host()(runtime::notify::kDefaultIcon, reinterpret_cast<intptr_t>(programIcons), 0);
+  for (const QPixmap* pixmap : programIcons)
+    if (pixmap != nullptr && !pixmap->isNull()) icon.addPixmap(*pixmap);
   if (icon.isNull()) {
     icon.addPixmap(platform::ProgramIcon(32));
     icon.addPixmap(platform::ProgramIcon(16));
   }
+  // The program's icon also at the sizes docks and window switchers show, as its menu entry has.
+  static const std::vector<QPixmap> kLarge = [] {
+    std::vector<QPixmap> large;
+    for (int size : {48, 64, 128, 256}) large.push_back(platform::ProgramIcon(size));
+    return large;
+  }();
+  for (const QPixmap& pixmap : kLarge) icon.addPixmap(pixmap);
   setWindowIcon(icon);
 }
 
@@ -296,8 +351,15 @@ void WindowUnit::StopSound() {
   soundId_ = 0;
 }
 
+void WindowUnit::ShowTitle() {
+  const QString title = platform::FromGbk(Props().title);
+  setWindowTitle(title);
+  // What a panel shows for the window when it shows a short name: the title, never nothing.
+  setWindowIconText(title.isEmpty() ? QCoreApplication::applicationName() : title);
+}
+
 void WindowUnit::TitleChanged() {
-  setWindowTitle(platform::FromGbk(Props().title));
+  ShowTitle();
   ApplyWindowFlags();
 }
 
@@ -362,14 +424,21 @@ int WindowUnit::InitialShowState() {
 void WindowUnit::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const WindowState& p = Props();
-  background_.Paint(painter, event->rect(), size(), p.backColor, p.backPictureMode, p.backPicture,
-                    p.backPictureSource);
+  // A scrolled client area is painted whole, moved up by what is scrolled off.
+  QSize client = size();
+  if (scrollBar_) {
+    client = QSize(width() - scrollBar_->width(), contentHeight_);
+    painter.translate(0, -scrolled_);
+  }
+  background_.Paint(painter, event->rect().translated(0, scrolled_), client, p.backColor, p.backPictureMode,
+                    p.backPicture, p.backPictureSource);
   if (p.borderStyle == window_border::kSizableSunken || p.borderStyle == window_border::kFixedSunken)
-    platform::DrawEdge(painter, rect(), platform::Edge::kSunken);  // the sunken client edge
+    platform::DrawEdge(painter, QRect(QPoint(), client), platform::Edge::kSunken);  // the sunken client edge
 }
 
 void WindowUnit::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  PlaceScrollBar();
   ApplyShape();
   LayOutBars();
   if (size() == lastSize_) return;

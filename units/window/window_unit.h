@@ -23,6 +23,7 @@ class QInputMethodEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QSystemTrayIcon;
+class QScrollBar;
 class QWheelEvent;
 
 namespace units {
@@ -81,6 +82,7 @@ class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   bool focusNextPrevChild(bool next) override;
@@ -103,6 +105,14 @@ class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
   bool ThickFrame() const;
   bool HasCaption() const;
   void ApplyFixedSize();
+  void ShowTitle();
+  // `outer` made to fit the screen's available area: unchanged where it fits, else at the top
+  // of the area with a scrolled client area.
+  QRect FitToScreen(QRect outer);
+  void PlaceScrollBar();
+  void ScrollTo(int value);
+  // The window that takes input in this one's place while it is blocked; null when none.
+  QWidget* Blocker();
   void SetClientGeometry(const QRect& client);
   void ReturnToOwner();
 
@@ -142,6 +152,11 @@ class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
   bool dragging_ = false;
   QPoint dragStartGlobal_;
   QPoint dragStartPos_;
+  // The scroll bar of a client area taller than the screen leaves room for (null where it
+  // fits), the client area's full height and how much of it is scrolled off at the top.
+  QPointer<QScrollBar> scrollBar_;
+  int contentHeight_ = 0;
+  int scrolled_ = 0;
   // A replaced character on its way to the unit: not translated again.
   const QEvent* replaying_ = nullptr;
 };
