@@ -146,6 +146,15 @@ void DisableOtherWindows(const TemplateWindow& window, units::LiveWindow& live) 
   }
 }
 
+// Whether putting `widget` into `parent` would close a loop: `parent` is the widget itself or lies
+// inside it. The platform refuses such a parent, and so does the build.
+bool WouldLoop(const QWidget* widget, const QWidget* parent) {
+  for (const QWidget* ancestor = parent; ancestor != nullptr; ancestor = ancestor->parentWidget())
+    if (ancestor == widget) return true;
+  return false;
+}
+
+// Every unit starts on the window; one whose parent would make a loop stays there.
 void Reparent(TemplateWindow& window, const std::vector<CreatedUnit>& created, QWidget* windowWidget) {
   for (const CreatedUnit& child : created) {
     if (child.index == 0) continue;
@@ -159,7 +168,7 @@ void Reparent(TemplateWindow& window, const std::vector<CreatedUnit>& created, Q
       }
     }
     QWidget* widget = child.unit->widget();
-    if (widget->parentWidget() != parent) {
+    if (widget->parentWidget() != parent && !WouldLoop(widget, parent)) {
       QRect geometry = widget->geometry();
       widget->setParent(parent);
       widget->setGeometry(geometry);
