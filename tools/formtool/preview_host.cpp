@@ -1,7 +1,6 @@
 #include "tools/formtool/preview_host.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,8 +10,8 @@
 #include "runtime/program/bridge.h"
 #include "runtime/program/runtime_error.h"
 #include "runtime/program/services.h"
-#include "runtime/template/template_reader.h"
 #include "runtime/template/unit_record.h"
+#include "tools/formtool/template_file.h"
 #include "units/libraries/core_library.h"
 #include "units/libraries/ui1_library.h"
 #include "units/libraries/ui2_library.h"
@@ -64,20 +63,12 @@ bool ParseId(const std::string& text, uint32_t* id) {
   }
 }
 
-bool PreviewHost::Read(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) {
-    std::fprintf(stderr, "formtool: cannot read %s\n", path.c_str());
-    return false;
-  }
-  bytes_ = file.readAll();
-  std::optional<runtime::WindowTable> stored = runtime::ReadTemplateAsStored(
-      {reinterpret_cast<const uint8_t*>(bytes_.constData()), static_cast<std::size_t>(bytes_.size())});
-  if (!stored) {
-    std::fputs("载入窗口模板数据段出错!\n", stderr);
-    return false;
-  }
-  offsets_ = BoundOffsets(*stored);
+bool PreviewHost::Read(const std::string& path, const char* command) {
+  std::optional<TemplateFile> file = ReadTemplateFile(path, command);
+  if (!file) return false;
+  bytes_ = std::move(file->bytes);
+  windows_ = std::move(file->windows);
+  offsets_ = BoundOffsets(windows_);
   handlers_.assign(offsets_.size(), NoHandler);
   return true;
 }

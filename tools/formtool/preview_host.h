@@ -8,13 +8,17 @@
 #include <vector>
 
 #include "runtime/program/program_header.h"
+#include "runtime/template/template_window.h"
 
 namespace formtool {
 
 class PreviewHost {
  public:
-  // Reads the template; false (with the message on stderr) when it cannot be read or is damaged.
-  bool Read(const std::string& path);
+  // Reads the template; false (with the message on stderr, led by "formtool COMMAND") when it
+  // cannot be read or is damaged.
+  bool Read(const std::string& path, const char* command);
+  // Its windows as stored.
+  const runtime::WindowTable& Windows() const { return windows_; }
   // Starts the host (the application object must exist), leaving the current directory the
   // caller's. A runtime error from here on prints the runtime's message and ends the process
   // with status 1.
@@ -22,6 +26,7 @@ class PreviewHost {
 
  private:
   QByteArray bytes_;
+  runtime::WindowTable windows_;
   std::vector<int32_t> offsets_;
   std::vector<runtime::EventHandler> handlers_;
   std::vector<const runtime::LibraryRecord*> libraries_;

@@ -7,6 +7,8 @@
 #include "runtime/host/host.h"
 #include "tools/formtool/commands.h"
 #include "tools/formtool/preview_host.h"
+#include "tools/formtool/unit_catalogue.h"
+#include "tools/formtool/window_check.h"
 
 namespace formtool {
 
@@ -17,7 +19,11 @@ int Show(const Args& args) {
     return 2;
   }
   PreviewHost host;
-  if (!host.Read(args[0])) return 1;
+  if (!host.Read(args[0], "show")) return 1;
+  if (std::string why = WhyNoWindow(host.Windows(), windowId, ProgramUnitTypes()); !why.empty()) {
+    std::fprintf(stderr, "formtool show: %s: %s\n", args[0].c_str(), why.c_str());
+    return 1;
+  }
   int argc = 1;
   char name[] = "formtool";
   char* argv[] = {name, nullptr};
