@@ -111,10 +111,12 @@ TEST(NamedForm, TheTransparentLabelsEffectIsTextEffect) {
   Bytes data = UnitData(CompileForm(OneUnit({{"type", "TransLabel"}, {"properties", QJsonObject{{"TextEffect", 2}}}})));
   auto values = ReadProperties(*ProgramUnitTypes().TableOf(units::type_id::kTransLabel), data, ByteCount);
   ASSERT_TRUE(values);
-  auto effect = std::find_if(values->begin(), values->end(), [](const NamedValue& v) { return std::string_view(v.name) == "TextEffect"; });
+  auto effect = std::find_if(values->begin(), values->end(),
+                             [](const NamedValue& v) { return std::string_view(v.name) == "TextEffect"; });
   ASSERT_NE(effect, values->end());
   EXPECT_EQ(effect->value.toInt(), 2);
-  std::variant<Form, std::string> refused = Parse(OneUnit({{"type", "TransLabel"}, {"properties", QJsonObject{{"Effect", 2}}}}));
+  std::variant<Form, std::string> refused =
+      Parse(OneUnit({{"type", "TransLabel"}, {"properties", QJsonObject{{"Effect", 2}}}}));
   ASSERT_TRUE(std::holds_alternative<std::string>(refused));
   EXPECT_NE(std::get<std::string>(refused).find("properties.Effect: no such property of TransLabel; properties are Text, "
                                                 "TextEffect,"),

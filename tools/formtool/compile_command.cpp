@@ -39,9 +39,8 @@ int Compile(const Args& args) {
   }
   PendingFiles out;
   std::string error;
-  if (!out.Write(QString::fromStdString(output),
-                 QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())), &error) ||
-      !out.Commit(&error))
+  const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+  if (!out.Write(QString::fromStdString(output), data, &error) || !out.Commit(&error))
     return Fail(error);
   return 0;
 }

@@ -53,7 +53,8 @@ int Decompile(const Args& args) {
   if (!in) return 1;
 
   const QFileInfo target(QString::fromStdString(output));
-  const DecompiledForm form = DecompileTemplate(in->windows, ProgramUnitTypes(), target.completeBaseName().toStdString());
+  const DecompiledForm form =
+      DecompileTemplate(in->windows, ProgramUnitTypes(), target.completeBaseName().toStdString());
   // The description must give the template back before anything is written: it is checked with
   // its files in a folder of its own, then it and its files take their places together.
   QTemporaryDir scratch;

@@ -68,7 +68,8 @@ class Parser {
       return unit;
     }
     CheckKeys(o, {"menu", "index", "id", "type", "type_name", "event_source", "name", "text2", "left", "top", "width",
-                  "height", "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings", "data", "properties"},
+                  "height", "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings",
+                  "data", "properties"},
               path);
     // The reader tells a menu item from a unit by its id alone.
     if (runtime::IsMenuItemId(unit.id))

@@ -58,8 +58,10 @@ int64_t AsInteger(const QJsonValue& value, const Path& path, int64_t absent, con
     // Digits only: no spaces, and no base but 10 and 16.
     const QStringView body = hex ? digits.mid(2) : digits;
     if (body.isEmpty()) path.Fail(fail);
-    for (QChar c : body)
-      if (!(c.isDigit() || (hex && std::isxdigit(c.toLatin1()))) || c.unicode() > 0x7F) path.Fail(fail);
+    for (QChar c : body) {
+      const int ascii = c.unicode() <= 0x7F ? c.toLatin1() : 0;
+      if (!(hex ? std::isxdigit(ascii) : std::isdigit(ascii))) path.Fail(fail);
+    }
     bool ok = false;
     const int64_t n = text.toLongLong(&ok, hex ? 0 : 10);
     if (!ok) path.Fail(fail);

@@ -24,7 +24,8 @@ std::string WhyNoWindow(const runtime::WindowTable& windows, uint32_t id, const 
     ids += (ids.empty() ? "" : ", ") + Hex(windows.At(i).id);
   }
   if (window == nullptr)
-    return "no window " + Hex(id) + (ids.empty() ? std::string("; the template holds no windows") : "; its windows are " + ids);
+    return "no window " + Hex(id) +
+           (ids.empty() ? std::string("; the template holds no windows") : "; its windows are " + ids);
   const std::string name = "window " + Hex(id);
   std::optional<runtime::UnitEntry> first = window->units.EntryAt(0);
   if (!first) return name + " holds no units: its first unit must be its window unit";
