@@ -220,6 +220,30 @@ TEST_F(HostTest, AWindowThatCannotBuildAUnitGoesAndTheUserIsTold) {
   EXPECT_EQ(runtime::LoadWindow({kSecond, nullptr, 0}), -1);
 }
 
+// What no event report could name is no unit: a second window unit inside a window, or a unit
+// whose id has no kind. Either window is refused as one that cannot build a unit.
+TEST_F(HostTest, AWindowUnitInsideAWindowOrAUnitWithoutAnIdIsRefused) {
+  static std::string shown;
+  formtool::FormWindow nested = MakeWindow(kSecond, kSecondOwn);
+  formtool::FormUnit inner = test_support::MakeUnit(0x06000009, kWindowType, 0, 0, 50, 50);
+  inner.name = "nested1";
+  nested.units.push_back(inner);
+  formtool::FormWindow idless = MakeWindow(0x52000003, 0x06000003);
+  formtool::FormUnit noKind = Control(0x00000005);
+  noKind.name = "idless1";
+  idless.units.push_back(noKind);
+  Start({MakeWindow(kMain, kMainOwn), nested, idless});
+  runtime::SetErrorPresenter([](const std::string& text) { shown = text; });
+  runtime::LoadStartupWindow(kMain);
+  for (auto [id, name] : {std::pair{kSecond, "nested1"}, std::pair{0x52000003u, "idless1"}}) {
+    shown.clear();
+    EXPECT_EQ(runtime::LoadWindow({id, nullptr, 0}), -1);
+    EXPECT_EQ(runtime::LiveUnit(id, 0), nullptr);
+    EXPECT_NE(platform::GbkToUtf8(shown).find(name), std::string::npos) << platform::GbkToUtf8(shown);
+  }
+  EXPECT_EQ(runtime::EventSuppressionCount(), 0);
+}
+
 TEST_F(HostTest, AWindowClosedByItsCreatedHandlerStopsTheBuildYetCountsAsLoaded) {
   int later = 0;
   formtool::FormWindow second = MakeWindow(kSecond, kSecondOwn);
