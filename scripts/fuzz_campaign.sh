@@ -9,6 +9,8 @@
 #   [RUNS=N] bash scripts/fuzz_campaign.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The targets that paint meet fontconfig, which keeps its caches for the life of the process.
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 seconds=${1:-7200}
 runs=${RUNS:-10000000}
 shift || true
@@ -26,7 +28,7 @@ for name in "${targets[@]}"; do
   cp -r "$corpus"/. "$work"/
   log="build-fuzz/findings/$name.log"
   status=0
-  nice -n 15 "$target" -max_total_time="$seconds" -runs="$runs" -rss_limit_mb=2048 -print_final_stats=1 \
+  nice -n 15 "$target" -max_total_time="$seconds" -runs="$runs" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="build-fuzz/findings/$name-" "$work" >"$log" 2>&1 || status=$?
   executed=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
   last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)

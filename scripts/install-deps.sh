@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-multimedia-dev qt6-tools-dev libgl-dev
   qt6-translations-l10n
-  libpng-dev libjpeg62-turbo-dev zlib1g-dev
+  libpng-dev libjpeg62-turbo-dev zlib1g-dev nlohmann-json3-dev
   fonts-arphic-uming fonts-noto-cjk
   libfluidsynth-dev fluid-soundfont-gm
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "runtime/host/window_access.h"
 #include "runtime/program/program.h"
 #include "runtime/program/runtime_error.h"
+#include "runtime/template/template_ids.h"
 #include "units/framework/unit.h"
 #include "units/framework/unit_interfaces.h"
 #include "units/framework/type_flags.h"
@@ -93,7 +95,8 @@ void FirstShow(TemplateWindow& window) {
 units::Unit* CreateEntry(TemplateWindow& window, uint32_t index, QWidget* parent, uint32_t controlId, bool modal,
                          bool* visible) {
   UnitRecordView record = RecordAt(window, index);
-  if (!record.Valid()) return nullptr;
+  // A unit whose id has no kind or serial could raise no event the host can place.
+  if (!record.Valid() || !IsValidId(window.units.IdAt(index))) return nullptr;
   const UnitTypeRecord* type = FindType(record.Type());
   if (type == nullptr) return nullptr;
   auto create = units::AskInterface<units::interface_number::kCreateUnit>(*type);
@@ -114,12 +117,21 @@ units::Unit* CreateEntry(TemplateWindow& window, uint32_t index, QWidget* parent
   // makes of them (pictures) is then made once for every opening of the window.
   if (std::span<const uint8_t> original = window.units.Original(index, data); imaging::IsLasting(original))
     data = original;
+  // Widgets keep places and sizes below 2^24 and add them up in an int: a place or size beyond
+  // that, which no form means, is brought within it rather than overflowing.
+  auto widgetRange = [](int32_t value) { return std::clamp(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); };
   UnitRect rect = record.Rect();
+  rect = {widgetRange(rect.left), widgetRange(rect.top), widgetRange(rect.width), widgetRange(rect.height)};
   uint32_t unitId = window.units.IdAt(index);
   TheHost().buildingModal = modal && index == 0;
   units::Unit* unit = create(data.empty() ? nullptr : data.data(), static_cast<int32_t>(data.size()), style, parent,
                              controlId, nullptr, rect.left, rect.top, rect.width, rect.height, window.id, unitId, 0, 0);
   TheHost().buildingModal = false;
+  // A window unit is the first entry of its window; one further down is no unit of it.
+  if (index > 0 && dynamic_cast<units::LiveWindow*>(unit) != nullptr) {
+    delete unit;
+    return nullptr;
+  }
   return unit;
 }
 
@@ -146,6 +158,15 @@ void DisableOtherWindows(const TemplateWindow& window, units::LiveWindow& live) 
   }
 }
 
+// Whether putting `widget` into `parent` would close a loop: `parent` is the widget itself or lies
+// inside it. The platform refuses such a parent, and so does the build.
+bool WouldLoop(const QWidget* widget, const QWidget* parent) {
+  for (const QWidget* ancestor = parent; ancestor != nullptr; ancestor = ancestor->parentWidget())
+    if (ancestor == widget) return true;
+  return false;
+}
+
+// Every unit starts on the window; one whose parent would make a loop stays there.
 void Reparent(TemplateWindow& window, const std::vector<CreatedUnit>& created, QWidget* windowWidget) {
   for (const CreatedUnit& child : created) {
     if (child.index == 0) continue;
@@ -159,7 +180,7 @@ void Reparent(TemplateWindow& window, const std::vector<CreatedUnit>& created, Q
       }
     }
     QWidget* widget = child.unit->widget();
-    if (widget->parentWidget() != parent) {
+    if (widget->parentWidget() != parent && !WouldLoop(widget, parent)) {
       QRect geometry = widget->geometry();
       widget->setParent(parent);
       widget->setGeometry(geometry);

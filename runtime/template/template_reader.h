@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 #include "runtime/template/template_window.h"
 
@@ -15,8 +16,15 @@ namespace runtime {
 // missing from the table fails the read. Empty data means no windows.
 std::optional<WindowTable> ReadTemplate(std::span<const uint8_t> data, std::span<const int32_t> handlerOffsets);
 
-// Reads the windows, leaving the handler fields as stored (for listing data).
-std::optional<WindowTable> ReadTemplateAsStored(std::span<const uint8_t> data);
+// Where a read of template data stopped, for tools that tell the user what is wrong with a file.
+struct TemplateReadFailure {
+  size_t offset = 0;  // of the field that could not be read
+  std::string what;   // which field, and of which window
+};
+
+// Reads the windows, leaving the handler fields as stored (for listing data). When it fails and
+// `failure` is given, says where.
+std::optional<WindowTable> ReadTemplateAsStored(std::span<const uint8_t> data, TemplateReadFailure* failure = nullptr);
 
 // ReadTemplate for the host: a failure is the runtime error "载入窗口模板数据段出错!".
 WindowTable LoadTemplate(std::span<const uint8_t> data, std::span<const int32_t> handlerOffsets);

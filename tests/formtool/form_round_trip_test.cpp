@@ -133,6 +133,19 @@ TEST(FormRoundTrip, DumpedJsonCompilesToTheSameBytes) {
   }
 }
 
+TEST(FormSource, NumbersInTextAreDecimalOrHex) {
+  Bytes data = Compile(R"({"windows": [{"id": 1, "units": [{"id": 2, "type": 3,
+      "left": "10", "top": "0x10", "width": "-0x10", "height": "0", "flags": "+7"}]}]})");
+  std::optional<runtime::WindowTable> table = runtime::ReadTemplateAsStored(data);
+  ASSERT_TRUE(table);
+  runtime::UnitRecordView unit(table->At(0).units.EntryAt(0)->record);
+  EXPECT_EQ(unit.Rect().left, 10);
+  EXPECT_EQ(unit.Rect().top, 16);
+  EXPECT_EQ(unit.Rect().width, -16);
+  EXPECT_EQ(unit.Rect().height, 0);
+  EXPECT_EQ(unit.StateFlags(), 7u);
+}
+
 TEST(FormSource, PiecesTakeTheirWholeRange) {
   Bytes data = Compile(R"({"windows": [{"id": 1, "units": [{"id": 2, "type": 3,
       "data": [{"u8": 0}, {"u8": 255}, {"u16": 65535}, {"u32": "0xFFFFFFFF"}, {"u32": -2147483648}]}]}]})");
@@ -183,6 +196,31 @@ TEST(FormSource, MistakesAreReportedWithTheirPlace) {
        "units[0].id: a menu item needs an id of class 2 and kind 6"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": \"0x26010005\", \"type\": 3}]}]}",
        "units[0].id: an id of class 2 and kind 6 names a menu item"},
+      // What a general JSON reader settles quietly is refused, with the line and byte.
+      {"{\"windows\": [], \"windows\": []}", "windows: the key \"windows\" is given twice (line 1, byte 16)"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3,\n \"tag\": \"a\", \"tag\": \"b\"}]}]}",
+       "windows[0].units[0].tag: the key \"tag\" is given twice (line 2"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"tag\": \"\\ud800x\"}]}]}",
+       "not valid JSON: syntax error while parsing value - invalid string: surrogate U+D800..U+DBFF must be "
+       "followed by U+DC00..U+DFFF"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"tag\": \"\\udc00\"}]}]}", "surrogate"},
+      {"{\"windows\": [{\"id\": 1, \"text1\": \"\xff\"}]}", "not valid JSON"},
+      {"{\"windows\": []} x", "not valid JSON"},
+      // A number in a string is decimal or hex, never octal, and nothing else.
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"left\": \"010\"}]}]}",
+       "units[0].left: \"010\" has a leading zero"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"left\": \"-07\"}]}]}", "leading zero"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"left\": \" 5\"}]}]}",
+       "units[0].left: expected a 32-bit integer"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"left\": \"0b1\"}]}]}", "left: "},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"left\": \"0x\"}]}]}",
+       "left: expected a 32-bit integer"},
+      // A logical is true or false.
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"menu\": \"yes\", \"id\": \"0x26010005\"}]}]}",
+       "units[0].menu: expected true or false"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"file\": "
+       "\"sample_picture.png\", \"counted\": 1}]}]}]}",
+       "data[0].counted: expected true or false"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.json);

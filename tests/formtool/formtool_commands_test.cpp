@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -71,6 +72,54 @@ TEST_F(FormtoolCommands, UnreadableDataIsReportedNotCrashedOn) {
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(out.empty());
     EXPECT_NE(err.find("载入窗口模板数据段出错!"), std::string::npos);
+  }
+}
+
+// Data that ends too soon is reported with the file and the byte where reading stopped.
+TEST_F(FormtoolCommands, TruncatedDataIsReportedWithItsFileAndPlace) {
+  std::string whole = TempPath("whole.tpl");
+  ASSERT_EQ(Compile({FORMTOOL_SAMPLE_DIR "/sample_form.json", "-o", whole}), 0);
+  QFile file(QString::fromStdString(whole));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  std::string cut = WriteFile("cut.tpl", bytes.left(bytes.size() / 2));
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Dump({cut}), 1);
+  EXPECT_EQ(Decompile({cut, "-o", TempPath("cut.json")}), 1);
+  std::string err = ::testing::internal::GetCapturedStderr();
+  const std::string where = ": 载入窗口模板数据段出错! window 0x52010001 (1 of 2): its unit list runs past the end of the "
+                            "data, at byte 40 of " + std::to_string(bytes.size() / 2) + "\n";
+  EXPECT_NE(err.find("formtool dump: " + cut + where), std::string::npos) << err;
+  EXPECT_NE(err.find("formtool decompile: " + cut + where), std::string::npos) << err;
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(TempPath("cut.json"))));
+}
+
+// A decompile that fails leaves the user's description as it was and writes no picture beside it.
+TEST_F(FormtoolCommands, AFailedDecompileLeavesTheUsersFilesAsTheyWere) {
+  const QByteArray mine = "{\"windows\": []} written by hand\n";
+  std::string form = WriteFile("sample.json", mine);
+  std::string compiled = TempPath("sample.tpl");
+  ASSERT_EQ(Compile({FORMTOOL_SAMPLE_DIR "/sample_form.json", "-o", compiled}), 0);
+  QFile file(QString::fromStdString(compiled));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray bytes = file.readAll();
+  file.close();
+  // A tag that ends in a GBK lead byte has no text in a description: the check fails.
+  const qsizetype tag = bytes.indexOf(QByteArray("open\0", 5));
+  ASSERT_GE(tag, 0);
+  bytes[tag + 3] = '\x81';
+  std::string odd = WriteFile("odd.tpl", bytes);
+  std::string empty = WriteFile("empty.tpl", {});
+  const QStringList before = QDir(dir_.path()).entryList(QDir::Files);
+  for (const std::string& source : {odd, empty}) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(Decompile({source, "-o", form}), 1);
+    std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("sample.json does not give back " + source), std::string::npos) << err;
+    QFile kept(QString::fromStdString(form));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), mine);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), before);
   }
 }
 

@@ -106,6 +106,24 @@ TEST(NamedForm, PropertiesByNameWriteTheStoredBytes) {
 
 // Every stored property of every type with a table, given a value of its kind, reads back as
 // given: the name reaches its own field and the value keeps its form.
+// The transparent label's effect is its TextEffect, in forms, listings and messages.
+TEST(NamedForm, TheTransparentLabelsEffectIsTextEffect) {
+  Bytes data = UnitData(CompileForm(OneUnit({{"type", "TransLabel"}, {"properties", QJsonObject{{"TextEffect", 2}}}})));
+  auto values = ReadProperties(*ProgramUnitTypes().TableOf(units::type_id::kTransLabel), data, ByteCount);
+  ASSERT_TRUE(values);
+  auto effect = std::find_if(values->begin(), values->end(),
+                             [](const NamedValue& v) { return std::string_view(v.name) == "TextEffect"; });
+  ASSERT_NE(effect, values->end());
+  EXPECT_EQ(effect->value.toInt(), 2);
+  std::variant<Form, std::string> refused =
+      Parse(OneUnit({{"type", "TransLabel"}, {"properties", QJsonObject{{"Effect", 2}}}}));
+  ASSERT_TRUE(std::holds_alternative<std::string>(refused));
+  EXPECT_NE(std::get<std::string>(refused).find("properties.Effect: no such property of TransLabel; properties are Text, "
+                                                "TextEffect,"),
+            std::string::npos)
+      << std::get<std::string>(refused);
+}
+
 TEST(NamedForm, EveryStoredPropertyReadsBackAsGiven) {
   const QJsonObject kFont{{"height", -12}, {"width", 1},         {"escapement", 2},    {"orientation", 3},
                           {"weight", 700}, {"italic", 4},        {"underline", 5},     {"strikeOut", 6},
@@ -226,10 +244,23 @@ TEST(NamedForm, ListingsShowPropertiesAndStillCompileBack) {
   EXPECT_EQ(CompileForm(QByteArray::fromStdString(json)), data);
   QJsonObject groupBox = UnitAt(QJsonDocument::fromJson(QByteArray::fromStdString(json)), 1);
   QJsonObject properties = groupBox["properties"].toObject();
-  EXPECT_EQ(groupBox["type"].toString(), QString("GroupBox"));
+  // Scripts read the type's number; its name stands beside it.
+  EXPECT_EQ(groupBox["type"].toInteger(), units::type_id::kGroupBox);
+  EXPECT_EQ(groupBox["type_name"].toString(), QString("GroupBox"));
   EXPECT_EQ(properties["Title"].toString(), QString("作者说明"));
   EXPECT_EQ(properties["BackColor"].toString(), QString("0x00FCF6F1"));
   EXPECT_TRUE(properties["Font"].isNull());
+
+  // A name beside the number that names another type is an edit gone wrong.
+  QByteArray edited = QByteArray::fromStdString(json);
+  const qsizetype named = edited.indexOf("\"type_name\": \"GroupBox\"");
+  ASSERT_GE(named, 0);
+  edited.replace(named, 23, "\"type_name\": \"EditBox\" ");
+  std::variant<Form, std::string> refused = Parse(edited);
+  ASSERT_TRUE(std::holds_alternative<std::string>(refused));
+  EXPECT_NE(std::get<std::string>(refused).find("windows[0].units[1].type_name: names another type than GroupBox"),
+            std::string::npos)
+      << std::get<std::string>(refused);
 
   std::string text = DumpText(*table, data.size(), ProgramUnitTypes());
   EXPECT_NE(text.find("type 0x00010009 GroupBox"), std::string::npos);
@@ -271,6 +302,23 @@ TEST_F(Decompiling, TheToolboxFormsComeBackByteForByte) {
   auto [original, again] = RoundTrip(TOOLBOX_FORMS);
   ASSERT_FALSE(original.isEmpty());
   EXPECT_EQ(again, original);
+}
+
+// A menu item's handler 0 is a handler like any other; only -1 means none.
+TEST_F(Decompiling, AMenuItemKeepsHandlerZero) {
+  const QString form = dir_.filePath("menu.json");
+  QFile file(form);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"windows": [{"id": "0x52010001", "units": [
+      {"id": "0x06010001", "type": "window"},
+      {"menu": true, "id": "0x26010005", "caption": "a", "handler": 0},
+      {"menu": true, "id": "0x26010006", "caption": "b"}]}]})");
+  file.close();
+  auto [original, again] = RoundTrip(form.toUtf8().constData());
+  EXPECT_EQ(again, original);
+  const QJsonDocument document = QJsonDocument::fromJson(decompiled_);
+  EXPECT_EQ(UnitAt(document, 1)["handler"].toInt(-1), 0);
+  EXPECT_FALSE(UnitAt(document, 2).contains("handler"));
 }
 
 // Data a table would not write again as it is keeps its bytes: here a group box's data with a

@@ -5,6 +5,7 @@
 
 #include "tools/formtool/command_args.h"
 #include "tools/formtool/form_source.h"
+#include "tools/formtool/pending_files.h"
 #include "tools/formtool/template_writer.h"
 
 namespace formtool {
@@ -36,13 +37,11 @@ int Compile(const Args& args) {
   } catch (const std::length_error& e) {
     return Fail(source + ": " + e.what());
   }
-  QFile out(QString::fromStdString(output));
-  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-          static_cast<qint64>(bytes.size()) ||
-      !out.flush()) {
-    return Fail("cannot write " + output);
-  }
+  PendingFiles out;
+  std::string error;
+  const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+  if (!out.Write(QString::fromStdString(output), data, &error) || !out.Commit(&error))
+    return Fail(error);
   return 0;
 }
 

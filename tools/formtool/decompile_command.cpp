@@ -1,14 +1,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <stdexcept>
 
-#include "runtime/template/template_reader.h"
 #include "tools/formtool/command_args.h"
 #include "tools/formtool/form_decompiler.h"
 #include "tools/formtool/form_source.h"
+#include "tools/formtool/pending_files.h"
+#include "tools/formtool/template_file.h"
 #include "tools/formtool/template_writer.h"
 
 namespace formtool {
@@ -17,12 +18,6 @@ namespace {
 int Fail(const std::string& message) {
   std::fprintf(stderr, "formtool decompile: %s\n", message.c_str());
   return 1;
-}
-
-bool WriteFile(const QString& path, const char* data, size_t size) {
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size) &&
-         file.commit();
 }
 
 // Whether the description compiles to exactly `original`: fields a description does not hold
@@ -54,27 +49,35 @@ int Decompile(const Args& args) {
     return 2;
   }
 
-  QFile in(QString::fromStdString(source));
-  if (!in.open(QIODevice::ReadOnly)) return Fail("cannot read " + source);
-  const QByteArray bytes = in.readAll();
-  std::optional<runtime::WindowTable> windows = runtime::ReadTemplateAsStored(
-      std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
-  if (!windows) {
-    std::fputs("载入窗口模板数据段出错!\n", stderr);
-    return 1;
-  }
+  std::optional<TemplateFile> in = ReadTemplateFile(source, "decompile");
+  if (!in) return 1;
 
   const QFileInfo target(QString::fromStdString(output));
-  const DecompiledForm form = DecompileTemplate(*windows, ProgramUnitTypes(), target.completeBaseName().toStdString());
+  const DecompiledForm form =
+      DecompileTemplate(in->windows, ProgramUnitTypes(), target.completeBaseName().toStdString());
+  // The description must give the template back before anything is written: it is checked with
+  // its files in a folder of its own, then it and its files take their places together.
+  QTemporaryDir scratch;
+  if (!scratch.isValid()) return Fail("cannot make a temporary folder: " + scratch.errorString().toStdString());
+  for (const auto& [name, data] : form.files) {
+    QFile file(scratch.filePath(QString::fromStdString(name)));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(data.data()), static_cast<qint64>(data.size())) !=
+            static_cast<qint64>(data.size()))
+      return Fail("cannot write " + file.fileName().toStdString());
+  }
+  std::string why;
+  if (!CompilesBack(form.json, QDir(scratch.path()), in->bytes, why))
+    return Fail(output + " does not give back " + source + ": " + why + "; nothing is written");
+
+  PendingFiles out;
   const QDir dir = target.absoluteDir();
   for (const auto& [name, data] : form.files) {
-    const QString path = dir.filePath(QString::fromStdString(name));
-    if (!WriteFile(path, reinterpret_cast<const char*>(data.data()), data.size()))
-      return Fail("cannot write " + path.toStdString());
+    if (!out.Write(dir.filePath(QString::fromStdString(name)),
+                   QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size())), &why))
+      return Fail(why);
   }
-  if (!WriteFile(target.filePath(), form.json.data(), form.json.size())) return Fail("cannot write " + output);
-  std::string why;
-  if (!CompilesBack(form.json, dir, bytes, why)) return Fail(output + " does not give back " + source + ": " + why);
+  if (!out.Write(target.filePath(), QByteArray::fromStdString(form.json), &why) || !out.Commit(&why)) return Fail(why);
   return 0;
 }
 

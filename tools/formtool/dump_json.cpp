@@ -40,8 +40,10 @@ QJsonObject Unit(const runtime::UnitEntry& entry, const UnitCatalogue& types) {
   QJsonObject o;
   o["index"] = static_cast<qint64>(entry.index);
   o["id"] = static_cast<qint64>(entry.id);
-  const std::string typeName = types.NameOf(unit.Type());
-  o["type"] = typeName.empty() ? QJsonValue(static_cast<qint64>(unit.Type())) : QString::fromStdString(typeName);
+  // Scripts read the type's number; its name stands beside it for people.
+  o["type"] = static_cast<qint64>(unit.Type());
+  if (const std::string typeName = types.NameOf(unit.Type()); !typeName.empty())
+    o["type_name"] = QString::fromStdString(typeName);
   o["event_source"] = static_cast<qint64>(unit.EventSource());
   o["name"] = Text(unit.Name());
   o["text2"] = Text(unit.SecondText());

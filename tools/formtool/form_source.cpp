@@ -1,13 +1,13 @@
 #include "tools/formtool/form_source.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
 #include <optional>
 
 #include "platform/little_endian.h"
 #include "runtime/template/template_ids.h"
+#include "tools/formtool/json_reader.h"
 #include "tools/formtool/property_values.h"
 #include "tools/formtool/source_values.h"
 
@@ -48,7 +48,7 @@ class Parser {
     QJsonObject o = AsObject(value, path);
     if (!o.contains("id")) path.Fail("a unit needs an id");
     FormUnit unit;
-    unit.menu = o.value("menu").toBool(false);
+    unit.menu = AsLogical(o.value("menu"), path.Key("menu"));
     unit.id = AsWord(o.value("id"), path.Key("id"));
     unit.eventSource = AsWord(o.value("event_source"), path.Key("event_source"));
     unit.name = AsZText(o.value("name"), path.Key("name"));
@@ -67,14 +67,18 @@ class Parser {
       unit.handler = AsInt(o.value("handler"), path.Key("handler"), -1);
       return unit;
     }
-    CheckKeys(o, {"menu", "index", "id", "type", "event_source", "name", "text2", "left", "top", "width", "height",
-                  "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings", "data", "properties"},
+    CheckKeys(o, {"menu", "index", "id", "type", "type_name", "event_source", "name", "text2", "left", "top", "width",
+                  "height", "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings",
+                  "data", "properties"},
               path);
     // The reader tells a menu item from a unit by its id alone.
     if (runtime::IsMenuItemId(unit.id))
       path.Key("id").Fail("an id of class 2 and kind 6 names a menu item: add \"menu\": true");
     if (!o.contains("type")) path.Fail("a unit needs a type");
     unit.type = AsType(o.value("type"), path.Key("type"));
+    // A listing names the type beside its number; a name that disagrees is an edit gone wrong.
+    if (o.contains("type_name") && AsType(o.value("type_name"), path.Key("type_name")) != unit.type)
+      path.Key("type_name").Fail("names another type than " + TypeName(unit.type));
     unit.left = AsInt(o.value("left"), path.Key("left"));
     unit.top = AsInt(o.value("top"), path.Key("top"));
     unit.width = AsInt(o.value("width"), path.Key("width"));
@@ -140,7 +144,7 @@ class Parser {
     if (o.contains("file")) {
       CheckKeys(o, {"file", "counted"}, path);
       std::vector<uint8_t> bytes = files_(o.value("file"), path.Key("file"));
-      if (o.value("counted").toBool(false)) {
+      if (AsLogical(o.value("counted"), path.Key("counted"))) {
         if (bytes.size() > 0x7FFFFFFF) path.Fail("file too long for a counted block");
         platform::AppendU32(out, static_cast<uint32_t>(bytes.size()));
       }
@@ -184,14 +188,11 @@ class Parser {
 }  // namespace
 
 std::variant<Form, std::string> ParseFormSource(const QByteArray& json, const QDir& baseDir, const UnitCatalogue& types) {
-  QJsonParseError error;
-  QJsonDocument document = QJsonDocument::fromJson(json, &error);
-  if (document.isNull()) {
-    return "not valid JSON at offset " + std::to_string(error.offset) + ": " + error.errorString().toStdString();
-  }
-  if (!document.isObject()) return std::string("expected an object at the top");
+  std::variant<QJsonValue, std::string> document = ReadJsonText(json);
+  if (auto* error = std::get_if<std::string>(&document)) return *error;
+  if (!std::get<QJsonValue>(document).isObject()) return std::string("expected an object at the top");
   try {
-    return Parser(baseDir, types).ParseDocument(document.object());
+    return Parser(baseDir, types).ParseDocument(std::get<QJsonValue>(document).toObject());
   } catch (const SourceError& e) {
     return e.message;
   }

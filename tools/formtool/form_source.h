@@ -25,9 +25,10 @@
 // then the text: how unit types store texts), {"file"} (the file's bytes; with "counted": true
 // preceded by their 32-bit count). Files are relative to the source.
 // Texts are UTF-8 and are written as GBK. The "bytes" and "index" keys that `formtool dump
-// --json` writes are accepted and ignored, so its output compiles back to the same bytes; in such
-// a listing (a description with "bytes" at the top) a unit's "properties" beside its "data" are
-// a reading of the data and are ignored too.
+// --json` writes are accepted and ignored and its "type_name" beside a unit's type must name that
+// type, so its output compiles back to the same bytes; in such a listing (a description with
+// "bytes" at the top) a unit's "properties" beside its "data" are a reading of the data and are
+// ignored too. A key given twice in one object is refused, and so is "010" for a number.
 #include <QByteArray>
 #include <QDir>
 #include <string>

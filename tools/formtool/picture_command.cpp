@@ -10,6 +10,7 @@
 
 #include "imaging/image.h"
 #include "tools/formtool/commands.h"
+#include "tools/formtool/pending_files.h"
 
 namespace formtool {
 namespace {
@@ -100,9 +101,15 @@ int Picture(const Args& args) {
       imaging::ReleasePrepared(&prepared);
     }
   }
-  QImageWriter writer(QString::fromStdString(options->out), "png");
-  if (!writer.write(canvas)) {
-    std::fprintf(stderr, "cannot write %s: %s\n", options->out.c_str(), writer.errorString().toLocal8Bit().constData());
+  PendingFiles out;
+  std::string error;
+  if (QIODevice* file = out.Open(QString::fromStdString(options->out), &error)) {
+    QImageWriter writer(file, "png");
+    if (!writer.write(canvas)) error = "cannot write " + options->out + ": " + writer.errorString().toStdString();
+    else out.Commit(&error);
+  }
+  if (!error.empty()) {
+    std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
   return 0;

@@ -2,7 +2,6 @@
 
 #include <QDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -65,14 +64,13 @@ bool ParseId(const std::string& text, uint32_t* id) {
   }
 }
 
-bool PreviewHost::Adopt(QByteArray bytes) {
+bool PreviewHost::Adopt(QByteArray bytes, runtime::TemplateReadFailure* failure) {
   std::optional<runtime::WindowTable> stored = runtime::ReadTemplateAsStored(
-      {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+      {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())}, failure);
   if (!stored) return false;
   bytes_ = std::move(bytes);
-  windowIds_.clear();
-  for (std::size_t w = 0; w < stored->Size(); ++w) windowIds_.push_back(stored->At(w).id);
-  offsets_ = BoundOffsets(*stored);
+  windows_ = std::move(*stored);
+  offsets_ = BoundOffsets(windows_);
   handlers_.assign(offsets_.size(), NoHandler);
   return true;
 }
@@ -83,15 +81,21 @@ bool PreviewHost::Read(const std::string& path, const char* command) {
     std::fprintf(stderr, "formtool %s: %s\n", command, form.error.c_str());
     return false;
   }
-  if (!Adopt(std::move(form.templateBytes))) {
-    std::fprintf(stderr, "%s\n", kDamagedTemplate);
+  const long long size = form.templateBytes.size();
+  runtime::TemplateReadFailure failure;
+  if (!Adopt(std::move(form.templateBytes), &failure)) {
+    // The runtime's own message for data it cannot load, then what and where.
+    std::fprintf(stderr, "formtool %s: %s: %s %s, at byte %zu of %lld\n", command, path.c_str(), kDamagedTemplate,
+                 failure.what.c_str(), failure.offset, size);
     return false;
   }
   return true;
 }
 
 bool PreviewHost::HasWindow(uint32_t windowId) const {
-  return std::find(windowIds_.begin(), windowIds_.end(), windowId) != windowIds_.end();
+  for (std::size_t w = 0; w < windows_.Size(); ++w)
+    if (windows_.At(w).id == windowId) return true;
+  return false;
 }
 
 void PreviewHost::Start(uint32_t buildMode, runtime::ErrorRoutine onError) {

@@ -9,6 +9,8 @@
 
 #include "runtime/program/program_header.h"
 #include "runtime/program/runtime_error.h"
+#include "runtime/template/template_reader.h"
+#include "runtime/template/template_window.h"
 
 namespace formtool {
 
@@ -19,8 +21,8 @@ class PreviewHost {
   PreviewHost(const PreviewHost&) = delete;
   PreviewHost& operator=(const PreviewHost&) = delete;
 
-  // Takes template data; false when it is damaged.
-  bool Adopt(QByteArray bytes);
+  // Takes template data; false when it is damaged, with what and where in `failure` if given.
+  bool Adopt(QByteArray bytes, runtime::TemplateReadFailure* failure = nullptr);
   // Reads a form source (compiled in memory) or template data; false, with the message on
   // stderr after "formtool COMMAND: ", when it cannot be read, does not compile or is damaged.
   bool Read(const std::string& path, const char* command);
@@ -31,12 +33,14 @@ class PreviewHost {
 
   const QByteArray& Bytes() const { return bytes_; }
   // The id of the first window of the template; 0 when it has none.
-  uint32_t FirstWindow() const { return windowIds_.empty() ? 0 : windowIds_.front(); }
+  uint32_t FirstWindow() const { return windows_.Size() == 0 ? 0 : windows_.At(0).id; }
   bool HasWindow(uint32_t windowId) const;
+  // Its windows as stored.
+  const runtime::WindowTable& Windows() const { return windows_; }
 
  private:
   QByteArray bytes_;
-  std::vector<uint32_t> windowIds_;
+  runtime::WindowTable windows_;
   std::vector<int32_t> offsets_;
   std::vector<runtime::EventHandler> handlers_;
   std::vector<const runtime::LibraryRecord*> libraries_;

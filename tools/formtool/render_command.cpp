@@ -13,7 +13,10 @@
 
 #include "runtime/host/host.h"
 #include "tools/formtool/commands.h"
+#include "tools/formtool/pending_files.h"
 #include "tools/formtool/preview_host.h"
+#include "tools/formtool/unit_catalogue.h"
+#include "tools/formtool/window_check.h"
 #include "units/framework/unit.h"
 
 namespace formtool {
@@ -61,6 +64,10 @@ int Render(const Args& args) {
   }
   PreviewHost host;
   if (!host.Read(options.file, "render")) return 1;
+  if (std::string why = WhyNoWindow(host.Windows(), options.windowId, ProgramUnitTypes()); !why.empty()) {
+    std::fprintf(stderr, "formtool render: %s: %s\n", options.file.c_str(), why.c_str());
+    return 1;
+  }
 
   qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;
@@ -90,10 +97,20 @@ int Render(const Args& args) {
     focus->widget()->setFocus(Qt::OtherFocusReason);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
   }
+  const QSize client = window->size();
   const QImage picture = window->grab().toImage();
   runtime::StopHost();
-  if (!picture.save(QString::fromStdString(options.out), "PNG")) {
-    std::fprintf(stderr, "formtool render: cannot write %s\n", options.out.c_str());
+  if (client.isEmpty() || picture.isNull()) {
+    std::fprintf(stderr, "formtool render: %s: window 0x%08X has a client area of %d x %d pixels: nothing to draw\n",
+                 options.file.c_str(), options.windowId, client.width(), client.height());
+    return 1;
+  }
+  PendingFiles out;
+  std::string error;
+  QIODevice* file = out.Open(QString::fromStdString(options.out), &error);
+  if (file != nullptr && !picture.save(file, "PNG")) error = "cannot write " + options.out + ": not as PNG";
+  if (file == nullptr || !error.empty() || !out.Commit(&error)) {
+    std::fprintf(stderr, "formtool render: %s\n", error.c_str());
     return 1;
   }
   return 0;

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "tools/formtool/commands.h"
-#include "tools/formtool/form_loading.h"
 #include "tools/formtool/live_preview.h"
+#include "tools/formtool/preview_host.h"
+#include "tools/formtool/unit_catalogue.h"
+#include "tools/formtool/window_check.h"
 
 namespace formtool {
 namespace {
@@ -45,9 +47,12 @@ int Show(const Args& args) {
       std::fflush(stdout);
     };
   }
-  // A form that does not compile is reported before a desktop is needed.
-  if (const LoadedForm form = LoadForm(options.form); !form.error.empty()) {
-    std::fprintf(stderr, "formtool show: %s\n", form.error.c_str());
+  // A form that does not compile, or has no such window, is reported before a desktop is needed.
+  PreviewHost host;
+  if (!host.Read(options.form, "show")) return 1;
+  const uint32_t windowId = options.windowId != 0 ? options.windowId : host.FirstWindow();
+  if (std::string why = WhyNoWindow(host.Windows(), windowId, ProgramUnitTypes()); !why.empty()) {
+    std::fprintf(stderr, "formtool show: %s: %s\n", options.form.c_str(), why.c_str());
     return 1;
   }
   int argc = 1;

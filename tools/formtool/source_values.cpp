@@ -49,8 +49,21 @@ int64_t AsInteger(const QJsonValue& value, const Path& path, int64_t absent, con
     return static_cast<int64_t>(d);
   }
   if (value.isString()) {
+    const QString text = value.toString();
+    const qsizetype sign = text.startsWith('-') || text.startsWith('+') ? 1 : 0;
+    const QStringView digits = QStringView(text).mid(sign);
+    const bool hex = digits.startsWith(u"0x", Qt::CaseInsensitive);
+    if (!hex && digits.size() > 1 && digits.front() == u'0')
+      path.Fail("\"" + text.toStdString() + "\" has a leading zero: write it without, or in hex after 0x");
+    // Digits only: no spaces, and no base but 10 and 16.
+    const QStringView body = hex ? digits.mid(2) : digits;
+    if (body.isEmpty()) path.Fail(fail);
+    for (QChar c : body) {
+      const int ascii = c.unicode() <= 0x7F ? c.toLatin1() : 0;
+      if (!(hex ? std::isxdigit(ascii) : std::isdigit(ascii))) path.Fail(fail);
+    }
     bool ok = false;
-    int64_t n = value.toString().toLongLong(&ok, 0);
+    const int64_t n = text.toLongLong(&ok, hex ? 0 : 10);
     if (!ok) path.Fail(fail);
     return n;
   }
@@ -67,6 +80,12 @@ uint32_t AsWord(const QJsonValue& value, const Path& path, int64_t absent) {
 
 int32_t AsInt(const QJsonValue& value, const Path& path, int64_t absent) {
   return static_cast<int32_t>(AsWord(value, path, absent));
+}
+
+bool AsLogical(const QJsonValue& value, const Path& path) {
+  if (value.isUndefined()) return false;
+  if (!value.isBool()) path.Fail("expected true or false");
+  return value.toBool();
 }
 
 std::string AsGbk(const QJsonValue& value, const Path& path) {

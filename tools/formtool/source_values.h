@@ -41,10 +41,14 @@ QJsonObject AsObject(const QJsonValue& value, const Path& path);
 // An absent list is empty.
 QJsonArray AsArray(const QJsonValue& value, const Path& path);
 // An integer from a number or a numeric string, at most 64 bits; `fail` names what was expected.
+// A string is decimal or, after "0x", hex; a decimal with a leading zero ("010") is refused, since
+// other tools read it as octal.
 int64_t AsInteger(const QJsonValue& value, const Path& path, int64_t absent, const char* fail);
 // A 32-bit word from a number or a numeric string; negatives are stored as two's complement.
 uint32_t AsWord(const QJsonValue& value, const Path& path, int64_t absent = 0);
 int32_t AsInt(const QJsonValue& value, const Path& path, int64_t absent = 0);
+// true or false; absent is false. Anything else is refused rather than taken as false.
+bool AsLogical(const QJsonValue& value, const Path& path);
 // UTF-8 text as GBK; refuses characters GBK cannot hold instead of writing "?".
 std::string AsGbk(const QJsonValue& value, const Path& path);
 // The same, refusing a zero character too.

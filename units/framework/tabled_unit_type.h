@@ -1,8 +1,8 @@
 #pragma once
 // The operations every unit type with a property table answers the same way: reading and writing
-// properties by index, applicability, the texts offered for translation, the property data, and
-// reading a new unit's property data. A type's get-interface function answers these from here
-// and adds only what is its own.
+// properties by index, the texts offered for translation, the property data, and reading a new
+// unit's property data. A type's get-interface function answers these from here and adds only what
+// is its own. Applicability is offered but answered only by the types that take it in.
 #include <memory>
 
 #include "units/framework/enum_texts.h"
@@ -64,9 +64,9 @@ class TabledUnitType {
     return EnumPropertyTexts(p, data, length, callback, user, [&p](TextOffer& offer) { Table.OfferTexts(p, offer); });
   }
 
-  // The shared operations, with the type's own filled in over them.
+  // The shared operations, with the type's own filled in over them. Which properties apply is
+  // asked only of the types that name an applicability operation among their own.
   static constexpr InterfaceTable Interfaces(InterfaceTable own) {
-    if (own.propertyApplicable == nullptr) own.propertyApplicable = PropertyApplicable;
     if (own.propertyChanged == nullptr) own.propertyChanged = PropertyChanged;
     if (own.getAllPropertyData == nullptr) own.getAllPropertyData = GetAllPropertyData;
     if (own.getProperty == nullptr) own.getProperty = GetProperty;

@@ -30,7 +30,9 @@ int32_t IsDefaultButton(Unit* unit) {
 
 void* GetInterface(int32_t number) {
   static constexpr InterfaceTable kInterfaces =
-      SuperBtnType::Interfaces({.createUnit = CreateUnit, .isDefaultButton = IsDefaultButton});
+      SuperBtnType::Interfaces({.createUnit = CreateUnit,
+                                .propertyApplicable = SuperBtnType::PropertyApplicable,
+                                .isDefaultButton = IsDefaultButton});
   return AnswerInterface(kInterfaces, number);
 }
 

@@ -19,7 +19,7 @@ inline int32_t Apply(TransLabelUnit& label) {
 inline constexpr PropertyRow<S, TransLabelUnit> kRows[] = {
     {.name = "Text", .type = kText, .text = &S::text, .stored = 6,
      .initialText = "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9", .apply = Apply},  // 透明标签
-    {.name = "Effect", .type = kChoice, .word = &S::effect, .stored = 0, .low = label_effect::kPlain,
+    {.name = "TextEffect", .type = kChoice, .word = &S::effect, .stored = 0, .low = label_effect::kPlain,
      .high = label_effect::kShadow, .apply = Apply},
     {.name = "Font", .type = kFont, .bytes = &S::font, .stored = 5, .apply = Apply},
     {.name = "TextColor", .type = kColor, .color = &S::textColor, .stored = 1, .apply = Apply},

@@ -51,11 +51,8 @@ void* GetIconData(const uint8_t* data, int32_t length, int32_t* iconLength) {
 }
 
 void* GetInterface(int32_t number) {
-  static constexpr InterfaceTable kInterfaces = [] {
-    InterfaceTable table = WindowType::Interfaces({.createUnit = CreateUnit, .getIconData = GetIconData});
-    table.propertyApplicable = nullptr;  // a window is not asked which properties apply
-    return table;
-  }();
+  static constexpr InterfaceTable kInterfaces =
+      WindowType::Interfaces({.createUnit = CreateUnit, .getIconData = GetIconData});
   return AnswerInterface(kInterfaces, number);
 }
 

@@ -75,6 +75,36 @@ TEST_F(HostTest, AParentIdCarriedByTwoUnitsNamesTheFirst) {
   EXPECT_EQ(parent->geometry().topLeft(), QPoint(20, 20));
 }
 
+// Parents that make a loop: a unit that is its own parent, and a container whose parent is the
+// unit inside it. Each unit whose parent would close the loop stays on the window; the build ends.
+TEST_F(HostTest, AParentThatWouldMakeALoopLeavesTheUnitOnTheWindow) {
+  formtool::FormWindow main = MakeWindow(kMain, kMainOwn);
+  formtool::FormUnit self = Control(0x16000002, 5, 5);
+  self.parent = 0x16000002;
+  formtool::FormUnit container = Control(0x16000003, 20, 20);
+  container.parent = 0x16000004;
+  container.children = {0x16000004};
+  formtool::FormUnit inner = Control(0x16000004, 3, 4);
+  inner.parent = 0x16000003;
+  main.units.push_back(self);
+  main.units.push_back(container);
+  main.units.push_back(inner);
+  Start({main});
+  runtime::LoadStartupWindow(kMain);
+  auto* window = Live<TestWindow>(kMain, 0);
+  auto* selfLive = Live(kMain, 0x16000002);
+  auto* containerLive = Live(kMain, 0x16000003);
+  auto* innerLive = Live(kMain, 0x16000004);
+  ASSERT_TRUE(window && selfLive && containerLive && innerLive);
+  EXPECT_EQ(selfLive->parentWidget(), window);
+  // The container, listed first, goes into the unit it names; that unit's own parent would then
+  // close the loop, so it stays on the window.
+  EXPECT_EQ(containerLive->parentWidget(), innerLive);
+  EXPECT_EQ(innerLive->parentWidget(), window);
+  EXPECT_EQ(innerLive->geometry(), QRect(3, 4, 40, 20));
+  EXPECT_TRUE(selfLive->isVisible() && containerLive->isVisible() && innerLive->isVisible());
+}
+
 TEST_F(HostTest, LoadingALoadedWindowActivatesItInsteadOfBuildingAgain) {
   Start(TwoWindows());
   EXPECT_EQ(runtime::LoadWindow({kMain, nullptr, 0}), 0);
@@ -188,6 +218,30 @@ TEST_F(HostTest, AWindowThatCannotBuildAUnitGoesAndTheUserIsTold) {
   EXPECT_FALSE(runtime::AnyWindowAlive());
   // The records are the template's again: a second try fails the same way.
   EXPECT_EQ(runtime::LoadWindow({kSecond, nullptr, 0}), -1);
+}
+
+// What no event report could name is no unit: a second window unit inside a window, or a unit
+// whose id has no kind. Either window is refused as one that cannot build a unit.
+TEST_F(HostTest, AWindowUnitInsideAWindowOrAUnitWithoutAnIdIsRefused) {
+  static std::string shown;
+  formtool::FormWindow nested = MakeWindow(kSecond, kSecondOwn);
+  formtool::FormUnit inner = test_support::MakeUnit(0x06000009, kWindowType, 0, 0, 50, 50);
+  inner.name = "nested1";
+  nested.units.push_back(inner);
+  formtool::FormWindow idless = MakeWindow(0x52000003, 0x06000003);
+  formtool::FormUnit noKind = Control(0x00000005);
+  noKind.name = "idless1";
+  idless.units.push_back(noKind);
+  Start({MakeWindow(kMain, kMainOwn), nested, idless});
+  runtime::SetErrorPresenter([](const std::string& text) { shown = text; });
+  runtime::LoadStartupWindow(kMain);
+  for (auto [id, name] : {std::pair{kSecond, "nested1"}, std::pair{0x52000003u, "idless1"}}) {
+    shown.clear();
+    EXPECT_EQ(runtime::LoadWindow({id, nullptr, 0}), -1);
+    EXPECT_EQ(runtime::LiveUnit(id, 0), nullptr);
+    EXPECT_NE(platform::GbkToUtf8(shown).find(name), std::string::npos) << platform::GbkToUtf8(shown);
+  }
+  EXPECT_EQ(runtime::EventSuppressionCount(), 0);
 }
 
 TEST_F(HostTest, AWindowClosedByItsCreatedHandlerStopsTheBuildYetCountsAsLoaded) {

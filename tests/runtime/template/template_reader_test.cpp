@@ -163,6 +163,35 @@ TEST(TemplateReader, RejectsInconsistentData) {
   }
 }
 
+// A tool that lists data names the field where reading stopped and its byte.
+TEST(TemplateReader, StoredReadSaysWhereItStopped) {
+  std::vector<uint8_t> record = UnitRecord(UnitFields());
+  std::vector<uint8_t> one = OneWindow(record);
+  std::vector<uint8_t> cut = one;
+  cut.resize(cut.size() - 1);
+  const struct {
+    std::vector<uint8_t> data;
+    size_t offset;
+    std::string what;
+  } cases[] = {
+      {{1, 0}, 0, "the table of window ids runs past the end of the data"},
+      {Template({kWindow}, {Bytes().U32(7).U32(0).U32(5).Raw({'a', 'b'}).Get()}), 20,
+       "window 0x52010001 (1 of 1): its first text runs past the end of the data"},
+      {cut, 32, "window 0x52010001 (1 of 1): its unit list runs past the end of the data"},
+      {Template({kWindow, 0x52010002}, {WindowRecord(1, UnitBuffer({kButton}, {record}))}), 20 + one.size() - 12,
+       "window 0x52010002 (2 of 2): its header runs past the end of the data"},
+      {Template({kWindow}, {WindowRecord(2, UnitBuffer({kButton}, {record}))}), 36,
+       "window 0x52010001 (1 of 1): its unit list of 2 entries does not hold together"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TemplateReadFailure failure;
+    EXPECT_FALSE(ReadTemplateAsStored(c.data, &failure));
+    EXPECT_EQ(failure.offset, c.offset);
+    EXPECT_EQ(failure.what, c.what);
+  }
+}
+
 TEST(TemplateReader, RecordEdgesStayReadable) {
   // No pointer data: the tag starts right after the length word.
   UnitFields f;

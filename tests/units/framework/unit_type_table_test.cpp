@@ -116,15 +116,20 @@ TEST(UnitTypeTable, LookupStaysWithinTheTables) {
 }
 
 // Each type answers exactly its operations: the ones every tabled type shares are not handed out
-// for a type that has none (a window is never asked which properties apply, and a web browser
-// box's data holds no texts to offer).
+// for a type that has none (only the super button and the web browser box are asked which
+// properties apply, and a web browser box's data holds no texts to offer).
 TEST(UnitTypeTable, TypesAnswerTheirOperationsAndNoOthers) {
   const struct {
     uint32_t typeId;
     std::vector<int32_t> numbers;
   } types[] = {
       {type_id::kWindow, {1, 4, 5, 6, 7, 9}},
+      {type_id::kEditBox, {1, 4, 5, 6, 8, 9}},
+      {type_id::kPicBox, {1, 4, 5, 6, 9}},
+      {type_id::kGroupBox, {1, 4, 5, 6, 9}},
+      {type_id::kHyperLinker, {1, 4, 5, 6, 9}},
       {type_id::kSuperBtn, {1, 2, 4, 5, 6, 9, 10}},
+      {type_id::kTransLabel, {1, 4, 5, 6, 9}},
       {type_id::kWebBrowser, {1, 2, 4, 5, 6}},
   };
   for (const auto& t : types) {

@@ -12,6 +12,7 @@
 #include "tests/support/test_program.h"
 #include "tools/formtool/template_writer.h"
 #include "units/framework/property_data.h"
+#include "units/framework/unit_type_ids.h"
 #include "units/window/window_properties.h"
 
 namespace {
@@ -78,6 +79,70 @@ TEST_F(FormtoolRenderTest, AUnitTypeTheRuntimeLacksFailsAsTheRuntimeSays) {
                     dir_.filePath(QStringLiteral("out.png"))});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.errors.contains(QStringLiteral("载入启动窗口失败"))) << run.errors.toStdString();
+}
+
+// Parents that loop (a group box inside the label it holds, a unit inside itself) cannot hang the
+// build: each unit whose parent would close the loop stays on the window.
+TEST_F(FormtoolRenderTest, ParentsThatLoopDoNotHangTheBuild) {
+  formtool::FormWindow window = Window(0x00FF00);
+  formtool::FormUnit group = test_support::MakeUnit(0x16000002, units::type_id::kGroupBox, 10, 10, 100, 80);
+  group.parent = 0x16000003;
+  group.children = {0x16000003};
+  formtool::FormUnit label = test_support::MakeUnit(0x16000003, units::type_id::kTransLabel, 5, 20, 60, 20);
+  label.parent = 0x16000002;
+  formtool::FormUnit self = test_support::MakeUnit(0x16000004, units::type_id::kGroupBox, 150, 10, 100, 80);
+  self.parent = 0x16000004;
+  window.units.insert(window.units.end(), {group, label, self});
+  QString out = dir_.filePath(QStringLiteral("loop.png"));
+  Outcome run = Render({Write({window}), QStringLiteral("0x52000001"), QStringLiteral("-o"), out});
+  ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+  EXPECT_EQ(QImage(out).size(), QSize(294, 172));
+}
+
+// A window that cannot be drawn, or is no window, is named with its file and what is wrong; the
+// picture already at the output stays as it was.
+TEST_F(FormtoolRenderTest, AWindowThatCannotBeDrawnSaysWhy) {
+  QString out = dir_.filePath(QStringLiteral("kept.png"));
+  {
+    QFile kept(out);
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("before");
+  }
+  formtool::FormWindow empty = Window(0);
+  empty.units[0].width = empty.units[0].height = 0;
+  formtool::FormWindow negative = Window(0);
+  negative.units[0].width = -40;
+  negative.units[0].height = -5;
+  formtool::FormWindow noWindowUnit = Window(0);
+  noWindowUnit.units[0].type = units::type_id::kEditBox;
+  noWindowUnit.units[0].data.clear();
+  formtool::FormWindow noUnits = Window(0);
+  noUnits.units.clear();
+  const struct {
+    formtool::FormWindow window;
+    const char* id;
+    const char* message;
+  } cases[] = {
+      {empty, "0x52000001", "window 0x52000001 has a client area of 0 x 0 pixels: nothing to draw"},
+      {negative, "0x52000001", "window 0x52000001 has a client area of "},
+      {noWindowUnit, "0x52000001",
+       "window 0x52000001: its first unit 0x06000001 is of type EditBox, not a window; the first unit must be its "
+       "window unit"},
+      {noUnits, "0x52000001", "window 0x52000001 holds no units"},
+      {Window(0), "0x52000009", "no window 0x52000009; its windows are 0x52000001"},
+  };
+  for (const auto& c : cases) {
+    const QString form = Write({c.window});
+    Outcome run = Render({form, QString::fromLatin1(c.id), QStringLiteral("-o"), out});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("formtool render: ") + form + QStringLiteral(": ") +
+                                    QString::fromUtf8(c.message)))
+        << run.errors.toStdString();
+    EXPECT_FALSE(run.errors.contains(QStringLiteral("cannot write"))) << run.errors.toStdString();
+    QFile kept(out);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("before"));
+  }
 }
 
 // The sample form shipped with formtool holds a unit of nearly every type: all of them build.
