@@ -43,7 +43,7 @@ std::unique_ptr<TemplateWindow> ReadWindow(ByteCursor& cursor, uint32_t id, cons
     if (read) at = cursor.Position();
     return read || Stop(failure, at, name + ": " + field + " runs past the end of the data");
   };
-  uint32_t count;
+  uint32_t count = 0;
   std::span<const uint8_t> buffer;
   if (!step(cursor.ReadU32(window->opaque) && cursor.ReadU32(window->moduleId), "its header") ||
       !step(ReadCountedText(cursor, window->firstText), "its first text") ||

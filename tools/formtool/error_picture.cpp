@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
   if (!CopyFolder(source.absolutePath(), dir.path())) return Fail("cannot copy the form's folder");
   const QString copy = dir.filePath(source.fileName());
 
-  formtool::LivePreview preview({copy.toStdString(), windowId, false, {}});
+  // The error is the picture's subject, not a failure of the build that renders it.
+  formtool::LivePreview preview({copy.toStdString(), windowId, false, {}, true});
   if (!preview.Open()) return 1;
   QFile file(copy);
   if (!file.open(QIODevice::ReadOnly)) return Fail("cannot read the copy of the form");

@@ -249,9 +249,11 @@ void LivePreview::StopHost() {
 }
 
 void LivePreview::Report(const std::string& error) {
-  if (!error.empty()) std::fprintf(stderr, "formtool show: %s\n", error.c_str());
-  else if (!error_.empty()) std::fprintf(stderr, "formtool show: %s is shown as saved again\n", options_.form.c_str());
-  std::fflush(stderr);
+  if (!options_.quiet) {
+    if (!error.empty()) std::fprintf(stderr, "formtool show: %s\n", error.c_str());
+    else if (!error_.empty()) std::fprintf(stderr, "formtool show: %s is shown as saved again\n", options_.form.c_str());
+    std::fflush(stderr);
+  }
   error_ = error;
   ShowErrorStrip(Window(), error.empty() ? QString() : StripText(options_.form, error));
 }

@@ -27,6 +27,7 @@ class LivePreview {
     uint32_t windowId = 0;  // 0: the form's first window
     bool watch = false;
     EventSink events;       // empty: no event log
+    bool quiet = false;     // what is wrong with a save goes onto the window only
   };
 
   explicit LivePreview(Options options);
