@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/formtool/folder_copy.h"
 #include "tools/formtool/form_watch.h"
 #include "tools/formtool/live_preview.h"
 
@@ -45,15 +46,6 @@ class PaintWatch : public QObject {
   const formtool::LivePreview& preview_;
 };
 
-bool CopyFolder(const QString& from, const QString& to) {
-  QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
-  while (files.hasNext()) {
-    const QString file = files.next();
-    const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(file, target)) return false;
-  }
-  return true;
-}
 
 bool SaveByRename(const QString& path, const QByteArray& bytes) {
   QFile file(path + QStringLiteral(".new"));
@@ -73,7 +65,7 @@ double Percentile(std::vector<double> values, double fraction) {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QTemporaryDir dir;
-  if (!CopyFolder(QStringLiteral(TOOLBOX_FORMS_DIR), dir.path())) {
+  if (!formtool::CopyFolder(QStringLiteral(TOOLBOX_FORMS_DIR), dir.path())) {
     std::fputs("cannot copy the toolbox's forms\n", stderr);
     return 1;
   }

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <set>
 #include <span>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "runtime/program/program_header.h"
 #include "runtime/program/services.h"
 #include "runtime/template/template_reader.h"
+#include "runtime/template/bound_handlers.h"
 #include "runtime/template/unit_record.h"
 #include "units/libraries/core_library.h"
 #include "units/libraries/ui1_library.h"
@@ -33,25 +33,6 @@ constexpr int32_t kLargestWindow = 8192;
 
 bool NoHandler(const intptr_t*, int32_t, int64_t*) { return false; }
 
-// Every handler offset the template binds, so that the host can relocate each of them.
-std::vector<int32_t> BoundOffsets(const runtime::WindowTable& windows) {
-  std::set<int32_t> offsets;
-  for (size_t w = 0; w < windows.Size(); ++w) {
-    const runtime::UnitList& units = windows.At(w).units;
-    for (uint32_t i = 0; i < units.Count(); ++i) {
-      std::optional<runtime::UnitEntry> entry = units.EntryAt(i);
-      if (!entry) continue;
-      if (units.IsMenuItem(i)) {
-        runtime::MenuItemView item(entry->record);
-        if (item.Valid() && item.Handler() >= 0) offsets.insert(item.Handler());
-        continue;
-      }
-      for (const runtime::EventBinding& binding : runtime::UnitRecordView(entry->record).Bindings())
-        if (binding.handler >= 0) offsets.insert(binding.handler);
-    }
-  }
-  return {offsets.begin(), offsets.end()};
-}
 
 // Qt's warnings about what the offscreen platform cannot do would drown the fuzzer's own output.
 void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
@@ -74,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The host takes only data it can read; what it cannot is the loader's business, fuzzed apart.
   std::optional<runtime::WindowTable> stored = runtime::ReadTemplateAsStored(bytes);
   if (!stored) return 0;
-  std::vector<int32_t> offsets = BoundOffsets(*stored);
+  std::vector<int32_t> offsets = runtime::BoundHandlerOffsets(*stored);
   if (!runtime::ReadTemplate(bytes, offsets)) return 0;
 
   std::vector<runtime::EventHandler> handlers(offsets.size(), NoHandler);

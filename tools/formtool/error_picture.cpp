@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/formtool/folder_copy.h"
 #include "tools/formtool/live_preview.h"
 
 namespace {
@@ -27,16 +28,6 @@ int Fail(const char* what) {
   return 1;
 }
 
-// The form's folder, pictures and all, so that the files it names are found beside the copy.
-bool CopyFolder(const QString& from, const QString& to) {
-  QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
-  while (files.hasNext()) {
-    const QString file = files.next();
-    const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(file, target)) return false;
-  }
-  return true;
-}
 
 // Sets the property of that unit of that window; false when the form has no such unit.
 bool SetProperty(QJsonObject& form, uint32_t windowId, uint32_t unitId, const QString& property, const QJsonValue& value) {
@@ -79,7 +70,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const QFileInfo source(QString::fromLocal8Bit(argv[1]));
   QTemporaryDir dir;
-  if (!CopyFolder(source.absolutePath(), dir.path())) return Fail("cannot copy the form's folder");
+  if (!formtool::CopyFolder(source.absolutePath(), dir.path())) return Fail("cannot copy the form's folder");
   const QString copy = dir.filePath(source.fileName());
 
   // The error is the picture's subject, not a failure of the build that renders it.

@@ -4,14 +4,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 
 #include "platform/text.h"
 #include "runtime/program/bridge.h"
 #include "runtime/program/runtime_error.h"
 #include "runtime/program/services.h"
 #include "runtime/template/template_reader.h"
-#include "runtime/template/unit_record.h"
+#include "runtime/template/bound_handlers.h"
 #include "tools/formtool/form_loading.h"
 #include "units/libraries/core_library.h"
 #include "units/libraries/ui1_library.h"
@@ -23,25 +22,6 @@ namespace {
 
 bool NoHandler(const intptr_t*, int32_t, int64_t*) { return false; }
 
-// Every handler offset the template binds, so that the host can relocate each of them.
-std::vector<int32_t> BoundOffsets(const runtime::WindowTable& windows) {
-  std::set<int32_t> offsets;
-  for (std::size_t w = 0; w < windows.Size(); ++w) {
-    const runtime::UnitList& units = windows.At(w).units;
-    for (uint32_t i = 0; i < units.Count(); ++i) {
-      auto entry = units.EntryAt(i);
-      if (!entry) continue;
-      if (units.IsMenuItem(i)) {
-        runtime::MenuItemView item(entry->record);
-        if (item.Valid() && item.Handler() >= 0) offsets.insert(item.Handler());
-        continue;
-      }
-      for (const runtime::EventBinding& binding : runtime::UnitRecordView(entry->record).Bindings())
-        if (binding.handler >= 0) offsets.insert(binding.handler);
-    }
-  }
-  return {offsets.begin(), offsets.end()};
-}
 
 int32_t ReportAndExit(int32_t, int32_t code, const char* message) {
   const std::string text = runtime::RuntimeErrorText(code, message != nullptr ? message : "");
@@ -70,7 +50,7 @@ bool PreviewHost::Adopt(QByteArray bytes, runtime::TemplateReadFailure* failure)
   if (!stored) return false;
   bytes_ = std::move(bytes);
   windows_ = std::move(*stored);
-  offsets_ = BoundOffsets(windows_);
+  offsets_ = runtime::BoundHandlerOffsets(windows_);
   handlers_.assign(offsets_.size(), NoHandler);
   return true;
 }
