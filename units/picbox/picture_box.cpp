@@ -106,9 +106,12 @@ void PictureBox::LoadPicture() {
       return;
     }
   }
-  // A picture of the program's template is decoded once for the run, when it is first painted.
+  // A picture of the program's template is decoded once for the run, on a worker while the
+  // rest of its window is built, and prepared when it is first painted.
   if (!picture.empty() && !imaging::IsLasting(Props().pictureSource))
     image_ = imaging::DecodeImage(picture.data(), length);
+  else
+    imaging::DecodeAhead(Props().pictureSource);
   update();
 }
 
