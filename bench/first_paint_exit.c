@@ -19,7 +19,8 @@
  * first window's paint; it clicks the pointer's first button at X,Y of that window (through the
  * server's test extension, so the program gets a real click), then waits the same way for the
  * first paint of another window and ends the process there. click_ms is the time from sending
- * the click to that end, click_cpu_ms the program's own processor time in between.
+ * the click to that end, click_cpu_ms the program's own processor time in between. With
+ * QUARLEX_CLICK_AFTER_MS=N the click comes N ms after that first paint, as a user's would.
  * With QUARLEX_PAINTED_COLOUR="RRGGBB" the other window only counts as painted once the pixel
  * at its centre, read back from the server, has that colour (a page's background, drawn by
  * whatever means the program uses).
@@ -378,9 +379,15 @@ static int before_wait(void *caller) {
   switch (atomic_load(&g_stage)) {
     case kFirstWindow: {
       if (!atomic_load(&g_painted)) break;
-      const char *at = getenv("QUARLEX_CLICK_AT"), *after = getenv("QUARLEX_REPORT_AFTER_MS");
+      const char *at = getenv("QUARLEX_CLICK_AT"), *after = getenv("QUARLEX_REPORT_AFTER_MS"),
+                 *delay = getenv("QUARLEX_CLICK_AFTER_MS");
       int x, y;
-      if (at != NULL && sscanf(at, "%d,%d", &x, &y) == 2 && c != NULL) {
+      static double painted_ms;
+      if (painted_ms == 0) painted_ms = now_ms();
+      const double wait = delay != NULL ? painted_ms + atof(delay) - now_ms() : 0;
+      if (at != NULL && wait > 0) {
+        limit = (int)wait + 1;
+      } else if (at != NULL && sscanf(at, "%d,%d", &x, &y) == 2 && c != NULL) {
         free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL));
         atomic_store(&g_painted, 0);
         atomic_store(&g_stage, kClicked);
