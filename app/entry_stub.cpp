@@ -1,9 +1,12 @@
 #include <cfenv>
 
+#include "app/idle_warmup.h"
 #include "app/toolbox.h"
 #include "app/toolbox_ids.h"
+#include "runtime/host/host.h"
 #include "runtime/program/bridge.h"
 #include "runtime/program/services.h"
+#include "units/framework/unit.h"
 
 namespace toolbox {
 namespace {
@@ -23,6 +26,7 @@ int EntryStub() {
   Initialise();
   bridge.service(runtime::service::kRegisterExitCallback, &OnExit);
   bridge.loadStartupWindow(kMainWindow.window);
+  if (units::Unit* main = runtime::LiveUnit(kMainWindow.window, 0)) WarmUpWhenIdle(main->widget());
   bridge.run();
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QThread>
 
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -30,7 +31,8 @@ struct Key {
 struct Cache {
   std::mutex mutex;
   std::vector<std::span<const uint8_t>> lasting;
-  std::map<std::pair<const uint8_t*, size_t>, std::shared_ptr<const Image>> decoded;
+  // Decoded here, or still being decoded by a worker for DecodeAhead.
+  std::map<std::pair<const uint8_t*, size_t>, std::shared_future<std::shared_ptr<const Image>>> decoded;
   std::map<Key, std::optional<PreparedImage>> prepared;  // nothing: not a picture
   std::map<Key, QImage> derived;
 };
@@ -67,13 +69,22 @@ bool Inside(const Cache& cache, std::span<const uint8_t> bytes) {
   return false;
 }
 
+// An empty image when the bytes are not a picture.
+std::shared_ptr<const Image> Decode(std::span<const uint8_t> bytes) {
+  std::unique_ptr<Image> image = DecodeImage(bytes.data(), static_cast<int64_t>(bytes.size()));
+  return image ? std::shared_ptr<const Image>(std::move(image)) : std::make_shared<const Image>();
+}
+
+// Waits for a decode started ahead. The worker never takes the cache's lock, so waiting while
+// holding it cannot deadlock.
 std::shared_ptr<const Image> Decoded(Cache& cache, std::span<const uint8_t> bytes) {
   auto& slot = cache.decoded[{bytes.data(), bytes.size()}];
-  if (!slot) {
-    std::unique_ptr<Image> image = DecodeImage(bytes.data(), static_cast<int64_t>(bytes.size()));
-    slot = image ? std::shared_ptr<const Image>(std::move(image)) : std::make_shared<const Image>();
+  if (!slot.valid()) {
+    std::promise<std::shared_ptr<const Image>> now;
+    now.set_value(Decode(bytes));
+    slot = now.get_future().share();
   }
-  return slot;
+  return slot.get();
 }
 
 }  // namespace
@@ -89,6 +100,16 @@ bool IsLasting(std::span<const uint8_t> bytes) {
   Cache& cache = TheCache();
   std::lock_guard<std::mutex> lock(cache.mutex);
   return Inside(cache, bytes);
+}
+
+void DecodeAhead(std::span<const uint8_t> bytes) {
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> lock(cache.mutex);
+  if (!Inside(cache, bytes)) return;
+  auto& slot = cache.decoded[{bytes.data(), bytes.size()}];
+  // The bytes stay put until the cache is released, and releasing it waits for the worker (the
+  // last reference to an asynchronous result waits for it).
+  if (!slot.valid()) slot = std::async(std::launch::async, [bytes] { return Decode(bytes); }).share();
 }
 
 bool PreparedPicture(std::span<const uint8_t> bytes, COLORREF background, PreparedImage* out) {

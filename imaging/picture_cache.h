@@ -22,6 +22,11 @@ void AddLastingBytes(std::span<const uint8_t> bytes);
 // Whether `bytes` lie wholly inside lasting bytes.
 bool IsLasting(std::span<const uint8_t> bytes);
 
+// Starts decoding lasting `bytes` on a worker thread, for a window being built: its first
+// paint then finds the picture decoded, or waits only for the rest. Nothing for other bytes or
+// bytes decoded already.
+void DecodeAhead(std::span<const uint8_t> bytes);
+
 // The picture of `bytes` prepared against `background` (no painter: set `dc` to draw). For
 // lasting bytes, decoded and prepared once and shared after that; other bytes are decoded and
 // prepared on every call. False when the bytes are not a picture.

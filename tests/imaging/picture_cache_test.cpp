@@ -70,6 +70,32 @@ TEST_F(PictureCacheTest, LastingBytesAreDecodedOnceAndSharedUntilReleased) {
   EXPECT_EQ(imaging::CachedPictures(), 0u);
 }
 
+TEST_F(PictureCacheTest, APictureDecodedAheadIsDecodedOnceAndPreparedFromThatDecoding) {
+  const std::span<const uint8_t> bytes(kTwoPixels), halfRed(kHalfRed);
+  imaging::DecodeAhead(bytes);  // not lasting yet: nothing started, nothing kept
+  EXPECT_EQ(imaging::CachedPictures(), 0u);
+  imaging::AddLastingBytes(bytes);
+  imaging::AddLastingBytes(halfRed);
+  imaging::DecodeAhead(bytes);
+  imaging::DecodeAhead(bytes);
+  EXPECT_EQ(imaging::CachedPictures(), 1u) << "one decoding, however often it is asked for";
+  imaging::PreparedImage prepared;
+  ASSERT_TRUE(imaging::PreparedPicture(bytes, 0xFFFFFF, &prepared));
+  EXPECT_EQ(prepared.bitmap.pixel(1, 0), qRgb(0, 0, 255));
+  EXPECT_EQ(imaging::CachedPictures(), 1u);
+
+  // Released while a worker may still be decoding: the release waits for it.
+  imaging::DecodeAhead(halfRed);
+  imaging::ReleasePictureCache();
+  EXPECT_EQ(imaging::CachedPictures(), 0u);
+
+  // Bytes that are no picture are decoded ahead to nothing, and refused when prepared.
+  static const uint8_t kJunk[] = {1, 2, 3, 4};
+  imaging::AddLastingBytes(kJunk);
+  imaging::DecodeAhead(kJunk);
+  EXPECT_FALSE(imaging::PreparedPicture(kJunk, 0, &prepared));
+}
+
 TEST_F(PictureCacheTest, BytesOutsideTheProgramImageAreNeverKept) {
   const std::vector<uint8_t> copy(std::begin(kTwoPixels), std::end(kTwoPixels));
   imaging::AddLastingBytes(copy);  // heap bytes may be freed and reused: refused

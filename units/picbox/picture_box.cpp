@@ -101,9 +101,12 @@ void PictureBox::LoadPicture() {
       return;
     }
   }
-  // A picture of the program's template is decoded once for the run, when it is first painted.
+  // A picture of the program's template is decoded once for the run, on a worker while the
+  // rest of its window is built, and prepared when it is first painted.
   if (!picture.empty() && !imaging::IsLasting(Props().pictureSource))
     image_ = imaging::DecodeImage(picture.data(), length);
+  else
+    imaging::DecodeAhead(Props().pictureSource);
   update();
 }
 
@@ -111,9 +114,9 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect client = contentsRect();
   const QColor background = Background();
-  painter.fillRect(client, background);
   if (player_ != nullptr) {
     repaintPosted_ = false;
+    painter.fillRect(client, background);
     const QImage frame = player_->CurrentFrame();
     painter.drawImage(PictureRect(Props().displayMode, frame.size(), client), frame);
   } else if (image_ != nullptr || imaging::IsLasting(Props().pictureSource)) {
@@ -124,9 +127,16 @@ void PictureBox::paintEvent(QPaintEvent* event) {
                                          : imaging::PreparedPicture(Props().pictureSource, against, &prepared_);
       preparedAgainst_ = against;
     }
+    const QSize size(prepared_.width, prepared_.height);
+    const QRect target = PictureRect(Props().displayMode, size, client);
+    // A prepared bitmap is opaque and, at its natural size, copied pixel for pixel: the
+    // background is filled only where it does not go (an icon blends with what is under it).
+    const bool covers = preparedValid_ && target.size() == size && prepared_.kind != imaging::kIco &&
+                        prepared_.kind != imaging::kCur;
+    for (const QRect& rest : covers ? QRegion(client).subtracted(target) : QRegion(client))
+      painter.fillRect(rest, background);
     if (preparedValid_) {
       prepared_.dc = &painter;
-      const QRect target = PictureRect(Props().displayMode, QSize(prepared_.width, prepared_.height), client);
       // Units on the box that paint their own background (edit boxes) leave the region to paint
       // in many pieces. Drawn piece by piece, each piece is a plain copy of the picture's pixels;
       // through the whole ragged region at once, the painter blends it span by span on worker
@@ -139,6 +149,8 @@ void PictureBox::paintEvent(QPaintEvent* event) {
       painter.setClipping(false);
       prepared_.dc = nullptr;
     }
+  } else {
+    painter.fillRect(client, background);
   }
   DrawEdge(painter, rect(), Props().borderStyle);
 }

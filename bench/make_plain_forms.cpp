@@ -1,0 +1,35 @@
+// Writes the toolbox's price and score calculators as Designer forms for plain_form_window,
+// read back from the live windows (plain_mirror.cpp), each picture box showing its table picture.
+//
+//   make_plain_forms PRICE_FORM.ui SCORE_FORM.ui
+#include <QApplication>
+#include <QFile>
+
+#include "app/toolbox.h"
+#include "app/toolbox_ids.h"
+#include "bench/plain_mirror.h"
+#include "runtime/host/host.h"
+#include "runtime/program/bridge.h"
+#include "runtime/program/services.h"
+
+namespace {
+
+bool Write(toolbox::WindowIds ids, const char* picture, const char* path) {
+  if (runtime::LoadWindow({ids.window, nullptr, 0}) != 0) return false;
+  QFile out(QString::fromLocal8Bit(path));
+  return out.open(QIODevice::WriteOnly) &&
+         out.write(bench::DesignerForm(bench::Mirror(ids.window), QStringLiteral(PICTURES_DIR "/") + picture)) > 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  if (argc != 3) return 2;
+  runtime::Bridge().service(runtime::service::kStartHost, &toolbox::ProgramData());
+  const bool ok = Write(toolbox::kPriceWindow, "price_table.png", argv[1]) &&
+                  Write(toolbox::kScoreWindow, "score_table.jpg", argv[2]);
+  runtime::StopHost();
+  return ok ? 0 : 1;
+}
