@@ -174,10 +174,11 @@ bool WindowUnit::event(QEvent* event) {
     if (QWidget* blocker = Blocker(); blocker != nullptr && blocker->isVisible()) {
       // Once this activation has been dealt with: handed on from inside it, the platform would
       // take the desktop's activation of this window as the later one.
+      // By then the blocker may have closed and this window taken input again: nothing to hand on.
       QMetaObject::invokeMethod(
           blocker,
-          [blocker = QPointer<QWidget>(blocker)] {
-            if (!blocker) return;
+          [blocker = QPointer<QWidget>(blocker), self = QPointer<WindowUnit>(this)] {
+            if (!blocker || !blocker->isVisible() || !self || self->enabled) return;
             blocker->raise();
             blocker->activateWindow();
             platform::ActivateWindowNow(blocker->windowHandle());
