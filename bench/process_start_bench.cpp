@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/process_runs.h"
+
 namespace {
 
 pid_t gChild = 0;
@@ -121,16 +123,7 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (std::getenv("DISPLAY") == nullptr || *std::getenv("DISPLAY") == 0) {
-    std::fprintf(stderr, "no X display: run under Xvfb, e.g. xvfb-run -a -s \"-screen 0 1280x1024x24\" %s\n", argv[0]);
-    return 2;
-  }
-  char preloadPath[4096];
-  if (realpath(preload.c_str(), preloadPath) == nullptr) {
-    std::fprintf(stderr, "cannot find %s\n", preload.c_str());
-    return 2;
-  }
-  preload = preloadPath;
+  if (!bench::HaveDisplay(argv[0]) || !bench::MakeAbsolute(preload)) return 2;
   signal(SIGALRM, KillChild);
   const std::string report = "/tmp/quarlex-first-paint-" + std::to_string(getpid());
 
