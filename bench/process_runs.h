@@ -1,10 +1,12 @@
 #pragma once
-// What the whole-process benchmarks check before their first run: an X server to run on, and
-// the preload library that ends each run at the window's first paint.
+// What the whole-process benchmarks share: the check for an X server to run on, the preload
+// library that ends each run at the window's first paint, and the median of the runs.
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -25,6 +27,14 @@ inline bool MakeAbsolute(std::string& path) {
   }
   path = absolute;
   return true;
+}
+
+// The median of the runs' figures; of an even count, the mean of the middle two.
+inline double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace bench

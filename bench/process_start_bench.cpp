@@ -27,6 +27,8 @@
 
 #include "bench/process_runs.h"
 
+using bench::Median;
+
 namespace {
 
 pid_t gChild = 0;
@@ -92,13 +94,6 @@ Run Start(const std::string& program, const std::string& preload, const std::str
   if (std::getline(in, line) && std::sscanf(line.c_str(), "rss_kib=%ld libraries=%d", &run.rssKib, &run.libraries) == 2)
     run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return run;
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace

@@ -43,6 +43,8 @@
 
 #include "bench/process_runs.h"
 
+using bench::Median;
+
 namespace {
 
 pid_t gChild = 0;
@@ -141,13 +143,6 @@ Run Start(const Program& program, const Case& c, const std::string& preload, con
                                    &run.clickCpuMs) == 2;
   run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && (clicked || c.environment.count("QUARLEX_CLICK_AT") == 0);
   return run;
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // The answer page: one colour over the whole window, which tells the preload library the page
