@@ -12,6 +12,7 @@
 #include "units/webbrowser/browser_control.h"
 #include "units/webbrowser/engine/engine_page.h"
 #include "units/webbrowser/engine/load_indicator.h"
+#include "units/webbrowser/engine/strip_note.h"
 #include "units/webbrowser/engine/pop_up_window.h"
 #include "units/webbrowser/engine/view_input.h"
 

@@ -67,7 +67,6 @@ PageBoxAnswer RunPageBox(QWidget* window, ViewInput* input, const PageBoxRequest
   const bool question = request.kind == PageBoxRequest::kOutsideProgram;
   // Not modal in the window system's sense, which would also hold back the window's close request.
   QPointer<QDialog> box = new Box(window, &answer, !question);
-  box->setAttribute(Qt::WA_DeleteOnClose, false);
   box->setWindowTitle(Caption(request));
   box->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   box->setMinimumWidth(360);  // wide enough for the caption that names the host
