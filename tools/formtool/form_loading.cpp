@@ -55,7 +55,8 @@ LoadedForm LoadForm(const std::string& path) {
   }
 
   const QDir baseDir = info.absoluteDir();
-  CollectNamedFiles(QJsonDocument::fromJson(bytes).object(), baseDir, loaded.files);
+  loaded.source = QJsonDocument::fromJson(bytes).object();
+  CollectNamedFiles(loaded.source, baseDir, loaded.files);
   // The same reader and writer as `formtool compile`, so the same form is refused with the same words.
   std::variant<Form, std::string> form = ParseFormSource(bytes, baseDir, ProgramUnitTypes());
   if (auto* error = std::get_if<std::string>(&form)) {

@@ -2,6 +2,7 @@
 // What the previewing commands (show, render) read: a form source, compiled in memory with the
 // checks and messages of `formtool compile`, or template data as it is.
 #include <QByteArray>
+#include <QJsonObject>
 #include <QStringList>
 
 #include <string>
@@ -16,6 +17,9 @@ struct LoadedForm {
   // names (pictures, icons, sounds, raw data pieces), as absolute paths. Known even when the
   // source does not compile, as far as it can be read as JSON.
   QStringList files;
+  // A form source as read, leniently (what it names is known even when it does not compile);
+  // empty for template data.
+  QJsonObject source;
 };
 
 // A path ending in ".json" (any case) is a form source; anything else is template data.

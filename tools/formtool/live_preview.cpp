@@ -152,10 +152,8 @@ bool LivePreview::Open() {
     return false;
   }
   // The window shows the form as saved, a picture that does not decode left blank.
-  if (IsFormSource(options_.form)) {
-    if (const std::string picture = pictures_.Unreadable(options_.form); !picture.empty())
-      std::fprintf(stderr, "formtool show: %s: %s\n", options_.form.c_str(), picture.c_str());
-  }
+  if (const std::string picture = UnreadablePicture(form); !picture.empty())
+    std::fprintf(stderr, "formtool show: %s: %s\n", options_.form.c_str(), picture.c_str());
   if (options_.watch) {
     files_ = form.files;
     watch_ = std::make_unique<FormWatch>([this] { Reload(); });
@@ -164,16 +162,19 @@ bool LivePreview::Open() {
   return true;
 }
 
+std::string LivePreview::UnreadablePicture(const LoadedForm& form) {
+  if (!IsFormSource(options_.form)) return {};
+  return pictures_.Unreadable(form.source, QFileInfo(QString::fromStdString(options_.form)).absoluteDir());
+}
+
 void LivePreview::Reload() {
   LoadedForm form = LoadForm(options_.form);
   // A source too broken to be read names no files: those it named before are still watched.
   if (form.error.empty() || form.files.size() > 1) files_ = form.files;
   if (watch_ != nullptr) watch_->Watch(files_);
   if (!form.error.empty()) return Report(form.error);
-  if (IsFormSource(options_.form)) {
-    if (const std::string picture = pictures_.Unreadable(options_.form); !picture.empty())
-      return Report(options_.form + ": " + picture);
-  }
+  if (const std::string picture = UnreadablePicture(form); !picture.empty())
+    return Report(options_.form + ": " + picture);
   if (form.templateBytes == host_->Bytes()) return Report({});
 
   auto next = std::make_unique<PreviewHost>();

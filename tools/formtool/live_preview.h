@@ -14,6 +14,7 @@
 #include <string>
 
 #include "tools/formtool/event_log.h"
+#include "tools/formtool/form_loading.h"
 #include "tools/formtool/form_watch.h"
 #include "tools/formtool/picture_check.h"
 #include "tools/formtool/preview_host.h"
@@ -60,6 +61,8 @@ class LivePreview {
   uint32_t FocusedUnit() const;
   // Prints what is wrong and shows it on the window; an empty error clears what was shown.
   void Report(const std::string& error);
+  // The first picture or icon of a form source that does not decode, as PictureCheck says it.
+  std::string UnreadablePicture(const LoadedForm& form);
 
   Options options_;
   uint32_t windowId_ = 0;

@@ -2,9 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <optional>
@@ -44,11 +42,8 @@ bool PictureCheck::Decodes(const QString& path, std::string* why) {
   return true;
 }
 
-std::string PictureCheck::Unreadable(const std::string& formPath) {
-  QFile file(QString::fromStdString(formPath));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  const QDir baseDir = QFileInfo(file).absoluteDir();
-  const QJsonArray windows = QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("windows")).toArray();
+std::string PictureCheck::Unreadable(const QJsonObject& form, const QDir& baseDir) {
+  const QJsonArray windows = form.value(QStringLiteral("windows")).toArray();
   for (qsizetype w = 0; w < windows.size(); ++w) {
     const QJsonArray units = windows[w].toObject().value(QStringLiteral("units")).toArray();
     for (qsizetype u = 0; u < units.size(); ++u) {

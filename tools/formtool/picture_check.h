@@ -2,7 +2,9 @@
 // What `formtool compile` does not look at but an author wants to hear of at once: a picture or
 // icon the form names that the toolbox could not show (a damaged or half-written file).
 #include <QByteArray>
+#include <QDir>
 #include <QHash>
+#include <QJsonObject>
 #include <QString>
 
 #include <string>
@@ -12,9 +14,9 @@ namespace formtool {
 class PictureCheck {
  public:
   // "windows[0].units[4].properties.Picture.file: not a picture: FILE (REASON)" for the first
-  // picture or icon property of a form source whose file does not decode; empty when they all
-  // do or the source cannot be read (compiling it says why).
-  std::string Unreadable(const std::string& formPath);
+  // picture or icon property of the form source `form` (file names relative to `baseDir`) whose
+  // file does not decode; empty when they all do.
+  std::string Unreadable(const QJsonObject& form, const QDir& baseDir);
 
  private:
   bool Decodes(const QString& path, std::string* why);
