@@ -5,7 +5,7 @@
 
 #include "app/toolbox.h"
 #include "platform/desktop_session.h"
-#include "runtime/host/host.h"
+#include "host/host.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include "app/handlers.h"
 #include "app/template_data.h"
 #include "app/toolbox.h"
-#include "units/libraries/core_library.h"
-#include "units/libraries/ui1_library.h"
-#include "units/libraries/ui2_library.h"
-#include "units/libraries/web_library.h"
+#include "libraries/core_library.h"
+#include "libraries/ui1_library.h"
+#include "libraries/ui2_library.h"
+#include "libraries/web_library.h"
 
 namespace toolbox {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "app/constant_area.h"
 #include "app/toolbox_ids.h"
-#include "runtime/program/bridge.h"
-#include "units/libraries/core_library.h"
+#include "base/program/bridge.h"
+#include "libraries/core_library.h"
 
 namespace toolbox {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // The toolbox program as the runtime sees it: its program data and its entry stub.
-#include "runtime/program/program_header.h"
+#include "base/program/program_header.h"
 
 namespace toolbox {
 

@@ -3,8 +3,8 @@
 #include "app/constant_area.h"
 #include "app/handlers.h"
 #include "app/toolbox_ids.h"
-#include "runtime/program/bridge.h"
-#include "units/libraries/web_library.h"
+#include "base/program/bridge.h"
+#include "libraries/web_library.h"
 
 namespace toolbox {
 namespace {

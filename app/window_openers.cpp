@@ -2,8 +2,8 @@
 // The load returns when the tool window has closed; its result is of no interest.
 #include "app/handlers.h"
 #include "app/toolbox_ids.h"
-#include "runtime/program/bridge.h"
-#include "units/libraries/core_library.h"
+#include "base/program/bridge.h"
+#include "libraries/core_library.h"
 
 namespace toolbox {
 namespace {

@@ -8,9 +8,9 @@
 #include "app/toolbox.h"
 #include "app/toolbox_ids.h"
 #include "bench/plain_mirror.h"
-#include "runtime/host/host.h"
-#include "runtime/program/bridge.h"
-#include "runtime/program/services.h"
+#include "host/host.h"
+#include "base/program/bridge.h"
+#include "base/program/services.h"
 
 namespace {
 

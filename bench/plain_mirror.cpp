@@ -7,9 +7,9 @@
 #include <QXmlStreamWriter>
 
 #include "platform/text.h"
-#include "runtime/host/host.h"
-#include "units/framework/unit.h"
-#include "units/picbox/picture_box.h"
+#include "host/host.h"
+#include "contract/unit.h"
+#include "units/picbox/picbox_unit.h"
 #include "units/superbtn/superbtn_unit.h"
 #include "units/translabel/translabel_unit.h"
 

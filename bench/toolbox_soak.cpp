@@ -33,10 +33,10 @@
 #include "app/toolbox.h"
 #include "app/toolbox_ids.h"
 #include "platform/bitmaps.h"
-#include "runtime/host/host.h"
-#include "runtime/program/bridge.h"
-#include "runtime/program/services.h"
-#include "units/framework/unit.h"
+#include "host/host.h"
+#include "base/program/bridge.h"
+#include "base/program/services.h"
+#include "contract/unit.h"
 
 namespace {
 

@@ -23,10 +23,10 @@
 #include "app/toolbox_ids.h"
 #include "bench/plain_mirror.h"
 #include "bench/ratio_reporter.h"
-#include "runtime/host/host.h"
-#include "runtime/program/bridge.h"
-#include "runtime/program/services.h"
-#include "units/framework/unit.h"
+#include "host/host.h"
+#include "base/program/bridge.h"
+#include "base/program/services.h"
+#include "contract/unit.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #   cmake -DROOT=<source tree> -P CheckIncludes.cmake
 #
 # The layers, from the bottom: the runtime's base (program data, memory, values, template
-# reading), the unit contract (units/framework), then the host (runtime/host) and the unit types
-# (units/<type>, units/libraries) side by side.
+# reading), the contract (contract/), then the host (host/) and the unit types
+# (units/<type>, libraries/) side by side.
 # - The base sees neither the host nor any unit code.
 # - The contract sees, of the runtime, only the program data structures, the notify codes, the
 #   value records and the memory service, and of the units only itself.
@@ -16,27 +16,27 @@ if(NOT ROOT)
 endif()
 
 set(contract_runtime_headers
-  runtime/program/program_header.h
-  runtime/program/notify_codes.h
-  runtime/program/memory.h
-  runtime/values/value.h)
+  base/program/program_header.h
+  base/program/notify_codes.h
+  base/program/memory.h
+  base/values/value.h)
 
 # Why an include of `header` from `file` breaks the layers; empty when it does not.
 function(layer_violation file header out)
   set(reason "")
-  if(file MATCHES "^runtime/(program|values|template)/")
-    if(header MATCHES "^runtime/host/" OR header MATCHES "^units/")
+  if(file MATCHES "^base/")
+    if(header MATCHES "^(host|contract|units|libraries)/")
       set(reason "the runtime's base sees neither the host nor the units")
     endif()
-  elseif(file MATCHES "^units/framework/")
-    if(header MATCHES "^runtime/" AND NOT header IN_LIST contract_runtime_headers)
+  elseif(file MATCHES "^contract/")
+    if(header MATCHES "^(base|host)/" AND NOT header IN_LIST contract_runtime_headers)
       list(JOIN contract_runtime_headers ", " allowed)
       set(reason "the unit contract sees of the runtime only ${allowed}")
-    elseif(header MATCHES "^units/" AND NOT header MATCHES "^units/framework/")
+    elseif(header MATCHES "^(units|libraries)/")
       set(reason "the unit contract sees no unit type")
     endif()
-  elseif(file MATCHES "^units/")
-    if(header MATCHES "^runtime/host/")
+  elseif(file MATCHES "^(units|libraries)/")
+    if(header MATCHES "^host/")
       set(reason "unit types reach the host only through notify codes and the unit contract")
     endif()
   endif()
@@ -44,7 +44,8 @@ function(layer_violation file header out)
 endfunction()
 
 file(GLOB_RECURSE sources RELATIVE ${ROOT}
-  ${ROOT}/runtime/*.h ${ROOT}/runtime/*.cpp ${ROOT}/units/*.h ${ROOT}/units/*.cpp)
+  ${ROOT}/base/*.h ${ROOT}/base/*.cpp ${ROOT}/contract/*.h ${ROOT}/contract/*.cpp ${ROOT}/host/*.h
+  ${ROOT}/host/*.cpp ${ROOT}/libraries/*.h ${ROOT}/libraries/*.cpp ${ROOT}/units/*.h ${ROOT}/units/*.cpp)
 list(SORT sources)
 set(violations "")
 foreach(file IN LISTS sources)

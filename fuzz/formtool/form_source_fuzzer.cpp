@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "runtime/template/template_reader.h"
+#include "base/template/template_reader.h"
 #include "tools/formtool/form_source.h"
 #include "tools/formtool/template_writer.h"
 #include "tools/formtool/unit_catalogue.h"

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <span>
 
-#include "runtime/template/mouse_pointer.h"
-#include "runtime/template/template_reader.h"
-#include "runtime/template/unit_record.h"
+#include "base/template/mouse_pointer.h"
+#include "base/template/template_reader.h"
+#include "base/template/unit_record.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/font_record.h"
-#include "units/framework/property_data.h"
+#include "contract/property_data.h"
 
 namespace {
 

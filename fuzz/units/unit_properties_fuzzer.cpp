@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "units/framework/property_data.h"
-#include "units/framework/unit_type_ids.h"
-#include "units/framework/unit_type_registry.h"
+#include "contract/property_data.h"
+#include "contract/unit_type_ids.h"
+#include "contract/unit_type_registry.h"
 
 namespace {
 

@@ -9,18 +9,18 @@
 #include <span>
 #include <vector>
 
-#include "runtime/host/host.h"
-#include "runtime/host/host_state.h"
-#include "runtime/host/window_manager.h"
-#include "runtime/program/bridge.h"
-#include "runtime/program/program_header.h"
-#include "runtime/program/services.h"
-#include "runtime/template/template_reader.h"
-#include "runtime/template/bound_handlers.h"
-#include "runtime/template/unit_record.h"
-#include "units/libraries/core_library.h"
-#include "units/libraries/ui1_library.h"
-#include "units/libraries/ui2_library.h"
+#include "host/host.h"
+#include "host/host_state.h"
+#include "host/window_manager.h"
+#include "base/program/bridge.h"
+#include "base/program/program_header.h"
+#include "base/program/services.h"
+#include "base/template/template_reader.h"
+#include "base/template/bound_handlers.h"
+#include "base/template/unit_record.h"
+#include "libraries/core_library.h"
+#include "libraries/ui1_library.h"
+#include "libraries/ui2_library.h"
 
 namespace {
 

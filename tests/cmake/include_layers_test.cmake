@@ -9,11 +9,11 @@ function(check name)
   set(root ${WORK}/${name})
   file(REMOVE_RECURSE ${root})
   # Every tree holds some includes that are always allowed.
-  file(WRITE ${root}/units/framework/unit.h
-    "#include \"runtime/program/program_header.h\"\n#include \"runtime/values/value.h\"\n#include <QWidget>\n")
-  file(WRITE ${root}/runtime/host/host.cpp "#include \"units/framework/unit.h\"\n#include \"runtime/template/unit_list.h\"\n")
+  file(WRITE ${root}/contract/unit.h
+    "#include \"base/program/program_header.h\"\n#include \"base/values/value.h\"\n#include <QWidget>\n")
+  file(WRITE ${root}/host/host.cpp "#include \"contract/unit.h\"\n#include \"base/template/unit_list.h\"\n")
   file(WRITE ${root}/units/window/window.cpp
-    "#include \"units/framework/unit.h\"\n#include \"runtime/values/number_text.h\"\n// #include \"runtime/host/host.h\" in a comment\n")
+    "#include \"contract/unit.h\"\n#include \"base/values/number_text.h\"\n// #include \"host/host.h\" in a comment\n")
   while(ARG_FILES)
     list(POP_FRONT ARG_FILES path header)
     file(APPEND ${root}/${path} "  #  include \"${header}\"  // trailing words\n")
@@ -30,25 +30,25 @@ function(check name)
 endfunction()
 
 check(allowed EXPECT pass FILES
-  units/libraries/core.cpp units/window/window_unit.h
-  units/framework/unit.cpp runtime/program/notify_codes.h
-  units/framework/data.cpp runtime/program/memory.h
-  runtime/template/reader.cpp runtime/program/memory.h)
+  libraries/core.cpp units/window/window_unit.h
+  contract/unit.cpp base/program/notify_codes.h
+  contract/data.cpp base/program/memory.h
+  base/template/reader.cpp base/program/memory.h)
 check(unit_type_includes_host
-  EXPECT "units/picbox/picture_box.cpp includes runtime/host/window_access.h: unit types reach the host only"
-  FILES units/picbox/picture_box.cpp runtime/host/window_access.h)
-check(library_includes_host EXPECT "units/libraries/core.h includes runtime/host/host.h"
-  FILES units/libraries/core.h runtime/host/host.h)
-check(contract_includes_host EXPECT "units/framework/unit.h includes runtime/host/host_state.h: the unit contract"
-  FILES units/framework/unit.h runtime/host/host_state.h)
-check(contract_includes_template EXPECT "units/framework/records.cpp includes runtime/template/unit_record.h"
-  FILES units/framework/records.cpp runtime/template/unit_record.h)
-check(contract_includes_unit_type EXPECT "units/framework/unit.h includes units/window/window_unit.h: the unit contract sees no unit type"
-  FILES units/framework/unit.h units/window/window_unit.h)
-check(base_includes_host EXPECT "runtime/program/bridge.cpp includes runtime/host/host.h: the runtime's base"
-  FILES runtime/program/bridge.cpp runtime/host/host.h)
-check(base_includes_units EXPECT "runtime/template/reader.h includes units/framework/unit.h: the runtime's base"
-  FILES runtime/template/reader.h units/framework/unit.h)
+  EXPECT "units/picbox/picbox_unit.cpp includes host/window_access.h: unit types reach the host only"
+  FILES units/picbox/picbox_unit.cpp host/window_access.h)
+check(library_includes_host EXPECT "libraries/core.h includes host/host.h"
+  FILES libraries/core.h host/host.h)
+check(contract_includes_host EXPECT "contract/unit.h includes host/host_state.h: the unit contract"
+  FILES contract/unit.h host/host_state.h)
+check(contract_includes_template EXPECT "contract/records.cpp includes base/template/unit_record.h"
+  FILES contract/records.cpp base/template/unit_record.h)
+check(contract_includes_unit_type EXPECT "contract/unit.h includes units/window/window_unit.h: the unit contract sees no unit type"
+  FILES contract/unit.h units/window/window_unit.h)
+check(base_includes_host EXPECT "base/program/bridge.cpp includes host/host.h: the runtime's base"
+  FILES base/program/bridge.cpp host/host.h)
+check(base_includes_units EXPECT "base/template/reader.h includes contract/unit.h: the runtime's base"
+  FILES base/template/reader.h contract/unit.h)
 # Every offence is listed, not only the first.
-check(all_offences_listed EXPECT "units/editbox/a.cpp includes runtime/host/host.h.*units/groupbox/b.cpp includes runtime/host/host.h"
-  FILES units/editbox/a.cpp runtime/host/host.h units/groupbox/b.cpp runtime/host/host.h)
+check(all_offences_listed EXPECT "units/editbox/a.cpp includes host/host.h.*units/groupbox/b.cpp includes host/host.h"
+  FILES units/editbox/a.cpp host/host.h units/groupbox/b.cpp host/host.h)

@@ -12,9 +12,9 @@
 #include <optional>
 
 #include "platform/open_address.h"
-#include "runtime/host/host.h"
+#include "host/host.h"
 #include "tests/e2e/toolbox_fixture.h"
-#include "units/framework/live_window.h"
+#include "contract/live_window.h"
 
 namespace e2e {
 namespace {

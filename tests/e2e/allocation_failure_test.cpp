@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/program/bridge.h"
-#include "runtime/program/memory.h"
+#include "base/program/bridge.h"
+#include "base/program/memory.h"
 #include "tests/e2e/toolbox_fixture.h"
 
 namespace e2e {

@@ -8,9 +8,9 @@
 
 #include "imaging/picture_cache.h"
 #include "platform/gbk.h"
-#include "runtime/program/bridge.h"
+#include "base/program/bridge.h"
 #include "tests/e2e/toolbox_fixture.h"
-#include "units/picbox/picture_box.h"
+#include "units/picbox/picbox_unit.h"
 
 namespace e2e {
 namespace {

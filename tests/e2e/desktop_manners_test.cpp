@@ -14,8 +14,8 @@
 
 #include "app/toolbox.h"
 #include "platform/chinese_texts.h"
-#include "runtime/host/host.h"
-#include "runtime/program/bridge.h"
+#include "host/host.h"
+#include "base/program/bridge.h"
 #include "tests/e2e/toolbox_fixture.h"
 
 namespace e2e {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/toolbox.h"
-#include "runtime/program/bridge.h"
+#include "base/program/bridge.h"
 #include "tests/e2e/toolbox_fixture.h"
 #include "tests/e2e/x11_display.h"
 

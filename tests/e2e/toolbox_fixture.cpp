@@ -5,10 +5,10 @@
 #include <QWidget>
 
 #include "app/toolbox.h"
-#include "runtime/host/host.h"
-#include "runtime/program/bridge.h"
-#include "runtime/program/services.h"
-#include "units/framework/unit.h"
+#include "host/host.h"
+#include "base/program/bridge.h"
+#include "base/program/services.h"
+#include "contract/unit.h"
 
 namespace e2e {
 

@@ -9,10 +9,10 @@
 
 #include "app/toolbox.h"
 #include "platform/open_address.h"
-#include "runtime/host/host.h"
+#include "host/host.h"
 #include "tests/e2e/toolbox_fixture.h"
-#include "units/framework/unit.h"
-#include "units/webbrowser/web_browser_box.h"
+#include "contract/unit.h"
+#include "units/webbrowser/webbrowser_unit.h"
 
 namespace e2e {
 namespace {

@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 
 #include "platform/gbk.h"
-#include "runtime/template/template_reader.h"
-#include "runtime/template/unit_record.h"
+#include "base/template/template_reader.h"
+#include "base/template/unit_record.h"
 #include "tools/formtool/form_source.h"
 #include "tools/formtool/template_dump.h"
 #include "tools/formtool/template_writer.h"

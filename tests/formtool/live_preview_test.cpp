@@ -18,11 +18,11 @@
 #include <cstdio>
 #include <functional>
 
-#include "runtime/host/host.h"
+#include "host/host.h"
 #include "tools/formtool/commands.h"
 #include "tools/formtool/form_loading.h"
 #include "tools/formtool/live_preview.h"
-#include "units/framework/unit.h"
+#include "contract/unit.h"
 
 namespace formtool {
 namespace {

@@ -8,14 +8,14 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-#include "runtime/template/template_reader.h"
-#include "runtime/template/unit_record.h"
+#include "base/template/template_reader.h"
+#include "base/template/unit_record.h"
 #include "tools/formtool/commands.h"
 #include "tools/formtool/form_source.h"
 #include "tools/formtool/property_values.h"
 #include "tools/formtool/template_dump.h"
 #include "tools/formtool/template_writer.h"
-#include "units/framework/unit_type_ids.h"
+#include "contract/unit_type_ids.h"
 
 namespace formtool {
 namespace {

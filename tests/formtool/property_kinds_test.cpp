@@ -9,11 +9,11 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-#include "runtime/template/template_reader.h"
+#include "base/template/template_reader.h"
 #include "tools/formtool/form_decompiler.h"
 #include "tools/formtool/form_source.h"
 #include "tools/formtool/template_writer.h"
-#include "units/framework/property_table.h"
+#include "contract/property_table.h"
 
 namespace formtool {
 namespace {

@@ -4,14 +4,14 @@
 #include <stdexcept>
 
 #include "platform/gbk.h"
-#include "runtime/host/host.h"
-#include "runtime/program/bridge.h"
-#include "runtime/program/services.h"
+#include "host/host.h"
+#include "base/program/bridge.h"
+#include "base/program/services.h"
 #include "tools/formtool/template_writer.h"
-#include "units/libraries/core_library.h"
-#include "units/libraries/ui1_library.h"
-#include "units/libraries/ui2_library.h"
-#include "units/libraries/web_library.h"
+#include "libraries/core_library.h"
+#include "libraries/ui1_library.h"
+#include "libraries/ui2_library.h"
+#include "libraries/web_library.h"
 
 namespace test_support {
 namespace {

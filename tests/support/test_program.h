@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "runtime/program/program_header.h"
+#include "base/program/program_header.h"
 #include "tools/formtool/form.h"
 
 namespace test_support {

@@ -3,7 +3,7 @@
 #include <QJsonObject>
 
 #include "platform/gbk.h"
-#include "runtime/template/unit_record.h"
+#include "base/template/unit_record.h"
 #include "tools/formtool/property_values.h"
 #include "tools/formtool/template_dump.h"
 

@@ -5,16 +5,16 @@
 #include <algorithm>
 
 #include "platform/text.h"
-#include "runtime/host/host.h"
-#include "runtime/host/window_access.h"
-#include "runtime/program/runtime_error.h"
-#include "runtime/values/value.h"
-#include "units/framework/event_report.h"
-#include "units/framework/unit.h"
-#include "units/libraries/core_library.h"
-#include "units/libraries/ui1_library.h"
-#include "units/libraries/ui2_library.h"
-#include "units/libraries/web_library.h"
+#include "host/host.h"
+#include "host/window_access.h"
+#include "base/program/runtime_error.h"
+#include "base/values/value.h"
+#include "contract/event_report.h"
+#include "contract/unit.h"
+#include "libraries/core_library.h"
+#include "libraries/ui1_library.h"
+#include "libraries/ui2_library.h"
+#include "libraries/web_library.h"
 
 namespace formtool {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "platform/gbk.h"
-#include "runtime/template/unit_record.h"
+#include "base/template/unit_record.h"
 #include "tools/formtool/property_values.h"
 
 namespace formtool {

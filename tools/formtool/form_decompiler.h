@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/template/template_window.h"
+#include "base/template/template_window.h"
 #include "tools/formtool/unit_catalogue.h"
 
 namespace formtool {

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/little_endian.h"
-#include "runtime/template/template_ids.h"
+#include "base/template/template_ids.h"
 #include "tools/formtool/json_reader.h"
 #include "tools/formtool/property_values.h"
 #include "tools/formtool/source_values.h"

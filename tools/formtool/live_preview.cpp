@@ -9,10 +9,10 @@
 
 #include "platform/font_record.h"
 #include "platform/text.h"
-#include "runtime/host/host.h"
-#include "runtime/host/window_access.h"
+#include "host/host.h"
+#include "host/window_access.h"
 #include "tools/formtool/form_loading.h"
-#include "units/framework/unit.h"
+#include "contract/unit.h"
 
 namespace formtool {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "imaging/image.h"
 #include "tools/formtool/unit_catalogue.h"
-#include "units/framework/unit_type_ids.h"
+#include "contract/unit_type_ids.h"
 
 namespace formtool {
 namespace {

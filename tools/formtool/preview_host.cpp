@@ -6,16 +6,16 @@
 #include <cstdlib>
 
 #include "platform/text.h"
-#include "runtime/program/bridge.h"
-#include "runtime/program/runtime_error.h"
-#include "runtime/program/services.h"
-#include "runtime/template/template_reader.h"
-#include "runtime/template/bound_handlers.h"
+#include "base/program/bridge.h"
+#include "base/program/runtime_error.h"
+#include "base/program/services.h"
+#include "base/template/template_reader.h"
+#include "base/template/bound_handlers.h"
 #include "tools/formtool/form_loading.h"
-#include "units/libraries/core_library.h"
-#include "units/libraries/ui1_library.h"
-#include "units/libraries/ui2_library.h"
-#include "units/libraries/web_library.h"
+#include "libraries/core_library.h"
+#include "libraries/ui1_library.h"
+#include "libraries/ui2_library.h"
+#include "libraries/web_library.h"
 
 namespace formtool {
 namespace {

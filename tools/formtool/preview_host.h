@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "runtime/program/program_header.h"
-#include "runtime/program/runtime_error.h"
-#include "runtime/template/template_reader.h"
-#include "runtime/template/template_window.h"
+#include "base/program/program_header.h"
+#include "base/program/runtime_error.h"
+#include "base/template/template_reader.h"
+#include "base/template/template_window.h"
 
 namespace formtool {
 

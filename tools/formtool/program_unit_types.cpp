@@ -1,10 +1,10 @@
 // The toolbox's support libraries, in the order of the program's library table: a unit type id
 // names its library by this place.
 #include "tools/formtool/unit_catalogue.h"
-#include "units/libraries/core_library.h"
-#include "units/libraries/ui1_library.h"
-#include "units/libraries/ui2_library.h"
-#include "units/libraries/web_library.h"
+#include "libraries/core_library.h"
+#include "libraries/ui1_library.h"
+#include "libraries/ui2_library.h"
+#include "libraries/web_library.h"
 
 namespace formtool {
 

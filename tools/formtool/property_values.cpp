@@ -9,8 +9,8 @@
 
 #include "platform/font_record.h"
 #include "platform/gbk.h"
-#include "units/framework/property_data.h"
-#include "units/framework/unit_type_ids.h"
+#include "contract/property_data.h"
+#include "contract/unit_type_ids.h"
 
 namespace formtool {
 namespace {

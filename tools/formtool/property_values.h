@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tools/formtool/source_values.h"
-#include "units/framework/property_table_view.h"
+#include "contract/property_table_view.h"
 
 namespace formtool {
 

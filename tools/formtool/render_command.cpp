@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "runtime/host/host.h"
+#include "host/host.h"
 #include "tools/formtool/commands.h"
 #include "tools/formtool/pending_files.h"
 #include "tools/formtool/preview_host.h"
 #include "tools/formtool/unit_catalogue.h"
 #include "tools/formtool/window_check.h"
-#include "units/framework/unit.h"
+#include "contract/unit.h"
 
 namespace formtool {
 namespace {

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <cstdio>
 
-#include "runtime/template/template_reader.h"
+#include "base/template/template_reader.h"
 
 namespace formtool {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "runtime/template/template_window.h"
+#include "base/template/template_window.h"
 
 namespace formtool {
 

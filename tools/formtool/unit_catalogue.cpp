@@ -1,7 +1,7 @@
 #include "tools/formtool/unit_catalogue.h"
 
-#include "units/framework/unit_type_ids.h"
-#include "units/framework/unit_type_registry.h"
+#include "contract/unit_type_ids.h"
+#include "contract/unit_type_registry.h"
 
 namespace formtool {
 

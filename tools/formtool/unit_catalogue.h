@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/program/program_header.h"
-#include "units/framework/property_table_view.h"
+#include "base/program/program_header.h"
+#include "contract/property_table_view.h"
 
 namespace formtool {
 

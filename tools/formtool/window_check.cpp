@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "runtime/template/unit_record.h"
-#include "units/framework/unit_type_ids.h"
+#include "base/template/unit_record.h"
+#include "contract/unit_type_ids.h"
 
 namespace formtool {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/template/template_window.h"
+#include "base/template/template_window.h"
 #include "tools/formtool/unit_catalogue.h"
 
 namespace formtool {

@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "platform/text.h"
-#include "runtime/values/date_text.h"
-#include "runtime/values/number_text.h"
-#include "units/editbox/edit_box_state.h"
+#include "base/values/date_text.h"
+#include "base/values/number_text.h"
+#include "units/editbox/editbox_state.h"
 
 namespace units::editbox {
 namespace {

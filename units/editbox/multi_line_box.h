@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "units/editbox/edit_box.h"
+#include "units/editbox/editbox_unit.h"
 
 namespace units::editbox {
 
@@ -13,7 +13,7 @@ class MultiLineBox final : public UnitWidget<QPlainTextEdit>, public EditBox {
   Q_OBJECT
 
  public:
-  // `properties` are the edit box's own (edit_box_properties.h).
+  // `properties` are the edit box's own (editbox_properties.h).
   MultiLineBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
 
  protected:

@@ -8,8 +8,8 @@
 #include <limits>
 
 #include "platform/text.h"
-#include "units/editbox/edit_box_properties.h"
-#include "units/picbox/edge_style.h"
+#include "units/editbox/editbox_properties.h"
+#include "contract/edge_style.h"
 
 namespace units::editbox {
 namespace {

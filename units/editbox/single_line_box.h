@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "units/editbox/edit_box.h"
+#include "units/editbox/editbox_unit.h"
 
 class QProxyStyle;
 
@@ -15,7 +15,7 @@ class SingleLineBox final : public UnitWidget<QLineEdit>, public EditBox {
   Q_OBJECT
 
  public:
-  // `properties` are the edit box's own (edit_box_properties.h).
+  // `properties` are the edit box's own (editbox_properties.h).
   SingleLineBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent);
 
  protected:

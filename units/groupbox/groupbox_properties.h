@@ -1,9 +1,9 @@
 #pragma once
 // The group box's own properties, one row each, and its unit type record.
-#include "units/framework/property_table.h"
-#include "units/framework/tabled_unit_type.h"
-#include "units/framework/unit_type_records.h"
-#include "units/groupbox/group_box.h"
+#include "contract/property_table.h"
+#include "contract/tabled_unit_type.h"
+#include "contract/unit_type_records.h"
+#include "units/groupbox/groupbox_unit.h"
 
 namespace units {
 

@@ -1,7 +1,7 @@
 // The group box unit type: creation, and the operations its property table answers.
-#include "units/framework/unit_type_registry.h"
+#include "contract/unit_type_registry.h"
 #include "units/groupbox/groupbox_properties.h"
-#include "units/libraries/core_library.h"
+#include "libraries/core_library.h"
 
 namespace units {
 namespace {

@@ -1,11 +1,11 @@
 #pragma once
 // The hyperlink box's own properties, one row each, and its unit type record.
 #include "platform/colors.h"
-#include "units/framework/property_table.h"
-#include "units/framework/tabled_unit_type.h"
-#include "units/framework/unit_type_records.h"
-#include "units/hyperlinker/hyperlinker.h"
-#include "units/picbox/edge_style.h"
+#include "contract/property_table.h"
+#include "contract/tabled_unit_type.h"
+#include "contract/unit_type_records.h"
+#include "units/hyperlinker/hyperlinker_unit.h"
+#include "contract/edge_style.h"
 
 namespace units {
 

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <utility>
 
-#include "runtime/program/memory.h"
+#include "base/program/memory.h"
 
 namespace units {
 

@@ -11,7 +11,7 @@
 #include <mutex>
 
 #include "imaging/gif_composer.h"
-#include "runtime/program/main_thread.h"
+#include "base/program/main_thread.h"
 
 namespace units {
 

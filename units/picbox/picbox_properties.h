@@ -1,10 +1,10 @@
 #pragma once
 // The picture box's own properties, one row each, and its unit type record.
-#include "units/framework/property_table.h"
-#include "units/framework/tabled_unit_type.h"
-#include "units/framework/unit_type_records.h"
-#include "units/picbox/edge_style.h"
-#include "units/picbox/picture_box.h"
+#include "contract/property_table.h"
+#include "contract/tabled_unit_type.h"
+#include "contract/unit_type_records.h"
+#include "contract/edge_style.h"
+#include "units/picbox/picbox_unit.h"
 
 namespace units {
 

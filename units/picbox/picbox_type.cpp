@@ -1,6 +1,6 @@
 // The picture box unit type: creation, and the operations its property table answers.
-#include "units/framework/unit_type_registry.h"
-#include "units/libraries/core_library.h"
+#include "contract/unit_type_registry.h"
+#include "libraries/core_library.h"
 #include "units/picbox/picbox_properties.h"
 
 namespace units {

@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 #include <QPointer>
 
-#include "units/framework/unit_accessibility.h"
+#include "contract/unit_accessibility.h"
 
 #include "units/superbtn/superbtn_unit.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 // The super button's own properties, one row each, and its unit type record.
 #include "platform/colors.h"
-#include "units/framework/property_table.h"
-#include "units/framework/tabled_unit_type.h"
-#include "units/framework/unit_type_records.h"
+#include "contract/property_table.h"
+#include "contract/tabled_unit_type.h"
+#include "contract/unit_type_records.h"
 #include "units/superbtn/lighten_color.h"
 #include "units/superbtn/superbtn_unit.h"
 

@@ -1,7 +1,7 @@
 // The super button unit type: creation, the default-button question, and the operations its
 // property table answers.
-#include "units/framework/unit_type_registry.h"
-#include "units/libraries/ui2_library.h"
+#include "contract/unit_type_registry.h"
+#include "libraries/ui2_library.h"
 #include "units/superbtn/superbtn_accessible.h"
 #include "units/superbtn/superbtn_properties.h"
 

@@ -2,7 +2,7 @@
 
 #include <QAccessibleWidget>
 
-#include "units/framework/unit_accessibility.h"
+#include "contract/unit_accessibility.h"
 
 #include "units/translabel/translabel_unit.h"
 

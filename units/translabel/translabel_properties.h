@@ -1,9 +1,9 @@
 #pragma once
 // The transparent label's own properties, one row each, and its unit type record. A written
 // value is taken up at once: the label lays its text out again and repaints.
-#include "units/framework/property_table.h"
-#include "units/framework/tabled_unit_type.h"
-#include "units/framework/unit_type_records.h"
+#include "contract/property_table.h"
+#include "contract/tabled_unit_type.h"
+#include "contract/unit_type_records.h"
 #include "units/translabel/translabel_unit.h"
 
 namespace units {

@@ -1,6 +1,6 @@
 // The transparent label unit type: creation, and the operations its property table answers.
-#include "units/framework/unit_type_registry.h"
-#include "units/libraries/ui1_library.h"
+#include "contract/unit_type_registry.h"
+#include "libraries/ui1_library.h"
 #include "units/translabel/translabel_accessible.h"
 #include "units/translabel/translabel_properties.h"
 

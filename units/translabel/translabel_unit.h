@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "units/framework/unit.h"
+#include "contract/unit.h"
 
 namespace units {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The window unit's own properties, one row each, and its unit type record. A written property
 // shows at once: the window is never re-created.
-#include "units/framework/property_table.h"
-#include "units/framework/tabled_unit_type.h"
-#include "units/framework/unit_type_records.h"
+#include "contract/property_table.h"
+#include "contract/tabled_unit_type.h"
+#include "contract/unit_type_records.h"
 #include "units/window/window_shape.h"
 #include "units/window/window_unit.h"
 

@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "runtime/program/memory.h"
-#include "units/framework/unit_interfaces.h"
-#include "units/framework/unit_type_ids.h"
-#include "units/framework/unit_type_registry.h"
-#include "units/framework/window_host.h"
-#include "units/libraries/core_library.h"
+#include "base/program/memory.h"
+#include "contract/unit_interfaces.h"
+#include "contract/unit_type_ids.h"
+#include "contract/unit_type_registry.h"
+#include "contract/window_host.h"
+#include "libraries/core_library.h"
 #include "units/window/window_properties.h"
 
 namespace units {

@@ -21,9 +21,9 @@
 #include "platform/program_icon.h"
 #include "platform/sound.h"
 #include "platform/text.h"
-#include "runtime/program/notify_codes.h"
-#include "units/framework/unit_type_ids.h"
-#include "units/framework/window_host.h"
+#include "base/program/notify_codes.h"
+#include "contract/unit_type_ids.h"
+#include "contract/window_host.h"
 #include "units/window/window_properties.h"
 #include "units/window/window_shape.h"
 

@@ -13,9 +13,9 @@
 #include <optional>
 #include <vector>
 
-#include "units/framework/live_window.h"
-#include "units/framework/unit.h"
-#include "units/framework/unit_interfaces.h"
+#include "contract/live_window.h"
+#include "contract/unit.h"
+#include "contract/unit_interfaces.h"
 #include "units/window/window_background.h"
 #include "units/window/window_state.h"
 

@@ -15,16 +15,16 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "runtime/program/memory.h"
-#include "runtime/program/notify_codes.h"
-#include "runtime/program/program_header.h"
-#include "units/editbox/edit_box_properties.h"
-#include "units/framework/event_report.h"
-#include "units/framework/unit.h"
-#include "units/framework/unit_interfaces.h"
-#include "units/framework/unit_type_ids.h"
-#include "units/framework/unit_type_registry.h"
-#include "units/libraries/core_library.h"
+#include "base/program/memory.h"
+#include "base/program/notify_codes.h"
+#include "base/program/program_header.h"
+#include "units/editbox/editbox_properties.h"
+#include "contract/event_report.h"
+#include "contract/unit.h"
+#include "contract/unit_interfaces.h"
+#include "contract/unit_type_ids.h"
+#include "contract/unit_type_registry.h"
+#include "libraries/core_library.h"
 
 namespace units::editbox {
 namespace {

@@ -6,11 +6,11 @@
 #include <QPointer>
 #include <QTest>
 
-#include "runtime/host/host.h"
-#include "runtime/program/memory.h"
+#include "host/host.h"
+#include "base/program/memory.h"
 #include "tests/support/test_program.h"
-#include "units/framework/unit.h"
-#include "units/framework/unit_type_ids.h"
+#include "contract/unit.h"
+#include "contract/unit_type_ids.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "units/editbox/edit_box_properties.h"
+#include "units/editbox/editbox_properties.h"
 
 namespace units::editbox {
 namespace {

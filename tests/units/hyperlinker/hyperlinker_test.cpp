@@ -12,13 +12,13 @@
 #include "platform/colors.h"
 #include "platform/open_address.h"
 #include "platform/text.h"
-#include "runtime/program/memory.h"
+#include "base/program/memory.h"
 #include "tests/support/test_program.h"
-#include "units/framework/unit_interfaces.h"
-#include "units/framework/unit_type_ids.h"
-#include "units/framework/unit_type_registry.h"
+#include "contract/unit_interfaces.h"
+#include "contract/unit_type_ids.h"
+#include "contract/unit_type_registry.h"
 #include "platform/font_record.h"
-#include "units/framework/property_data.h"
+#include "contract/property_data.h"
 #include "units/hyperlinker/hyperlinker_properties.h"
 
 namespace {

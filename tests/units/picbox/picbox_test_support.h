@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "tests/support/test_program.h"
-#include "units/framework/unit_interfaces.h"
-#include "units/framework/unit_type_ids.h"
-#include "units/framework/unit_type_registry.h"
-#include "units/picbox/picture_box.h"
+#include "contract/unit_interfaces.h"
+#include "contract/unit_type_ids.h"
+#include "contract/unit_type_registry.h"
+#include "units/picbox/picbox_unit.h"
 
 namespace picbox_test {
 

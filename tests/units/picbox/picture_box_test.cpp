@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "platform/colors.h"
-#include "runtime/program/memory.h"
+#include "base/program/memory.h"
 #include "tests/units/picbox/picbox_test_support.h"
-#include "units/framework/unit.h"
+#include "contract/unit.h"
 
 namespace picbox_test {
 namespace {
@@ -226,7 +226,7 @@ TEST(PictureBoxAccessibility, AnswersAsAGraphic) {
 }  // namespace
 }  // namespace picbox_test
 
-#include "runtime/host/host.h"
+#include "host/host.h"
 
 namespace picbox_test {
 namespace {

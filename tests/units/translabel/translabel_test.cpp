@@ -14,11 +14,11 @@
 
 #include "platform/font_record.h"
 #include "platform/gbk.h"
-#include "runtime/program/memory.h"
+#include "base/program/memory.h"
 #include "tests/support/test_program.h"
-#include "units/framework/unit.h"
-#include "units/framework/unit_interfaces.h"
-#include "units/framework/unit_type_records.h"
+#include "contract/unit.h"
+#include "contract/unit_interfaces.h"
+#include "contract/unit_type_records.h"
 #include "units/translabel/translabel_properties.h"
 
 namespace {

@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "runtime/program/notify_codes.h"
-#include "units/framework/event_report.h"
-#include "units/framework/live_window.h"
-#include "units/framework/unit_interfaces.h"
-#include "units/framework/unit_type_records.h"
-#include "units/libraries/web_library.h"
-#include "units/webbrowser/web_browser_box.h"
-#include "units/webbrowser/web_browser_properties.h"
+#include "base/program/notify_codes.h"
+#include "contract/event_report.h"
+#include "contract/live_window.h"
+#include "contract/unit_interfaces.h"
+#include "contract/unit_type_records.h"
+#include "libraries/web_library.h"
+#include "units/webbrowser/webbrowser_unit.h"
+#include "units/webbrowser/webbrowser_properties.h"
 
 namespace test_support {
 

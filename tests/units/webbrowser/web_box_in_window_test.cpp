@@ -8,14 +8,14 @@
 #include <string>
 
 #include "platform/gbk.h"
-#include "runtime/host/host.h"
-#include "runtime/program/memory.h"
+#include "host/host.h"
+#include "base/program/memory.h"
 #include "tests/support/test_program.h"
 #include "tests/units/webbrowser/local_http_server.h"
 #include "tests/units/webbrowser/web_box_fixture.h"
-#include "units/framework/unit.h"
-#include "units/framework/unit_type_ids.h"
-#include "units/webbrowser/web_browser_box.h"
+#include "contract/unit.h"
+#include "contract/unit_type_ids.h"
+#include "units/webbrowser/webbrowser_unit.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "runtime/program/memory.h"
+#include "base/program/memory.h"
 
 #include "tests/support/test_program.h"
 #include "tests/units/webbrowser/local_http_server.h"

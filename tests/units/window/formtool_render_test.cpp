@@ -11,8 +11,8 @@
 
 #include "tests/support/test_program.h"
 #include "tools/formtool/template_writer.h"
-#include "units/framework/property_data.h"
-#include "units/framework/unit_type_ids.h"
+#include "contract/property_data.h"
+#include "contract/unit_type_ids.h"
 #include "units/window/window_properties.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <array>
 
 #include "platform/text.h"
-#include "units/framework/unit_interfaces.h"
-#include "units/framework/unit_type_records.h"
-#include "units/libraries/core_library.h"
+#include "contract/unit_interfaces.h"
+#include "contract/unit_type_records.h"
+#include "libraries/core_library.h"
 #include "units/window/window_properties.h"
 
 namespace window_test {

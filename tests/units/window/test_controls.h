@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/program/program_header.h"
-#include "units/framework/unit.h"
+#include "base/program/program_header.h"
+#include "contract/unit.h"
 
 namespace window_test {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "runtime/program/memory.h"
-#include "runtime/program/program_header.h"
+#include "base/program/memory.h"
+#include "base/program/program_header.h"
 #include "tests/support/test_program.h"
-#include "units/framework/unit_interfaces.h"
-#include "units/framework/unit_type_records.h"
+#include "contract/unit_interfaces.h"
+#include "contract/unit_type_records.h"
 #include "units/window/focus_order.h"
 #include "units/window/key_codes.h"
 #include "units/window/window_background.h"

@@ -20,11 +20,11 @@
 #include "platform/colors.h"
 #include "platform/gbk.h"
 #include "platform/sound.h"
-#include "runtime/host/host.h"
+#include "host/host.h"
 #include "tests/platform/wave_builder.h"
 #include "tests/support/test_program.h"
 #include "tests/units/window/test_controls.h"
-#include "units/framework/live_window.h"
+#include "contract/live_window.h"
 #include "units/window/window_properties.h"
 #include "units/window/window_unit.h"
 

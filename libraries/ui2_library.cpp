@@ -1,0 +1,34 @@
+#include "libraries/ui2_library.h"
+
+#include <array>
+
+#include "contract/unit_type_records.h"
+#include "libraries/host_notify_slot.h"
+#include "units/superbtn/superbtn_properties.h"
+
+namespace units {
+namespace {
+
+struct Tag;
+using Slot = HostNotifySlot<Tag>;
+
+constexpr auto kUnitTypes = UnitTypeArray<9>({{1, kSuperBtnType}});
+
+const runtime::LibraryRecord kRecord = {
+    runtime::kLibraryFormatMark,
+    "C1E74B0935D8462FA07B3E9C15F2D864",
+    2, 0, 2, 3, 4, 3, 3,
+    "\xc0\xa9\xd5\xb9\xbd\xe7\xc3\xe6\xd6\xa7\xb3\xd6\xbf\xe2\xb6\xfe",  // 扩展界面支持库二
+    1, 0, 0, {},
+    static_cast<uint32_t>(kUnitTypes.size()), kUnitTypes.data(), 0, 0,
+    0, 0, nullptr, 0, 0,
+    Slot::Notify, {},
+};
+
+}  // namespace
+
+const runtime::LibraryRecord& Ui2Library() { return kRecord; }
+
+runtime::HostNotify Ui2HostNotify() { return Slot::host; }
+
+}  // namespace units

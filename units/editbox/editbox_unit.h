@@ -1,0 +1,152 @@
+#pragma once
+// What both kinds of edit box share: showing their properties as the host writes them, the
+// input modes, change and focus events, and the up-down button. The single-line box is a line
+// editor and the multi-line box a plain-text editor; each derives from its Qt editor (so input
+// methods, accessibility and keyboard editing are the editor's own) and from this class.
+//
+// Events and re-entry. A handler may destroy the box, for instance by writing a property that
+// re-creates it. Raising an event from inside the editor's own code would then return into a
+// deleted editor, so changes and focus moves are only noted while the editor works, and reported
+// once the outermost event of the box has returned, or, for a change made outside any event of
+// the box (a context-menu paste), from the event loop.
+#include <QEvent>
+#include <QFocusEvent>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "units/editbox/editbox_state.h"
+#include "units/editbox/input_rules.h"
+#include "contract/unit.h"
+#include "contract/unit_interfaces.h"
+
+class QWidget;
+
+namespace units::editbox {
+
+class UpDownButton;
+
+class EditBox {
+ public:
+  virtual ~EditBox();
+  EditBox(const EditBox&) = delete;
+  EditBox& operator=(const EditBox&) = delete;
+
+  // Creation after construction: place, style bits, text, font, colours, border, up-down button
+  // and selection. The box stays hidden until the host shows it.
+  void Build(uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height);
+
+  bool WantsKey(uint32_t key) const;
+  PropertyObject& Properties() { return unit_.Properties(); }
+  const EditBoxState& State() const { return props_; }
+
+  // Show the property of that name as just written to the state.
+  void BorderChanged();
+  void TextColorChanged() { ApplyPalette(); }
+  void BackColorChanged();
+  void FontChanged() { ApplyFont(); }
+  // 1 when the box must be re-created: into or out of password mode it may change between one
+  // line and several.
+  int32_t InputModeChanged();
+
+  // Properties the box reads from and writes to its editor. Texts handed out stay valid until
+  // the next call.
+  void SetContent(const char* content);
+  const char* PasswordChar();
+  void SetPasswordChar(const char* text);
+  int32_t SelStart() const { return SelectionStart(); }
+  int32_t SelLength() const { return SelectionLength(); }
+  // -1 puts the caret after the last character.
+  void SetSelStart(int32_t start);
+  // -1 selects everything.
+  void SetSelLength(int32_t length);
+  const char* SelText();
+  void SetSelText(const char* text);
+
+  // The filter for what the user is about to insert.
+  InputRules Rules() const { return {props_.inputMode, props_.caseConversion, props_.maxLength}; }
+  // The text before the edit under way, and whether the program (not the user) is making it.
+  const QString& LastText() const { return lastText_; }
+  bool ProgramEdit() const { return programEdit_; }
+
+ protected:
+  EditBox(Unit& unit, EditBoxState& props);
+
+  virtual QWidget* Widget() = 0;
+  virtual const QWidget* Widget() const = 0;
+  virtual bool MultiLine() const = 0;
+  virtual QString Text() const = 0;
+  virtual void SetText(const QString& text) = 0;
+  virtual int SelectionStart() const = 0;
+  virtual int SelectionLength() const = 0;
+  // Selects [start, start + length) with the caret at the end, scrolled into view.
+  virtual void Select(int start, int length) = 0;
+  virtual void ReplaceSelection(const QString& text) = 0;
+  // Read-only and password display from the input mode and password character.
+  virtual void ApplyMode() = 0;
+  // What an input method or on-screen keyboard should offer in the current input mode.
+  Qt::InputMethodHints InputHints() const;
+  // Room for the border and its painting.
+  virtual void ApplyBorder() = 0;
+
+  // The editor's text-changed notification.
+  void TextChanged();
+  // Steps the up-down button's value: +1 up, -1 down.
+  void Step(int delta);
+  bool HasUpDown() const { return !upDown_.isNull(); }
+
+  // Every event of the box passes through here; `base` runs the editor's own handling.
+  template <typename Base>
+  bool Event(QEvent* event, Base&& base) {
+    const QEvent::Type type = event->type();
+    const bool focus = type == QEvent::FocusIn || type == QEvent::FocusOut;
+    // A popup menu of the box takes the focus only for a moment.
+    const bool popup = focus && static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason;
+    ++depth_;
+    const bool result = base();
+    --depth_;
+    if (focus && !popup) Noted(type == QEvent::FocusIn ? Action::kGotFocus : Action::kLostFocus);
+    FollowedByUpDown(type);
+    if (depth_ == 0) Drain();  // may destroy the box: nothing of it is touched afterwards
+    return result;
+  }
+
+  EditBoxState& props_;
+
+ private:
+  enum class Action { kGotFocus, kLostFocus };
+
+  void Noted(Action action);
+  // Reports what was noted, in order; false when a handler destroyed the box.
+  bool Drain();
+  bool Raise(int32_t event);
+  // Runs `change` as the program's edit (no filtering), then reports it once.
+  template <typename Change>
+  bool ProgramChange(Change&& change);
+  void Normalise();
+  // Selects [start, start + count) cut to the text, and keeps it as the stored selection.
+  void Reselect(int start, int count);
+
+  QString ContentOf(const QString& text) const;
+  QString TextOf(const char* content) const;
+  void ApplyFont();
+  void ApplyPalette();
+  void CreateUpDown();
+  void FollowedByUpDown(QEvent::Type type);
+  void PlaceUpDown();
+
+  Unit& unit_;
+  QPointer<UpDownButton> upDown_;
+  QString lastText_;
+  std::string scratch_;  // text handed out, valid until the next call
+  std::deque<Action> noted_;
+  int depth_ = 0;
+  bool changePending_ = false;
+  bool drainQueued_ = false;
+  bool programEdit_ = false;
+};
+
+}  // namespace units::editbox
