@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # A longer fuzz run than the tests make: each target in turn for SECONDS (default 7200) or RUNS
 # executions (default 10 million), whichever ends first, starting
-# from fuzz/corpus/<target>; of the inputs it found, those that add coverage are merged
-# (-merge=1) into fuzz/corpus/<target>, beside the seeds. Prints executions, coverage and
-# features per target; a crash's input is kept in build-fuzz/findings/. Build the targets
-# first (scripts/fuzz.sh does).
+# from fuzz/corpus/<target>. Everything the run holds is kept in build-fuzz/campaign/<target>/
+# (outside the repository), and fuzz/corpus/<target> becomes the smallest set of those inputs that
+# reaches every edge any of them reaches (-merge=1 over edges only), so the repository keeps a
+# corpus of a few dozen files a target that a campaign only ever shrinks or grows by what it
+# adds. Prints executions, coverage and corpus size per target; a crash's input is kept in
+# build-fuzz/findings/. Build the targets first (scripts/fuzz.sh does).
 #
 #   [RUNS=N] bash scripts/fuzz_campaign.sh [SECONDS] [TARGET...]
 set -euo pipefail
@@ -18,13 +20,13 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   mapfile -t targets < <(find build-fuzz/bin -maxdepth 1 -name 'fuzz_*' -type f -executable -printf '%f\n' | sort)
 fi
-mkdir -p build-fuzz/findings
+mkdir -p build-fuzz/findings build-fuzz/campaign
 failed=0
 for name in "${targets[@]}"; do
   target="build-fuzz/bin/$name"
   corpus="fuzz/corpus/${name#fuzz_}"
-  work=$(mktemp -d)
-  mkdir -p "$corpus"
+  work=build-fuzz/campaign/${name#fuzz_}
+  mkdir -p "$corpus" "$work"
   cp -r "$corpus"/. "$work"/
   log="build-fuzz/findings/$name.log"
   status=0
@@ -34,8 +36,12 @@ for name in "${targets[@]}"; do
   last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
   cov=$(grep -o 'cov: [0-9]*' <<<"$last" | grep -o '[0-9]*$' || echo '?')
   ft=$(grep -o 'ft: [0-9]*' <<<"$last" | grep -o '[0-9]*$' || echo '?')
-  # The seeds stay; of what the run found, only the inputs that add coverage are kept.
-  nice -n 15 "$target" -merge=1 -rss_limit_mb=2048 "$corpus" "$work" >/dev/null 2>&1
+  # A set cover over edges (hit counts left out), so the corpus stays small: the merge keeps an
+  # input only for an edge none of the inputs kept before it reaches.
+  minimised=$(mktemp -d)
+  nice -n 15 "$target" -merge=1 -use_counters=0 -rss_limit_mb=2048 -timeout="${FUZZ_TIMEOUT:-10}" "$minimised" "$work" \
+    >/dev/null 2>&1
+  rm -rf "$corpus" && mv "$minimised" "$corpus"
   files=$(find "$corpus" -type f | wc -l)
   if [ $status -eq 0 ]; then
     echo "$name: $executed executions, cov $cov, ft $ft, corpus $files files, no findings"
@@ -43,6 +49,5 @@ for name in "${targets[@]}"; do
     echo "$name: $executed executions, cov $cov, ft $ft: FINDING (see $log)"
     failed=1
   fi
-  rm -rf "$work"
 done
 exit $failed
