@@ -11,22 +11,23 @@ namespace units {
 namespace picbox_rows {
 using S = PicBoxState;
 using namespace property_type;
+constexpr uint16_t kNative = property_state::kNative;
 inline constexpr PropertyRow<S, PictureBox> kRows[] = {
-    {.name = "BorderStyle", .type = kChoice, .state = 0x8000, .word = &S::borderStyle, .stored = 0, .low = 0,
+    {.name = "BorderStyle", .type = kChoice, .state = kNative, .word = &S::borderStyle, .stored = 0, .low = 0,
      .high = kMaxEdgeStyle, .apply = [](PictureBox& box) { box.BorderStyleChanged(); return 0; }},
-    {.name = "BackColor", .type = kBackColor, .state = 0x8000, .color = &S::backColor, .stored = 1,
+    {.name = "BackColor", .type = kBackColor, .state = kNative, .color = &S::backColor, .stored = 1,
      .initial = kDefaultColor, .apply = [](PictureBox& box) { box.BackColorChanged(); return 0; }},
-    {.name = "Picture", .type = kPicture, .state = 0x8000, .bytes = &S::picture, .source = &S::pictureSource,
+    {.name = "Picture", .type = kPicture, .state = kNative, .bytes = &S::picture, .source = &S::pictureSource,
      .stored = 4, .apply = [](PictureBox& box) { box.PictureChanged(); return 0; }},
-    {.name = "DisplayMode", .type = kChoice, .state = 0x8000, .word = &S::displayMode, .stored = 2,
+    {.name = "DisplayMode", .type = kChoice, .state = kNative, .word = &S::displayMode, .stored = 2,
      .low = display_mode::kNatural, .high = display_mode::kCentred, .whenChanged = true,
      .apply = [](PictureBox& box) { box.DisplayModeChanged(); return 0; }},
     // Stored as read; answered and written as 0 or 1.
-    {.name = "PlayAnimation", .type = kLogical, .state = 0x8000, .word = &S::playAnimation, .stored = 3,
+    {.name = "PlayAnimation", .type = kLogical, .state = kNative, .word = &S::playAnimation, .stored = 3,
      .initial = 1, .logical = true, .apply = [](PictureBox& box) { box.PlayAnimationChanged(); return 0; }},
     // Without a data-source unit in the program the binding texts are only kept.
-    {.name = "DataSource", .type = kDataSource, .state = 0x8000, .text = &S::dataSource, .stored = 5, .since = 2},
-    {.name = "DataColumn", .type = kDataColumn, .state = 0x8000, .text = &S::dataColumn, .stored = 6, .since = 2},
+    {.name = "DataSource", .type = kDataSource, .state = kNative, .text = &S::dataSource, .stored = 5, .since = 2},
+    {.name = "DataColumn", .type = kDataColumn, .state = kNative, .text = &S::dataColumn, .stored = 6, .since = 2},
 };
 }  // namespace picbox_rows
 

@@ -16,12 +16,13 @@ using namespace property_type;
 
 // State words of the host's entries: stored, read from the control, read without fetching
 // anything, the edit state, read and written through the document, the document's command states.
-constexpr uint16_t kStored = 0x8000;
-constexpr uint16_t kControl = 0x8004;
-constexpr uint16_t kNotFetched = 0x8014;
-constexpr uint16_t kEditState = 0x8008;
-constexpr uint16_t kDocument = 0x8009;
-constexpr uint16_t kCommandState = 0x800D;
+namespace ps = property_state;
+constexpr uint16_t kStored = ps::kNative;
+constexpr uint16_t kControl = ps::kNative | ps::kReadOnly;
+constexpr uint16_t kNotFetched = ps::kNative | ps::kReadOnly | ps::kNotFetched;
+constexpr uint16_t kEditState = ps::kNative | ps::kDocument;
+constexpr uint16_t kDocument = ps::kNative | ps::kDocument | ps::kDependent;
+constexpr uint16_t kCommandState = ps::kNative | ps::kDocument | ps::kReadOnly | ps::kDependent;
 
 // The hooks, in webbrowser_properties.cpp. Reads of the stored flags keep what the control says.
 bool ReadSilent(U& box, PropertyValue& value);
