@@ -1,5 +1,9 @@
 #pragma once
 // The edit box's own properties, one row each, and its unit type record.
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "platform/font_record.h"
 #include "units/editbox/editbox_unit.h"
 #include "contract/property_table.h"
@@ -7,6 +11,34 @@
 #include "contract/unit_type_records.h"
 
 namespace units::editbox {
+
+// The own properties the box keeps, each in the field its row below names.
+struct EditBoxState {
+  std::string content;  // GBK
+  int32_t borderStyle;
+  uint32_t textColor;
+  uint32_t backColor;
+  std::vector<uint8_t> font;
+  int32_t hideSelection;
+  int32_t maxLength;
+  int32_t multiline;
+  int32_t scrollBars;
+  int32_t alignment;
+  int32_t inputMode;
+  uint16_t passwordChar;  // a single byte, or a GBK double-byte character with its lead byte high
+  int32_t caseConversion;
+  int32_t upDownMode;
+  int32_t upDownMin;
+  int32_t upDownMax;
+  int32_t selStart;
+  int32_t selLength;
+  std::string dataSource;
+  std::string dataColumn;
+
+  // A password box shows a single line even when it asks for several: the masking belongs to the
+  // single-line editor, and a password must never be shown in plain text.
+  bool SingleLine() const { return multiline == 0 || inputMode == kPassword; }
+};
 
 namespace rows {
 using S = EditBoxState;

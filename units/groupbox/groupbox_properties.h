@@ -1,11 +1,24 @@
 #pragma once
 // The group box's own properties, one row each, and its unit type record.
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
 #include "units/groupbox/groupbox_unit.h"
 
 namespace units {
+
+// The own properties the unit keeps, each in the field its row below names.
+struct GroupBoxState {
+  std::string title;  // GBK
+  int32_t alignment;
+  uint32_t textColor;
+  uint32_t backColor;
+  std::vector<uint8_t> font;  // a 60-byte font record, else the default GUI font
+};
 
 namespace groupbox_rows {
 using S = GroupBoxState;

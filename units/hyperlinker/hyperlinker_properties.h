@@ -1,5 +1,9 @@
 #pragma once
 // The hyperlink box's own properties, one row each, and its unit type record.
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "platform/colors.h"
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
@@ -8,6 +12,20 @@
 #include "contract/edge_style.h"
 
 namespace units {
+
+// The own properties the unit keeps, each in the field its row below names.
+struct HyperLinkerState {
+  std::string text;  // GBK, like the addresses
+  int32_t linkKind;
+  std::string mailAddress;
+  std::string webAddress;
+  uint32_t linkColor;
+  uint32_t visitedColor;
+  uint32_t hoverColor;
+  uint32_t backColor;
+  int32_t border;
+  std::vector<uint8_t> font;  // a 60-byte font record, else the default GUI font
+};
 
 namespace hyperlinker_rows {
 using S = HyperLinkerState;

@@ -1,5 +1,10 @@
 #pragma once
 // The picture box's own properties, one row each, and its unit type record.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
@@ -7,6 +12,19 @@
 #include "units/picbox/picbox_unit.h"
 
 namespace units {
+
+// The own properties the unit keeps, each in the field its row below names.
+struct PicBoxState {
+  int32_t borderStyle;
+  uint32_t backColor;
+  int32_t displayMode;
+  int32_t playAnimation;
+  std::vector<uint8_t> picture;
+  // Where the picture was read from; empty once it is set at run time.
+  std::span<const uint8_t> pictureSource;
+  std::string dataSource;
+  std::string dataColumn;
+};
 
 namespace picbox_rows {
 using S = PicBoxState;

@@ -2,12 +2,23 @@
 // The web browser box's own properties, one row each, and its unit type record. Only the first
 // five are stored; the others are read from the browser control or the loaded document at each
 // access, and a few are written to the document.
+#include <cstdint>
+
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
 #include "units/webbrowser/webbrowser_unit.h"
 
 namespace units {
+
+// The own properties the unit keeps, each in the field its row below names.
+struct WebBrowserState {
+  int32_t border;  // edge style 0 to 5; any other value is kept as stored and draws no edge
+  int32_t silent;
+  int32_t offline;
+  int32_t dropTarget;
+  int32_t registerAsBrowser;
+};
 
 namespace webbrowser_rows {
 using S = WebBrowserState;

@@ -1,6 +1,11 @@
 #pragma once
 // The window unit's own properties, one row each, and its unit type record. A written property
 // shows at once: the window is never re-created.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
@@ -8,6 +13,36 @@
 #include "units/window/window_unit.h"
 
 namespace units {
+
+// The own properties the window keeps, each in the field its row below names.
+struct WindowState {
+  std::string title;  // GBK
+  int32_t borderStyle;
+  uint32_t backColor;
+  std::vector<uint8_t> backPicture;
+  // Where backPicture was read from; empty once it is set at run time.
+  std::span<const uint8_t> backPictureSource;
+  int32_t backPictureMode;
+  std::vector<uint8_t> backSound;
+  int32_t soundPlayMode;
+  int32_t controlBox;
+  int32_t maxButton;
+  int32_t minButton;
+  int32_t position;
+  int32_t closable;
+  std::vector<uint8_t> icon;
+  int32_t enterMovesFocus;
+  int32_t escCloses;
+  int32_t f1Help;
+  std::string helpFile;  // GBK
+  int32_t helpTopic;
+  int32_t showInTaskbar;
+  int32_t moveAnywhere;
+  int32_t shape;
+  int32_t alwaysOnTop;
+  int32_t keepTitleActive;
+  std::string className;  // GBK
+};
 
 namespace window_rows {
 using S = WindowState;
