@@ -1,5 +1,5 @@
 #pragma once
-// The picture box's own properties, one row each, and its unit type record.
+// The picture box's own properties: the state that keeps them, one row each, and the unit type record.
 #include <cstdint>
 #include <span>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-// The super button's own properties, one row each, and its unit type record.
+// The super button's own properties: the state that keeps them, one row each, and the unit type record.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -119,8 +119,9 @@ inline constexpr PropertyRow<S, U> kRows[] = {
      .applicable = [](const S& s) { return !s.hotPicture.empty(); }},
     {.name = "DisabledPicture", .type = kPicture, .bytes = &S::disabledPicture, .source = &S::disabledSource,
      .stored = 26, .since = 2, .apply = RebuildPicture<kDisabledSlot>},
-    {.name = "DisabledTransColor", .type = kBackColor, .state = kDependent | kGroupEnd, .color = &S::disabledTransColor, .stored = 25,
-     .since = 2, .initial = platform::kDefaultColor, .apply = RebuildPicture<kDisabledSlot>,
+    {.name = "DisabledTransColor", .type = kBackColor, .state = kDependent | kGroupEnd,
+     .color = &S::disabledTransColor, .stored = 25, .since = 2, .initial = platform::kDefaultColor,
+     .apply = RebuildPicture<kDisabledSlot>,
      .applicable = [](const S& s) { return !s.disabledPicture.empty(); }},
     {.name = "Font", .type = kFont, .bytes = &S::font, .stored = 20,
      .apply = [](U& button) {
@@ -144,8 +145,9 @@ inline constexpr PropertyRow<S, U> kRows[] = {
      .initialColor = LitButtonFace, .apply = Repaint, .applicable = [](const S& s) { return s.systemColors == 0; }},
     {.name = "FocusTextColor", .type = kColor, .state = kDependent, .color = &S::focusTextColor, .stored = 16,
      .initialColor = ButtonText, .apply = Repaint, .applicable = [](const S& s) { return s.systemColors == 0; }},
-    {.name = "FocusBackColor", .type = kBackColor, .state = kDependent | kGroupEnd, .color = &S::focusBackColor, .stored = 17,
-     .initialColor = ButtonFace, .apply = Repaint, .applicable = [](const S& s) { return s.systemColors == 0; }},
+    {.name = "FocusBackColor", .type = kBackColor, .state = kDependent | kGroupEnd, .color = &S::focusBackColor,
+     .stored = 17, .initialColor = ButtonFace, .apply = Repaint,
+     .applicable = [](const S& s) { return s.systemColors == 0; }},
     // Sounds are looked up when played: nothing to show.
     {.name = "BuiltinSound", .type = kLogical, .word = &S::builtinSound, .stored = 10},
     {.name = "HoverSound", .type = kSound, .state = kDependent, .bytes = &S::hoverSound, .stored = 21,

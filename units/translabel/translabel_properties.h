@@ -1,6 +1,6 @@
 #pragma once
-// The transparent label's own properties, one row each, and its unit type record. A written
-// value is taken up at once: the label lays its text out again and repaints.
+// The transparent label's own properties: the state that keeps them, one row each, and the unit
+// type record. A written value is taken up at once: the label lays its text out again and repaints.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
-// The web browser box's own properties, one row each, and its unit type record. Only the first
-// five are stored; the others are read from the browser control or the loaded document at each
-// access, and a few are written to the document.
+// The web browser box's own properties: the state that keeps them, one row each, and the unit
+// type record. Only the first five are stored; the others are read from the browser control or the
+// loaded document at each access, and a few are written to the document.
 #include <cstdint>
 
 #include "contract/property_table.h"

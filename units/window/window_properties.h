@@ -1,6 +1,6 @@
 #pragma once
-// The window unit's own properties, one row each, and its unit type record. A written property
-// shows at once: the window is never re-created.
+// The window unit's own properties: the state that keeps them, one row each, and the unit type
+// record. A written property shows at once: the window is never re-created.
 #include <cstdint>
 #include <span>
 #include <string>
