@@ -3,7 +3,6 @@
 #include <climits>
 #include <cstring>
 
-#include "platform/little_endian.h"
 #include "base/program/memory.h"
 
 namespace units {
@@ -12,43 +11,30 @@ PropertyArchive PropertyArchive::Reader(std::span<const uint8_t> data) { return 
 
 PropertyArchive PropertyArchive::Writer(std::vector<uint8_t>& out) { return PropertyArchive({}, &out); }
 
-bool PropertyArchive::ReadRaw(void* to, size_t n) {
-  if (!ok_ || n > in_.size() - pos_) return ok_ = false;
-  std::memcpy(to, in_.data() + pos_, n);
-  pos_ += n;
-  return true;
-}
-
-void PropertyArchive::WriteRaw(const void* from, size_t n) {
-  if (!ok_) return;
-  auto bytes = static_cast<const uint8_t*>(from);
-  out_->insert(out_->end(), bytes, bytes + n);
-}
-
 void PropertyArchive::UInt32(uint32_t& v) {
-  uint8_t bytes[4];
-  if (Reading()) {
-    if (ReadRaw(bytes, 4)) v = platform::LoadU32(bytes);
-  } else {
-    platform::StoreU32(bytes, v);
-    WriteRaw(bytes, 4);
+  if (!ok_) return;
+  if (!Reading()) {
+    platform::AppendU32(*out_, v);
+    return;
   }
+  uint32_t read = 0;
+  if ((ok_ = in_.ReadU32(read))) v = read;
 }
 
 void PropertyArchive::Int32(int32_t& v) {
   uint32_t u = static_cast<uint32_t>(v);
   UInt32(u);
-  if (Reading() && ok_) v = static_cast<int32_t>(u);
+  v = static_cast<int32_t>(u);
 }
 
 void PropertyArchive::Char16(uint16_t& v) {
-  uint8_t bytes[2];
-  if (Reading()) {
-    if (ReadRaw(bytes, 2)) v = platform::LoadU16(bytes);
-  } else {
-    platform::StoreU16(bytes, v);
-    WriteRaw(bytes, 2);
+  if (!ok_) return;
+  if (!Reading()) {
+    platform::AppendLittle(*out_, v, 2);
+    return;
   }
+  uint16_t read = 0;
+  if ((ok_ = in_.ReadU16(read))) v = read;
 }
 
 void PropertyArchive::Version(uint32_t highest) {
@@ -66,52 +52,44 @@ void PropertyArchive::Version(uint32_t highest) {
   }
 }
 
-bool PropertyArchive::ReadCount(size_t& n) {
-  int32_t count = 0;
-  Int32(count);
-  if (!ok_) return false;
-  n = count > 0 ? static_cast<size_t>(count) : 0;
-  if (n > in_.size() - pos_) return ok_ = false;
-  return true;
+bool PropertyArchive::ReadCounted(std::span<const uint8_t>& field) {
+  return ok_ && (ok_ = in_.ReadBlock(field));
 }
 
-void PropertyArchive::WriteCount(size_t n) {
+void PropertyArchive::WriteCounted(std::span<const uint8_t> field) {
+  if (!ok_) return;
   // The count field is 32-bit signed: a larger field cannot be stored faithfully.
-  if (n > INT32_MAX) {
+  if (field.size() > INT32_MAX) {
     ok_ = false;
     return;
   }
-  int32_t count = static_cast<int32_t>(n);
-  Int32(count);
+  platform::AppendU32(*out_, static_cast<uint32_t>(field.size()));
+  out_->insert(out_->end(), field.begin(), field.end());
 }
 
 void PropertyArchive::Text(std::string& text) {
-  if (Reading()) {
-    size_t n;
-    if (!ReadCount(n)) return;
-    text.assign(reinterpret_cast<const char*>(in_.data() + pos_), n);
-    pos_ += n;
-  } else {
-    WriteCount(text.size());
-    WriteRaw(text.data(), text.size());
+  if (!Reading()) {
+    WriteCounted({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+    return;
   }
+  std::span<const uint8_t> field;
+  if (ReadCounted(field)) text.assign(field.begin(), field.end());
 }
 
 void PropertyArchive::Bytes(std::vector<uint8_t>& bytes) {
-  if (Reading()) {
-    size_t n;
-    if (!ReadCount(n)) return;
-    bytes.assign(in_.data() + pos_, in_.data() + pos_ + n);
-    pos_ += n;
-  } else {
-    WriteCount(bytes.size());
-    WriteRaw(bytes.data(), bytes.size());
-  }
+  std::span<const uint8_t> source;
+  Bytes(bytes, source);
 }
 
 void PropertyArchive::Bytes(std::vector<uint8_t>& bytes, std::span<const uint8_t>& source) {
-  Bytes(bytes);
-  if (Reading() && ok_) source = in_.subspan(pos_ - bytes.size(), bytes.size());
+  if (!Reading()) {
+    WriteCounted(bytes);
+    return;
+  }
+  std::span<const uint8_t> field;
+  if (!ReadCounted(field)) return;
+  bytes.assign(field.begin(), field.end());
+  source = field;
 }
 
 bool ReadPropertyData(PropertyObject& properties, const uint8_t* data, int32_t length) {

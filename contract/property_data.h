@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/little_endian.h"
+
 namespace units {
 
 class PropertyArchive {
@@ -42,15 +44,12 @@ class PropertyArchive {
  private:
   PropertyArchive(std::span<const uint8_t> in, std::vector<uint8_t>* out) : in_(in), out_(out) {}
 
-  bool ReadRaw(void* to, size_t n);
-  void WriteRaw(const void* from, size_t n);
-  // The byte count of a counted field, checked against the bytes left before anything is
-  // allocated for it.
-  bool ReadCount(size_t& n);
-  void WriteCount(size_t n);
+  // A counted field: its count, checked against the bytes left before anything is taken, and
+  // where its bytes lie. False, and the archive failed, when it runs past the data.
+  bool ReadCounted(std::span<const uint8_t>& field);
+  void WriteCounted(std::span<const uint8_t> field);
 
-  std::span<const uint8_t> in_;
-  size_t pos_ = 0;
+  platform::ByteCursor in_;
   std::vector<uint8_t>* out_;
   uint32_t version_ = 0;
   bool ok_ = true;

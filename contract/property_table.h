@@ -6,8 +6,8 @@
 // writing by index and by name, applicability and the texts offered for translation all come from
 // the rows, so that adding a stored property is adding a row.
 //
-// A type declares its state as a plain struct S, its rows as a constexpr array of
-// PropertyRow<S, U> (U: the unit class, for the hooks), and its table as
+// A type declares, in its properties header, its state as a plain struct S, its rows beside it
+// as a constexpr array of PropertyRow<S, U> (U: the unit class, for the hooks), and its table as
 //   inline constexpr PropertyTable kTable{rows, highestVersion};
 // Its property object is then TabledProperties<kTable>: S plus the PropertyObject interface.
 #include <array>
@@ -30,11 +30,33 @@
 
 namespace units {
 
+// The state word of a property's host entry. The host never reads it; it tells form tools how to
+// offer the property. Each bit, by what the properties that carry it have in common:
+namespace property_state {
+// The property means something only in some configurations of the others (a colour while the
+// system's colours are off, the address of one kind of link, a picture's transparent colour).
+constexpr uint16_t kDependent = 0x0001;
+// The last of a group of related properties in the tools' list.
+constexpr uint16_t kGroupEnd = 0x0002;
+// Read at run time, never written.
+constexpr uint16_t kReadOnly = 0x0004;
+// Held by the document a unit shows rather than by the unit.
+constexpr uint16_t kDocument = 0x0008;
+// A read fetches nothing: the caller's value stays as it was.
+constexpr uint16_t kNotFetched = 0x0010;
+// The eight properties every unit has.
+constexpr uint16_t kCommon = 0x6000;
+// Every property of a type built for the native window system (type_flag::kNative), and the
+// common ones of every type.
+constexpr uint16_t kNative = 0x8000;
+}  // namespace property_state
+static_assert(kCommonPropertyState == (property_state::kNative | property_state::kCommon));
+
 template <typename S, typename U>
 struct PropertyRow {
   const char* name = nullptr;  // the property's English name, as form authors write it
   int16_t type = 0;            // property type code
-  uint16_t state = 0;          // state bits of the host's property entry
+  uint16_t state = 0;          // the host entry's state word: property_state bits
   // Where the property lives in S: at most one of these. A row with none is answered by `get` and
   // `set` alone (a property the unit reads from or writes to its widget).
   int32_t S::*word = nullptr;                      // integers, choices, logicals
@@ -63,6 +85,9 @@ struct PropertyRow {
   bool (*get)(U& unit, PropertyValue& value) = nullptr;
   int32_t (*set)(U& unit, const PropertyValue& value) = nullptr;
 
+  constexpr int FieldCount() const {
+    return (word != nullptr) + (color != nullptr) + (char16 != nullptr) + (text != nullptr) + (bytes != nullptr);
+  }
   constexpr PropertyKind Kind() const {
     if (word != nullptr) return PropertyKind::kWord;
     if (color != nullptr) return PropertyKind::kColor;
@@ -88,6 +113,7 @@ class PropertyTable {
       const Row& r = rows[i];
       // A broken row stops the build: these throw in a constant expression.
       if (r.name == nullptr || r.type == 0) throw "every property has a name and a type";
+      if (r.FieldCount() > 1) throw "a property lives in one field at most";
       if (r.stored >= 0 && r.Kind() == PropertyKind::kLive) throw "a stored property needs a field";
       if (r.since > highestVersion) throw "a property from a later version than the table's";
       if (r.source != nullptr && r.bytes == nullptr) throw "a source belongs to bytes";

@@ -6,6 +6,7 @@
 
 #include "imaging/image.h"
 #include "platform/cursors.h"
+#include "platform/little_endian.h"
 #include "base/template/mouse_pointer.h"
 
 namespace runtime {
@@ -18,8 +19,8 @@ std::unique_ptr<QCursor> CursorFromImage(std::span<const uint8_t> bytes) {
   if (image.isNull()) return nullptr;
   int hotX = 0, hotY = 0;
   if (bytes.size() >= 22 && bytes[2] == 2) {
-    hotX = bytes[10] | bytes[11] << 8;
-    hotY = bytes[12] | bytes[13] << 8;
+    hotX = platform::LoadU16(bytes.data() + 10);
+    hotY = platform::LoadU16(bytes.data() + 12);
   }
   return std::make_unique<QCursor>(QPixmap::fromImage(image), std::min(hotX, image.width() - 1),
                                    std::min(hotY, image.height() - 1));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,43 @@ TEST(PropertyData, NegativeCountsAreEmptyAndReadingGoesOn) {
   EXPECT_EQ(p.title, "");
   EXPECT_EQ(p.dataSource, "ds");
   EXPECT_EQ(p.style, 4);
+}
+
+// A picture read with its source names the very bytes of the data it came from, so that it can
+// be decoded once for data the program keeps; a picture that does not fit leaves no source.
+TEST(PropertyData, ReadBytesNameWhereTheyLay) {
+  struct Pictured : PropertyObject {
+    std::vector<uint8_t> picture;
+    std::span<const uint8_t> source;
+    int32_t after = 0;
+    void Reset() override {
+      picture.clear();
+      source = {};
+      after = 0;
+    }
+    void Serialise(PropertyArchive& a) override {
+      a.Version(1);
+      a.Bytes(picture, source);
+      a.Int32(after);
+    }
+  } p;
+  Stream s;
+  s.U32(1).U32(3);
+  s.bytes.insert(s.bytes.end(), {7, 8, 9});
+  s.U32(42);
+  ASSERT_TRUE(ReadPropertyData(p, s.bytes.data(), static_cast<int32_t>(s.bytes.size())));
+  EXPECT_EQ(p.picture, (std::vector<uint8_t>{7, 8, 9}));
+  EXPECT_EQ(p.source.data(), s.bytes.data() + 8);
+  EXPECT_EQ(p.source.size(), 3u);
+  EXPECT_EQ(p.after, 42);
+  std::vector<uint8_t> written;
+  ASSERT_TRUE(WritePropertyData(p, written));
+  EXPECT_EQ(written, s.bytes);
+
+  s.bytes.resize(10);  // the picture runs past the end
+  EXPECT_FALSE(ReadPropertyData(p, s.bytes.data(), static_cast<int32_t>(s.bytes.size())));
+  EXPECT_TRUE(p.source.empty());
+  EXPECT_TRUE(p.picture.empty());
 }
 
 TEST(PropertyData, BlockHoldsExactlyTheWrittenBytes) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/gbk.h"
+#include "platform/little_endian.h"
 #include "base/template/unit_record.h"
 #include "tools/formtool/property_values.h"
 
@@ -120,8 +121,7 @@ class Decompiler {
     if (!children.isEmpty()) fields.push_back({"children", children});
     std::span<const uint8_t> pointer = unit.PointerData();
     if (pointer.size() == 4) {
-      fields.push_back({"pointer", static_cast<qint64>(pointer[0] | pointer[1] << 8 | pointer[2] << 16 |
-                                                       static_cast<uint32_t>(pointer[3]) << 24)});
+      fields.push_back({"pointer", static_cast<qint64>(platform::LoadU32(pointer.data()))});
     } else if (!pointer.empty()) {
       fields.push_back({"pointer_data", Hex(pointer)});
     }

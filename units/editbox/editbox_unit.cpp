@@ -10,6 +10,7 @@
 #include "platform/colors.h"
 #include "platform/font_record.h"
 #include "platform/text.h"
+#include "units/editbox/editbox_properties.h"
 #include "units/editbox/up_down_button.h"
 
 namespace units::editbox {
@@ -26,6 +27,8 @@ bool UpDownHasEdge(int32_t border) {
 }  // namespace
 
 EditBox::EditBox(Unit& unit, EditBoxState& props) : props_(props), unit_(unit) {}
+
+InputRules EditBox::Rules() const { return {props_.inputMode, props_.caseConversion, props_.maxLength}; }
 
 EditBox::~EditBox() {
   // The button may be the sender of the press whose handler is destroying this box.

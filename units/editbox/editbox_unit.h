@@ -18,7 +18,6 @@
 #include <deque>
 #include <string>
 
-#include "units/editbox/editbox_state.h"
 #include "units/editbox/input_rules.h"
 #include "contract/unit.h"
 #include "contract/unit_interfaces.h"
@@ -27,6 +26,51 @@ class QWidget;
 
 namespace units::editbox {
 
+enum InputMode : int32_t {
+  kNormal, kReadOnly, kPassword, kIntegerText, kDecimalText, kByte, kShort, kInteger, kLong, kFloat, kDouble,
+  kDateTime, kLastInputMode = kDateTime
+};
+
+enum UpDownMode : int32_t { kNoUpDown, kAutomaticUpDown, kManualUpDown };
+
+namespace edit_border {
+constexpr int32_t kNone = 0;
+constexpr int32_t kSunken = 1;
+constexpr int32_t kRaised = 2;
+constexpr int32_t kShallow = 3;
+constexpr int32_t kSunkenInRaised = 4;
+constexpr int32_t kSingleLine = 5;
+}  // namespace edit_border
+
+namespace text_alignment {
+constexpr int32_t kLeft = 0;
+constexpr int32_t kCentred = 1;
+constexpr int32_t kRight = 2;
+}  // namespace text_alignment
+
+// Bit 0: a horizontal bar, bit 1: a vertical one.
+namespace scroll_bars {
+constexpr int32_t kNone = 0;
+constexpr int32_t kHorizontal = 1;
+constexpr int32_t kVertical = 2;
+constexpr int32_t kBoth = 3;
+}  // namespace scroll_bars
+
+namespace case_conversion {
+constexpr int32_t kNone = 0;
+constexpr int32_t kLower = 1;
+constexpr int32_t kUpper = 2;
+}  // namespace case_conversion
+
+namespace editbox_event {
+constexpr int32_t kTextChanged = 0;
+constexpr int32_t kUpDownPressed = 1;  // manual up-down mode; argument -1 or 1
+// The common focus events, raised by the box itself because the editor owns its focus.
+constexpr int32_t kGotFocus = -7;
+constexpr int32_t kLostFocus = -8;
+}  // namespace editbox_event
+
+struct EditBoxState;  // the own properties, in editbox_properties.h
 class UpDownButton;
 
 class EditBox {
@@ -67,7 +111,7 @@ class EditBox {
   void SetSelText(const char* text);
 
   // The filter for what the user is about to insert.
-  InputRules Rules() const { return {props_.inputMode, props_.caseConversion, props_.maxLength}; }
+  InputRules Rules() const;
   // The text before the edit under way, and whether the program (not the user) is making it.
   const QString& LastText() const { return lastText_; }
   bool ProgramEdit() const { return programEdit_; }

@@ -12,7 +12,7 @@
 #include "platform/text.h"
 #include "base/values/date_text.h"
 #include "base/values/number_text.h"
-#include "units/editbox/editbox_state.h"
+#include "units/editbox/editbox_unit.h"
 
 namespace units::editbox {
 namespace {

@@ -85,6 +85,11 @@ void MultiLineBox::Select(int start, int length) {
   ensureCursorVisible();
 }
 
+void MultiLineBox::ApplyMode() {
+  setReadOnly(props_.inputMode == kReadOnly);
+  setInputMethodHints(InputHints());
+}
+
 void MultiLineBox::ApplyBorder() {
   setFrameShape(QFrame::Panel);
   setLineWidth(EdgeWidth(props_.borderStyle));

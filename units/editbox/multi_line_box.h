@@ -33,10 +33,7 @@ class MultiLineBox final : public UnitWidget<QPlainTextEdit>, public EditBox {
   int SelectionLength() const override;
   void Select(int start, int length) override;
   void ReplaceSelection(const QString& text) override { insertPlainText(text); }
-  void ApplyMode() override {
-    setReadOnly(props_.inputMode == kReadOnly);
-    setInputMethodHints(InputHints());
-  }
+  void ApplyMode() override;
   void ApplyBorder() override;
 
   // What the user's insertion of `typed` becomes, given the current text and selection.

@@ -1,5 +1,9 @@
 #pragma once
-// The group box's own properties, one row each, and its unit type record.
+// The group box's own properties: the state that keeps them, one row each, and the unit type record.
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
@@ -7,22 +11,32 @@
 
 namespace units {
 
+// The own properties the unit keeps, each in the field its row below names.
+struct GroupBoxState {
+  std::string title;  // GBK
+  int32_t alignment;
+  uint32_t textColor;
+  uint32_t backColor;
+  std::vector<uint8_t> font;  // a 60-byte font record, else the default GUI font
+};
+
 namespace groupbox_rows {
 using S = GroupBoxState;
 using namespace property_type;
+constexpr uint16_t kNative = property_state::kNative;
 inline int32_t Repaint(GroupBox& box) {
   box.update();
   return 0;
 }
 inline constexpr PropertyRow<S, GroupBox> kRows[] = {
-    {.name = "Title", .type = kText, .state = 0x8000, .text = &S::title, .stored = 4,
+    {.name = "Title", .type = kText, .state = kNative, .text = &S::title, .stored = 4,
      .apply = [](GroupBox& box) { box.TitleChanged(); return 0; }},
-    {.name = "Alignment", .type = kChoice, .state = 0x8000, .word = &S::alignment, .stored = 0,
+    {.name = "Alignment", .type = kChoice, .state = kNative, .word = &S::alignment, .stored = 0,
      .low = title_alignment::kLeft, .high = title_alignment::kRight, .apply = Repaint},
-    {.name = "TextColor", .type = kColor, .state = 0x8000, .color = &S::textColor, .stored = 1, .apply = Repaint},
-    {.name = "BackColor", .type = kBackColor, .state = 0x8000, .color = &S::backColor, .stored = 2,
+    {.name = "TextColor", .type = kColor, .state = kNative, .color = &S::textColor, .stored = 1, .apply = Repaint},
+    {.name = "BackColor", .type = kBackColor, .state = kNative, .color = &S::backColor, .stored = 2,
      .initial = kDefaultColor, .apply = Repaint},
-    {.name = "Font", .type = kFont, .state = 0x8000, .bytes = &S::font, .stored = 3,
+    {.name = "Font", .type = kFont, .state = kNative, .bytes = &S::font, .stored = 3,
      .apply = [](GroupBox& box) { box.FontChanged(); return 0; }},
 };
 }  // namespace groupbox_rows

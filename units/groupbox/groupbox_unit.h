@@ -6,8 +6,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "contract/unit.h"
 
@@ -20,14 +18,7 @@ constexpr int32_t kCentred = 1;
 constexpr int32_t kRight = 2;
 }  // namespace title_alignment
 
-// The own properties; their table is in groupbox_properties.h.
-struct GroupBoxState {
-  std::string title;  // GBK
-  int32_t alignment;
-  uint32_t textColor;
-  uint32_t backColor;
-  std::vector<uint8_t> font;  // a 60-byte font record, else the default GUI font
-};
+struct GroupBoxState;  // the own properties, in groupbox_properties.h
 
 class GroupBox : public UnitWidget<QWidget> {
   Q_OBJECT

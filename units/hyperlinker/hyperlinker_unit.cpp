@@ -90,6 +90,10 @@ void HyperLinker::BorderChanged() {
   update();
 }
 
+void HyperLinker::AddressChanged() {
+  if (Props().text.empty()) update();
+}
+
 void HyperLinker::FontChanged() {
   ApplyFont();
   update();

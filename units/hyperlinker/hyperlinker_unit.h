@@ -5,9 +5,8 @@
 #include <QFont>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "contract/unit.h"
 
@@ -18,19 +17,7 @@ constexpr int32_t kMail = 0;  // opens "mailto:" and the e-mail address
 constexpr int32_t kWeb = 1;   // opens the web address as stored
 }  // namespace link_kind
 
-// The own properties; their table is in hyperlinker_properties.h.
-struct HyperLinkerState {
-  std::string text;  // GBK, like the addresses
-  int32_t linkKind;
-  std::string mailAddress;
-  std::string webAddress;
-  uint32_t linkColor;
-  uint32_t visitedColor;
-  uint32_t hoverColor;
-  uint32_t backColor;
-  int32_t border;
-  std::vector<uint8_t> font;  // a 60-byte font record, else the default GUI font
-};
+struct HyperLinkerState;  // the own properties, in hyperlinker_properties.h
 
 class HyperLinker : public UnitWidget<QWidget> {
   Q_OBJECT
@@ -53,9 +40,7 @@ class HyperLinker : public UnitWidget<QWidget> {
   void BorderChanged();
   void FontChanged();
   // An address shows only while there is no text of its own.
-  void AddressChanged() {
-    if (Props().text.empty()) update();
-  }
+  void AddressChanged();
   // Opens the address; the visited colour follows whether that worked.
   void Open();
 

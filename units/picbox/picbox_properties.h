@@ -1,5 +1,10 @@
 #pragma once
-// The picture box's own properties, one row each, and its unit type record.
+// The picture box's own properties: the state that keeps them, one row each, and the unit type record.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
@@ -8,25 +13,39 @@
 
 namespace units {
 
+// The own properties the unit keeps, each in the field its row below names.
+struct PicBoxState {
+  int32_t borderStyle;
+  uint32_t backColor;
+  int32_t displayMode;
+  int32_t playAnimation;
+  std::vector<uint8_t> picture;
+  // Where the picture was read from; empty once it is set at run time.
+  std::span<const uint8_t> pictureSource;
+  std::string dataSource;
+  std::string dataColumn;
+};
+
 namespace picbox_rows {
 using S = PicBoxState;
 using namespace property_type;
+constexpr uint16_t kNative = property_state::kNative;
 inline constexpr PropertyRow<S, PictureBox> kRows[] = {
-    {.name = "BorderStyle", .type = kChoice, .state = 0x8000, .word = &S::borderStyle, .stored = 0, .low = 0,
+    {.name = "BorderStyle", .type = kChoice, .state = kNative, .word = &S::borderStyle, .stored = 0, .low = 0,
      .high = kMaxEdgeStyle, .apply = [](PictureBox& box) { box.BorderStyleChanged(); return 0; }},
-    {.name = "BackColor", .type = kBackColor, .state = 0x8000, .color = &S::backColor, .stored = 1,
+    {.name = "BackColor", .type = kBackColor, .state = kNative, .color = &S::backColor, .stored = 1,
      .initial = kDefaultColor, .apply = [](PictureBox& box) { box.BackColorChanged(); return 0; }},
-    {.name = "Picture", .type = kPicture, .state = 0x8000, .bytes = &S::picture, .source = &S::pictureSource,
+    {.name = "Picture", .type = kPicture, .state = kNative, .bytes = &S::picture, .source = &S::pictureSource,
      .stored = 4, .apply = [](PictureBox& box) { box.PictureChanged(); return 0; }},
-    {.name = "DisplayMode", .type = kChoice, .state = 0x8000, .word = &S::displayMode, .stored = 2,
+    {.name = "DisplayMode", .type = kChoice, .state = kNative, .word = &S::displayMode, .stored = 2,
      .low = display_mode::kNatural, .high = display_mode::kCentred, .whenChanged = true,
      .apply = [](PictureBox& box) { box.DisplayModeChanged(); return 0; }},
     // Stored as read; answered and written as 0 or 1.
-    {.name = "PlayAnimation", .type = kLogical, .state = 0x8000, .word = &S::playAnimation, .stored = 3,
+    {.name = "PlayAnimation", .type = kLogical, .state = kNative, .word = &S::playAnimation, .stored = 3,
      .initial = 1, .logical = true, .apply = [](PictureBox& box) { box.PlayAnimationChanged(); return 0; }},
     // Without a data-source unit in the program the binding texts are only kept.
-    {.name = "DataSource", .type = kDataSource, .state = 0x8000, .text = &S::dataSource, .stored = 5, .since = 2},
-    {.name = "DataColumn", .type = kDataColumn, .state = 0x8000, .text = &S::dataColumn, .stored = 6, .since = 2},
+    {.name = "DataSource", .type = kDataSource, .state = kNative, .text = &S::dataSource, .stored = 5, .since = 2},
+    {.name = "DataColumn", .type = kDataColumn, .state = kNative, .text = &S::dataColumn, .stored = 6, .since = 2},
 };
 }  // namespace picbox_rows
 

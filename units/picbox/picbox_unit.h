@@ -5,10 +5,8 @@
 #include <QWidget>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
-#include <span>
-#include <string>
-#include <vector>
 
 #include "imaging/image.h"
 #include "contract/unit.h"
@@ -23,18 +21,7 @@ constexpr int32_t kStretched = 1;  // stretched over the client area
 constexpr int32_t kCentred = 2;    // centred, shrunk to fit when it does not
 }  // namespace display_mode
 
-// The own properties; their table is in picbox_properties.h.
-struct PicBoxState {
-  int32_t borderStyle;
-  uint32_t backColor;
-  int32_t displayMode;
-  int32_t playAnimation;
-  std::vector<uint8_t> picture;
-  // Where the picture was read from; empty once it is set at run time.
-  std::span<const uint8_t> pictureSource;
-  std::string dataSource;
-  std::string dataColumn;
-};
+struct PicBoxState;  // the own properties, in picbox_properties.h
 
 // Where a picture of `picture` size goes in `client` in display mode `mode`; sizes shrunk to fit
 // are truncated, with one scale for both sides.

@@ -5,7 +5,7 @@
 #include "platform/colors.h"
 #include "platform/edge_painter.h"
 #include "units/superbtn/lighten_color.h"
-#include "units/superbtn/superbtn_unit.h"
+#include "units/superbtn/superbtn_properties.h"
 
 namespace units {
 namespace {

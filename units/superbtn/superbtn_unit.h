@@ -8,8 +8,6 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string>
-#include <vector>
 
 #include "contract/unit.h"
 #include "units/superbtn/button_picture.h"
@@ -41,38 +39,7 @@ constexpr int32_t kRightAndDown = 0;  // one pixel each way
 constexpr int32_t kTwoDown = 1;
 }  // namespace press_offset
 
-// The own properties; their table is in superbtn_properties.h.
-struct SuperBtnState {
-  int32_t buttonStyle;
-  int32_t checkMode;  // each click toggles `checked`
-  int32_t checked;
-  int32_t picturePosition;
-  int32_t pressOffset;
-  int32_t hoverBorder;
-  int32_t hoverFocusRect;
-  std::vector<uint8_t> normalPicture;
-  uint32_t normalTransColor;  // 0xFF000000: the picture's top-left pixel
-  std::vector<uint8_t> hotPicture;
-  uint32_t hotTransColor;
-  std::vector<uint8_t> disabledPicture;
-  uint32_t disabledTransColor;
-  // Where each picture was read from; empty once it is set at run time.
-  std::span<const uint8_t> normalSource, hotSource, disabledSource;
-  std::vector<uint8_t> font;  // a 60-byte font record, or anything else for the default GUI font
-  std::string caption;        // GBK
-  int32_t systemColors;       // take the six colours below from the system
-  uint32_t normalTextColor;
-  uint32_t normalBackColor;
-  uint32_t hotTextColor;
-  uint32_t hotBackColor;
-  uint32_t focusTextColor;
-  uint32_t focusBackColor;
-  int32_t builtinSound;
-  std::vector<uint8_t> hoverSound;  // complete WAVE file images
-  std::vector<uint8_t> clickSound;
-  std::string toolTip;  // GBK; empty: no tooltip
-  int32_t defaultButton;
-};
+struct SuperBtnState;  // the own properties, in superbtn_properties.h
 
 class ButtonTip;
 

@@ -1,12 +1,27 @@
 #pragma once
-// The transparent label's own properties, one row each, and its unit type record. A written
-// value is taken up at once: the label lays its text out again and repaints.
+// The transparent label's own properties: the state that keeps them, one row each, and the unit
+// type record. A written value is taken up at once: the label lays its text out again and repaints.
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
 #include "units/translabel/translabel_unit.h"
 
 namespace units {
+
+// The own properties the unit keeps, each in the field its row below names.
+struct TransLabelState {
+  std::string text;  // GBK
+  int32_t effect;
+  std::vector<uint8_t> font;  // a 60-byte font record, or anything else for the default GUI font
+  uint32_t textColor;         // 0x00BBGGRR
+  int32_t horzAlign;
+  int32_t wordWrap;   // non-zero: wrap from the top, vertAlign unused
+  int32_t vertAlign;  // single line only
+};
 
 namespace translabel_rows {
 using S = TransLabelState;

@@ -8,8 +8,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "contract/unit.h"
 
@@ -29,16 +27,7 @@ constexpr int32_t kCentred = 1;
 constexpr int32_t kTrailing = 2;  // right, or bottom
 }  // namespace label_alignment
 
-// The own properties; their table is in translabel_properties.h.
-struct TransLabelState {
-  std::string text;  // GBK
-  int32_t effect;
-  std::vector<uint8_t> font;  // a 60-byte font record, or anything else for the default GUI font
-  uint32_t textColor;         // 0x00BBGGRR
-  int32_t horzAlign;
-  int32_t wordWrap;   // non-zero: wrap from the top, vertAlign unused
-  int32_t vertAlign;  // single line only
-};
+struct TransLabelState;  // the own properties, in translabel_properties.h
 
 class TextOverhang;
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QRegularExpression>
 
+#include "platform/colors.h"
 #include "units/webbrowser/script_text.h"
 
 namespace units::web {
@@ -82,7 +83,7 @@ int32_t AsColor(const QVariant& answer) {
     color = QColor::fromString(text);
     if (!color.isValid()) return 0;
   }
-  return color.red() | color.green() << 8 | color.blue() << 16;
+  return static_cast<int32_t>(platform::ToColorRef(color));
 }
 
 QString AsFontName(const QVariant& answer) {
@@ -95,8 +96,7 @@ QString AsFontName(const QVariant& answer) {
 }
 
 QString ColorText(uint32_t color) {
-  return QColor(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF), static_cast<int>(color >> 16 & 0xFF))
-      .name();
+  return platform::FromColorRef(color).name();
 }
 
 }  // namespace units::web

@@ -1,13 +1,24 @@
 #pragma once
-// The web browser box's own properties, one row each, and its unit type record. Only the first
-// five are stored; the others are read from the browser control or the loaded document at each
-// access, and a few are written to the document.
+// The web browser box's own properties: the state that keeps them, one row each, and the unit
+// type record. Only the first five are stored; the others are read from the browser control or the
+// loaded document at each access, and a few are written to the document.
+#include <cstdint>
+
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
 #include "units/webbrowser/webbrowser_unit.h"
 
 namespace units {
+
+// The own properties the unit keeps, each in the field its row below names.
+struct WebBrowserState {
+  int32_t border;  // edge style 0 to 5; any other value is kept as stored and draws no edge
+  int32_t silent;
+  int32_t offline;
+  int32_t dropTarget;
+  int32_t registerAsBrowser;
+};
 
 namespace webbrowser_rows {
 using S = WebBrowserState;
@@ -16,12 +27,13 @@ using namespace property_type;
 
 // State words of the host's entries: stored, read from the control, read without fetching
 // anything, the edit state, read and written through the document, the document's command states.
-constexpr uint16_t kStored = 0x8000;
-constexpr uint16_t kControl = 0x8004;
-constexpr uint16_t kNotFetched = 0x8014;
-constexpr uint16_t kEditState = 0x8008;
-constexpr uint16_t kDocument = 0x8009;
-constexpr uint16_t kCommandState = 0x800D;
+namespace ps = property_state;
+constexpr uint16_t kStored = ps::kNative;
+constexpr uint16_t kControl = ps::kNative | ps::kReadOnly;
+constexpr uint16_t kNotFetched = ps::kNative | ps::kReadOnly | ps::kNotFetched;
+constexpr uint16_t kEditState = ps::kNative | ps::kDocument;
+constexpr uint16_t kDocument = ps::kNative | ps::kDocument | ps::kDependent;
+constexpr uint16_t kCommandState = ps::kNative | ps::kDocument | ps::kReadOnly | ps::kDependent;
 
 // The hooks, in webbrowser_properties.cpp. Reads of the stored flags keep what the control says.
 bool ReadSilent(U& box, PropertyValue& value);

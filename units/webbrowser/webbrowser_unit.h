@@ -33,14 +33,7 @@ constexpr int32_t kWindowSetWidth = 13;
 constexpr int32_t kWindowClosing = 15;
 }  // namespace webbrowser_event
 
-// The persisted own properties; the table of all of them is in webbrowser_properties.h.
-struct WebBrowserState {
-  int32_t border;  // edge style 0 to 5; any other value is kept as stored and draws no edge
-  int32_t silent;
-  int32_t offline;
-  int32_t dropTarget;
-  int32_t registerAsBrowser;
-};
+struct WebBrowserState;  // the own properties, in webbrowser_properties.h
 
 class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvents {
  public:

@@ -7,7 +7,7 @@
 
 #include "imaging/picture_cache.h"
 #include "platform/colors.h"
-#include "units/window/window_state.h"
+#include "units/window/window_unit.h"
 
 namespace units {
 

@@ -20,7 +20,7 @@
 #include "contract/window_host.h"
 #include "units/window/focus_order.h"
 #include "units/window/key_codes.h"
-#include "units/window/window_unit.h"
+#include "units/window/window_properties.h"
 
 namespace units {
 namespace {

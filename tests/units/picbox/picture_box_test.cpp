@@ -10,6 +10,7 @@
 #include "platform/colors.h"
 #include "base/program/memory.h"
 #include "tests/units/picbox/picbox_test_support.h"
+#include "units/picbox/picbox_properties.h"
 #include "contract/unit.h"
 
 namespace picbox_test {
