@@ -1,8 +1,9 @@
 #pragma once
-// The edges a unit can wear around its client area, shared by the edit box, the picture box and
-// the hyperlink box, and the group box's etched frame. Edge styles: 0 none, 1 sunken, 2 raised,
-// 3 shallow, 4 sunken inside raised, 5 a single line. The edge takes room inside the widget, so
-// the client area is the widget less the edge on every side.
+// The edges a unit can wear around its client area, the same on every unit type that has a
+// border style (edit box, picture box, hyperlink box, web browser box), and the group box's
+// etched frame. Edge styles: 0 none, 1 sunken, 2 raised, 3 shallow, 4 sunken inside raised, 5 a
+// single line. The edge takes room inside the widget, so the client area is the widget less the
+// edge on every side.
 #include <QRect>
 
 #include <cstdint>

@@ -17,7 +17,6 @@ namespace runtime {
 // Runtime service 6 after the header is adopted: hidden owner window, main thread, libraries,
 // template. Called once; a second call does nothing.
 void StartHost();
-bool HostStarted();
 // Shuts the host down without ending the process, so that it can be started again: windows
 // closed, exit callbacks run, libraries told.
 void StopHost();

@@ -107,8 +107,6 @@ void StartHost() {
   }
 }
 
-bool HostStarted() { return TheHost().started; }
-
 void StopHost() {
   if (!TheHost().started) return;
   HostShutdown(0);

@@ -12,6 +12,7 @@
 
 #include "base/program/notify_codes.h"
 #include "base/values/conversions.h"
+#include "base/values/data_block.h"
 
 namespace units {
 namespace {
@@ -52,6 +53,21 @@ void LoadWindowCommand(runtime::ValueRecord* result, int32_t count, runtime::Val
   }
   runtime::notify::LoadWindowRequest request{args[0].unit.windowId, parent, count >= 3 && args[2].i32 != 0};
   result->i32 = Slot::host(runtime::notify::kLoadWindow, reinterpret_cast<intptr_t>(&request), 0) == 0;
+}
+
+void TrayIconCommand(runtime::ValueRecord* /*result*/, int32_t count, runtime::ValueRecord* args) {
+  if (Slot::host == nullptr || count < 1 || args == nullptr) return;
+  auto* unit = reinterpret_cast<Unit*>(Slot::host(runtime::notify::kLiveUnitOrError, args[0].unit.windowId, 0));
+  WindowUnit* window = WindowType::Cast(unit);
+  if (window == nullptr) return;
+  const runtime::BlockElements icon =
+      count >= 2 && args[1].type == runtime::type::kByteData ? runtime::ElementsOf(args[1].ptr) : runtime::BlockElements{};
+  if (icon.count == 0) {
+    window->RemoveTrayIcon();
+    return;
+  }
+  const char* tip = count >= 3 && args[2].type == runtime::type::kText ? args[2].text : nullptr;
+  window->SetTrayIcon({icon.first, icon.count}, tip);
 }
 
 }  // namespace units

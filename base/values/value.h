@@ -59,12 +59,6 @@ constexpr TypeClass ClassOf(uint32_t code) {
 constexpr bool IsArrayType(uint32_t code) { return (code & type::kArrayBit) != 0; }
 constexpr uint32_t ElementTypeOf(uint32_t code) { return code & ~type::kArrayBit; }
 
-// A number is a system code whose low byte is 1. An array of numbers is not itself a number, even
-// though its code also ends in 1: callers that want the element type strip the array bit first.
-constexpr bool IsNumericType(uint32_t code) {
-  return ClassOf(code) == TypeClass::kSystem && (code & 0xFF) == 1 && !IsArrayType(code);
-}
-
 // Bytes one element of a number type occupies in an array block; 0 for every other type.
 constexpr uint32_t NumericElementSize(uint32_t code) {
   switch (code) {

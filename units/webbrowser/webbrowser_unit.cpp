@@ -4,11 +4,11 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
-#include <qdrawutil.h>
 
 #include "platform/gbk.h"
 #include "platform/open_address.h"
 #include "platform/text.h"
+#include "contract/edge_style.h"
 #include "contract/unit_accessibility.h"
 #include "units/webbrowser/document_commands.h"
 #include "units/webbrowser/engine_module.h"
@@ -95,17 +95,6 @@ WebBrowserState& WebBrowserBox::Props() { return WebBrowserType::StateOf(*this);
 
 QWidget* WebBrowserBox::ControlWidget() const { return control_ ? control_->Widget() : nullptr; }
 
-int WebBrowserBox::EdgeWidth(int32_t border) {
-  switch (border) {
-    case 1: return 2;  // client edge
-    case 2: return 3;  // modal frame
-    case 3: return 1;  // static edge
-    case 4: return 5;  // modal frame around a client edge
-    case 5: return 1;  // thin border
-    default: return 0;
-  }
-}
-
 void WebBrowserBox::ApplyBorder() {
   const int edge = EdgeWidth(Props().border);
   setContentsMargins(edge, edge, edge, edge);
@@ -143,28 +132,13 @@ bool WebBrowserBox::PreTranslate(QObject* target, QEvent* event) {
 
 void WebBrowserBox::resizeEvent(QResizeEvent* /*event*/) { PlaceClient(); }
 
-// Only the edge is drawn: the client area is the page's.
+// Only the edge is drawn: the client area is the page's. The edge is the one every unit with
+// a border style wears.
 void WebBrowserBox::paintEvent(QPaintEvent* /*event*/) {
   const int32_t border = Props().border;
   if (EdgeWidth(border) == 0) return;
   QPainter painter(this);
-  QRect r = rect();
-  if (border == 5) {
-    painter.setPen(Qt::black);
-    painter.drawRect(r.adjusted(0, 0, -1, -1));
-    return;
-  }
-  if (border == 3) {
-    qDrawShadePanel(&painter, r, palette(), true, 1);
-    return;
-  }
-  if (border == 2 || border == 4) {
-    qDrawWinPanel(&painter, r, palette(), false);
-    painter.setPen(palette().color(QPalette::Button));
-    painter.drawRect(r.adjusted(2, 2, -3, -3));
-    r.adjust(3, 3, -3, -3);
-  }
-  if (border == 1 || border == 4) qDrawWinPanel(&painter, r, palette(), true);
+  DrawEdge(painter, rect(), border);
 }
 
 void WebBrowserBox::Navigate(const char* url, int32_t flags, const char* frame, const char* headers) {

@@ -62,9 +62,6 @@ class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvent
   // The engine's view, placed over the client area.
   QWidget* ControlWidget() const;
 
-  // Edge width of a Border value.
-  static int EdgeWidth(int32_t border);
-
   // The page takes the keys typed into it before the window does.
   bool PreTranslate(QObject* target, QEvent* event) override;
 
@@ -94,7 +91,7 @@ class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvent
   QString OutsideProgram(const QString& address) override;
   bool OpenOutside(const QString& address) override;
 
-  QWidget* client_;  // the area inside the edge; the control overhangs it by a client edge
+  QWidget* client_;  // the area inside the edge, which the page fills
   std::unique_ptr<web::BrowserControl> control_;
   int32_t editMode_ = 0;
   std::array<std::string, kTextSlots> texts_;

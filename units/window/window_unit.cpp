@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QWheelEvent>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "imaging/image.h"
 #include "platform/edge_painter.h"
@@ -62,7 +64,7 @@ WindowUnit::~WindowUnit() {
   qApp->removeEventFilter(this);
   StopSound();
   ReportEvent(window_event::kDestroyed);
-  tray_.reset();
+  RemoveTrayIcon();
   // A modal window that goes without the close protocol still gives the others back.
   ReturnToOwner();
   // The units go before the window reports itself gone, as child windows do.
@@ -376,10 +378,18 @@ void WindowUnit::BackPictureChanged() {
   RepaintBackground();
 }
 
-void WindowUnit::SetTrayIcon(const QIcon& icon, const QString& tip) {
-  if (!tray_) {
-    tray_ = std::make_unique<QSystemTrayIcon>();
-    connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+void WindowUnit::SetTrayIcon(std::span<const uint8_t> iconData, const char* tip) {
+  QIcon icon;
+  for (bool large : {false, true}) {
+    QImage entry = iconData.empty() ? QImage()
+                                    : imaging::LoadIconOfSize(iconData.data(), static_cast<int64_t>(iconData.size()), large);
+    if (!entry.isNull()) icon.addPixmap(QPixmap::fromImage(entry));
+  }
+  // Data that holds no icon shows the window's own, as the window's caption does.
+  if (icon.isNull()) icon = windowIcon();
+  if (tray_ == nullptr) {
+    tray_ = new QSystemTrayIcon();
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
       switch (reason) {
         case QSystemTrayIcon::Trigger: ReportEvent(window_event::kTrayIcon, tray_click::kLeft); break;
         case QSystemTrayIcon::DoubleClick: ReportEvent(window_event::kTrayIcon, tray_click::kLeftDouble); break;
@@ -389,23 +399,28 @@ void WindowUnit::SetTrayIcon(const QIcon& icon, const QString& tip) {
     });
   }
   // The tip holds at most 62 GBK bytes; a double-byte character is never cut in half.
-  std::string gbk = platform::ToGbk(tip);
-  if (gbk.size() > kTrayTipBytes) {
-    size_t end = 0;
-    for (size_t i = 0; i < kTrayTipBytes;) {
-      size_t step = static_cast<uint8_t>(gbk[i]) >= 0x81 ? 2 : 1;
-      if (i + step > kTrayTipBytes) break;
-      i += step;
-      end = i;
-    }
-    gbk.resize(end);
+  const std::string_view gbk = tip != nullptr ? std::string_view(tip) : std::string_view();
+  size_t end = 0;
+  for (size_t i = 0; i < gbk.size();) {
+    const size_t step = static_cast<uint8_t>(gbk[i]) >= 0x81 ? 2 : 1;
+    if (i + step > kTrayTipBytes || i + step > gbk.size()) break;
+    i += step;
+    end = i;
   }
   tray_->setIcon(icon);
-  tray_->setToolTip(platform::FromGbk(gbk));
+  tray_->setToolTip(platform::FromGbk(gbk.substr(0, end)));
   tray_->show();
 }
 
-void WindowUnit::RemoveTrayIcon() { tray_.reset(); }
+// A handler of the icon's own notification may remove it, or close the window: the icon leaves
+// the notification area at once, and the object goes once the notification is over.
+void WindowUnit::RemoveTrayIcon() {
+  if (tray_ == nullptr) return;
+  tray_->hide();
+  tray_->disconnect(this);
+  tray_->deleteLater();
+  tray_ = nullptr;
+}
 
 bool WindowUnit::Idle(int64_t elapsedMs) {
   EventOutcome outcome = ReportEvent(window_event::kIdle, static_cast<int32_t>(std::min<int64_t>(elapsedMs, INT32_MAX)));

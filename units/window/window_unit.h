@@ -2,7 +2,6 @@
 // The window unit: a form as a top-level window. It paints the background, plays the background
 // sound, carries icon, shape and caption buttons, runs the form's keyboard navigation and raises
 // the common mouse and keyboard events for itself and every unit on it.
-#include <QIcon>
 #include <QMargins>
 #include <QPoint>
 #include <QPointer>
@@ -11,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "contract/live_window.h"
@@ -108,10 +108,12 @@ class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
   void ApplyTopmost();
   void ApplyKeepTitleActive();
 
-  // The notification-area icon (one per window); its mouse notifications raise event 9.
-  void SetTrayIcon(const QIcon& icon, const QString& tip);
+  // The notification-area icon, one per window, added or replaced: the icon from icon file data
+  // (the window's own icon when the data holds none) with a GBK tip of at most 62 bytes (null is
+  // none). Its mouse notifications raise window_event::kTrayIcon.
+  void SetTrayIcon(std::span<const uint8_t> iconData, const char* tip);
   void RemoveTrayIcon();
-  QSystemTrayIcon* TrayIcon() const { return tray_.get(); }
+  QSystemTrayIcon* TrayIcon() const { return tray_; }
 
   // The frame and caption around the client area.
   QMargins FrameMargins() const;
@@ -190,7 +192,7 @@ class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
   void ReassertOthersTopmost();
 
   WindowBackground background_;
-  std::unique_ptr<QSystemTrayIcon> tray_;
+  QSystemTrayIcon* tray_ = nullptr;  // goes through the event loop, see RemoveTrayIcon
   QPointer<QWidget> lastFocus_;
   QPointer<QWidget> desktopOwner_;
   int soundId_ = 0;

@@ -11,13 +11,10 @@
 namespace values_test {
 namespace {
 
-TEST(TypeCodes, ClassesAndNumbers) {
+TEST(TypeCodes, Classes) {
   EXPECT_EQ(runtime::ClassOf(type::kInt | type::kArrayBit), runtime::TypeClass::kSystem);
   EXPECT_EQ(runtime::ClassOf(0x3FFFFFFF), runtime::TypeClass::kUnitType);
   EXPECT_EQ(runtime::ClassOf(0x40000001), runtime::TypeClass::kOther);
-  EXPECT_TRUE(runtime::IsNumericType(type::kDouble));
-  EXPECT_FALSE(runtime::IsNumericType(type::kDouble | type::kArrayBit));
-  EXPECT_FALSE(runtime::IsNumericType(0x40000001));
 }
 
 TEST(CompareText, AbsentIsEmptyAndBytesCompareUnsigned) {

@@ -1,11 +1,14 @@
 // The web browser box against pages served by the test itself on 127.0.0.1.
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QPointer>
 #include <QUrl>
 
 #include <algorithm>
 
 #include "base/program/memory.h"
+#include "contract/edge_style.h"
 
 #include "tests/support/test_program.h"
 #include "tests/units/webbrowser/local_http_server.h"
@@ -174,6 +177,34 @@ TEST_F(WebBrowserBoxTest, PersistedPropertiesRoundTripAndBorderDecidesTheEdge) {
   for (uint32_t v : {1u, 1u, 1u, 0u, 0u, 1u}) test_support::PutU32(expected, v);  // version, border ...
   EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + length), expected);
   runtime::Free(block);
+}
+
+// The box wears the edge of every other unit with a border style, in the room that edge takes,
+// and leaves none of the edge's pixels unpainted.
+TEST_F(WebBrowserBoxTest, EachBorderStyleDrawsTheEdgeOtherUnitsDraw) {
+  ASSERT_NE(MakeBox(), nullptr);
+  for (int32_t style : {0, 1, 2, 3, 4, 5, 6}) {
+    Set(wp::kBorder, PropertyValue::Integer(style));
+    const int edge = units::EdgeWidth(style);
+    const QRect inside = box_->rect().adjusted(edge, edge, -edge, -edge);
+    EXPECT_EQ(box_->contentsRect(), inside) << "style " << style;
+    EXPECT_EQ(box_->ControlWidget()->size(), inside.size()) << "style " << style;
+
+    QImage shown(box_->size(), QImage::Format_RGB32);
+    shown.fill(Qt::magenta);
+    box_->render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
+    QImage expected(box_->size(), QImage::Format_RGB32);
+    expected.fill(Qt::magenta);
+    {
+      QPainter painter(&expected);
+      units::DrawEdge(painter, expected.rect(), style);
+    }
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        if (!inside.contains(x, y) && shown.pixel(x, y) != expected.pixel(x, y)) ++differing;
+    EXPECT_EQ(differing, 0) << "edge pixels unlike the shared edge, style " << style;
+  }
 }
 
 }  // namespace
