@@ -1,16 +1,34 @@
 #pragma once
 // The operations every unit type with a property table answers the same way: reading and writing
-// properties by index, the texts offered for translation, the property data, and reading a new
-// unit's property data. A type's get-interface function answers these from here and adds only what
-// is its own. Applicability is offered but answered only by the types that take it in.
+// properties by index, the texts offered for translation, the property data, reading a new unit's
+// property data and creating the unit from it. A type registers here with what is its own: how
+// its widget is made and placed, and any operations only it answers. Applicability is offered but
+// answered only by the types that take it in.
+#include <QRect>
+
 #include <memory>
 
 #include "contract/enum_texts.h"
+#include "contract/library_host.h"
 #include "contract/property_table.h"
 #include "contract/unit.h"
 #include "contract/unit_interfaces.h"
+#include "contract/unit_type_ids.h"
+#include "contract/unit_type_registry.h"
 
 namespace units {
+
+// Where the host asks a new unit to sit, and the style bits that came with the request.
+struct UnitPlace {
+  uint32_t style = 0;
+  QRect rect;
+
+  bool Disabled() const { return (style & window_style::kDisabled) != 0; }
+  bool TabStop() const { return (style & window_style::kTabStop) != 0; }
+};
+
+// Whether a type answers the shared operation that offers the texts of its data for translation.
+enum class OfferedTexts { kYes, kNone };
 
 template <const auto& Table>
 class TabledUnitType {
@@ -20,6 +38,43 @@ class TabledUnitType {
 
  public:
   using Properties = TabledProperties<Table>;
+
+  // A type's own step of creating a unit: makes its widget from the property data read for it and
+  // places it; null when the widget cannot be made.
+  using MakeUnitFn = Unit* (*)(const UnitIdentity& identity, std::unique_ptr<Properties> properties, QWidget* parent,
+                               const UnitPlace& place);
+
+  // Makes the type known to the host under `typeId`, answering the shared operations with the
+  // type's `own` ones filled in over them, and creating its units with `make` (so `own` names no
+  // create operation). Each unit reports through the host notify function of the library that
+  // `typeId` names. False, with nothing registered, when this type or the id registered already.
+  static bool Register(uint32_t typeId, MakeUnitFn make, InterfaceTable own = {},
+                       OfferedTexts texts = OfferedTexts::kYes) {
+    if (registered_.make != nullptr || make == nullptr) return false;
+    own.createUnit = CreateUnit;
+    InterfaceTable interfaces = Interfaces(own);
+    if (texts == OfferedTexts::kNone) interfaces.enumTexts = nullptr;
+    registered_ = {typeId, make, interfaces};
+    if (RegisterUnitType(typeId, GetInterface, View())) return true;
+    registered_ = {};
+    return false;
+  }
+
+  // The same for a widget class made from (identity, properties, parent) that needs nothing but
+  // its rectangle and, when asked, to be disabled.
+  template <typename Widget>
+  static bool Register(uint32_t typeId, InterfaceTable own = {}) {
+    return Register(typeId, MakeWidget<Widget>, own);
+  }
+
+  template <typename Widget>
+  static Unit* MakeWidget(const UnitIdentity& identity, std::unique_ptr<Properties> properties, QWidget* parent,
+                          const UnitPlace& place) {
+    auto* widget = new Widget(identity, std::move(properties), parent);
+    widget->setGeometry(place.rect);
+    if (place.Disabled()) widget->setEnabled(false);
+    return widget;
+  }
 
   // The unit as its own class, or null when it is of another type.
   static U* Cast(Unit* unit) { return dynamic_cast<U*>(unit); }
@@ -80,7 +135,26 @@ class TabledUnitType {
   }
 
  private:
+  struct Registration {
+    uint32_t typeId = 0;
+    MakeUnitFn make = nullptr;
+    InterfaceTable interfaces;
+  };
+  // Constant-initialised; filled once, when the type registers at start-up.
+  static inline Registration registered_{};
+
   static bool Known(int32_t index) { return index >= 0 && static_cast<size_t>(index) < TableType::kCount; }
+
+  static Unit* CreateUnit(const uint8_t* data, int32_t length, uint32_t style, QWidget* parent, uint32_t /*controlId*/,
+                          void* /*menu*/, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t windowId,
+                          uint32_t unitId, intptr_t /*reserved1*/, intptr_t /*reserved2*/) {
+    auto properties = Read(data, length);
+    if (properties == nullptr) return nullptr;
+    const UnitIdentity identity{windowId, unitId, LibraryHostNotify(LibraryNumberOf(registered_.typeId))};
+    return registered_.make(identity, std::move(properties), parent, UnitPlace{style, QRect(x, y, width, height)});
+  }
+
+  static void* GetInterface(int32_t number) { return AnswerInterface(registered_.interfaces, number); }
 };
 
 }  // namespace units
