@@ -6,7 +6,7 @@ namespace units {
 namespace {
 
 // Constant-initialised, so a library told before any other file's initialisation finds it ready.
-std::array<runtime::HostNotify, kMostLibraries> gHostNotify{};
+constinit std::array<runtime::HostNotify, kMostLibraries> gHostNotify{};
 
 bool InRange(uint32_t number) { return number >= 1 && number <= kMostLibraries; }
 

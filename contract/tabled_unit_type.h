@@ -80,14 +80,6 @@ class TabledUnitType {
   static U* Cast(Unit* unit) { return dynamic_cast<U*>(unit); }
   static S& StateOf(U& unit) { return static_cast<Properties&>(unit.Properties()); }
 
-  // The property object of a new unit; null when the data cannot be read. Null data or a length
-  // below 1 gives every default.
-  static std::unique_ptr<Properties> Read(const uint8_t* data, int32_t length) {
-    auto properties = std::make_unique<Properties>();
-    if (!ReadPropertyData(*properties, data, length)) return nullptr;
-    return properties;
-  }
-
   static int32_t GetProperty(Unit* unit, int32_t index, PropertyValue* value) {
     U* u = Cast(unit);
     if (u == nullptr || value == nullptr || !Known(index)) return 0;
@@ -119,16 +111,6 @@ class TabledUnitType {
     return EnumPropertyTexts(p, data, length, callback, user, [&p](TextOffer& offer) { Table.OfferTexts(p, offer); });
   }
 
-  // The shared operations, with the type's own filled in over them. Which properties apply is
-  // asked only of the types that name an applicability operation among their own.
-  static constexpr InterfaceTable Interfaces(InterfaceTable own) {
-    if (own.propertyChanged == nullptr) own.propertyChanged = PropertyChanged;
-    if (own.getAllPropertyData == nullptr) own.getAllPropertyData = GetAllPropertyData;
-    if (own.getProperty == nullptr) own.getProperty = GetProperty;
-    if (own.enumTexts == nullptr) own.enumTexts = EnumTexts;
-    return own;
-  }
-
   static const PropertyTableView* View() {
     static const TableView<Table> view;
     return &view;
@@ -140,10 +122,29 @@ class TabledUnitType {
     MakeUnitFn make = nullptr;
     InterfaceTable interfaces;
   };
-  // Constant-initialised; filled once, when the type registers at start-up.
-  static inline Registration registered_{};
+  // Filled once, when the type registers at start-up; constant-initialised so that a registration
+  // made while other files initialise finds it ready.
+  static constinit inline Registration registered_{};
 
   static bool Known(int32_t index) { return index >= 0 && static_cast<size_t>(index) < TableType::kCount; }
+
+  // The property object of a new unit; null when the data cannot be read. Null data or a length
+  // below 1 gives every default.
+  static std::unique_ptr<Properties> Read(const uint8_t* data, int32_t length) {
+    auto properties = std::make_unique<Properties>();
+    if (!ReadPropertyData(*properties, data, length)) return nullptr;
+    return properties;
+  }
+
+  // The shared operations, with the type's own filled in over them. Which properties apply is
+  // asked only of the types that name an applicability operation among their own.
+  static constexpr InterfaceTable Interfaces(InterfaceTable own) {
+    if (own.propertyChanged == nullptr) own.propertyChanged = PropertyChanged;
+    if (own.getAllPropertyData == nullptr) own.getAllPropertyData = GetAllPropertyData;
+    if (own.getProperty == nullptr) own.getProperty = GetProperty;
+    if (own.enumTexts == nullptr) own.enumTexts = EnumTexts;
+    return own;
+  }
 
   static Unit* CreateUnit(const uint8_t* data, int32_t length, uint32_t style, QWidget* parent, uint32_t /*controlId*/,
                           void* /*menu*/, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t windowId,

@@ -20,7 +20,7 @@ struct Registry {
   std::array<Registration, kMostRegisteredTypes> entries;
   size_t count;
 };
-Registry gRegistry{};
+constinit Registry gRegistry{};
 
 Registration* Begin() { return gRegistry.entries.data(); }
 Registration* End() { return gRegistry.entries.data() + gRegistry.count; }
