@@ -61,10 +61,10 @@ class TabledUnitType {
   }
 
   // The same for a widget class made from (identity, properties, parent) that needs nothing but
-  // its rectangle and, when asked, to be disabled.
+  // its rectangle and, when asked, to be disabled; MakeWidget is its make step.
   template <typename Widget>
-  static bool Register(uint32_t typeId, InterfaceTable own = {}) {
-    return Register(typeId, MakeWidget<Widget>, own);
+  static bool Register(uint32_t typeId) {
+    return Register(typeId, MakeWidget<Widget>);
   }
 
   template <typename Widget>
