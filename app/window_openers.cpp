@@ -16,7 +16,8 @@ void OpenModally(WindowIds ids) {
   args[1] = runtime::MakeValue(runtime::type::kNone);  // no parent window
   args[2] = runtime::MakeValue(runtime::type::kBool);
   args[2].i32 = 1;  // modal
-  runtime::Bridge().callCoreCommand(LibraryCommand(units::library_number::kCore, units::core_command::kLoadWindow), 3, args);
+  const runtime::LibraryCommand load = LibraryCommand(units::library_number::kCore, units::core_command::kLoadWindow);
+  runtime::Bridge().callCoreCommand(load, 3, args);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,8 @@ TEST(UnitTypeRegistry, FindsWhatRegisteredAndNothingElse) {
     EXPECT_EQ(RegisteredGetInterface(unknown), nullptr);
     EXPECT_EQ(RegisteredPropertyTable(unknown), nullptr);
   }
-  for (int32_t number = 0; number <= 12; ++number) EXPECT_EQ(ForwardGetInterface<MakeUnitTypeId(7, 3)>(number), nullptr);
+  for (int32_t number = 0; number <= 12; ++number)
+    EXPECT_EQ(ForwardGetInterface<MakeUnitTypeId(7, 3)>(number), nullptr);
 }
 
 TEST(LibraryHost, KeepsEachLibrarysFunctionByNumber) {
@@ -108,15 +110,17 @@ void EnsureApplication() {
   new QApplication(argc, argv);
 }
 
-Unit* CreateBox(uint32_t style, uint32_t unitId) {
-  const CreateUnitFn create = reinterpret_cast<CreateUnitFn>(ForwardGetInterface<kBoxTypeId>(interface_number::kCreateUnit));
+Unit* CreateBox(uint32_t style, uint32_t unitId, std::span<const uint8_t> data = {}) {
+  const auto create = reinterpret_cast<CreateUnitFn>(ForwardGetInterface<kBoxTypeId>(interface_number::kCreateUnit));
   if (create == nullptr) return nullptr;
-  return create(nullptr, 0, style, nullptr, 0, nullptr, 3, 4, 50, 60, 0x52010001, unitId, 0, 0);
+  return create(data.data(), static_cast<int32_t>(data.size()), style, nullptr, 0, nullptr, 3, 4, 50, 60, 0x52010001,
+                unitId, 0, 0);
 }
 
 // The type registers once, with the shared operations, and makes its units with the rectangle,
 // style and identity of the request; a unit reports through the function its library was handed,
-// and one made while the library has none is still made, reporting nowhere.
+// and one made while the library has none is still made, reporting nowhere. Data of a later
+// version makes no unit.
 TEST(TabledUnitTypeRegistration, MakesUnitsThatReportThroughTheirLibrary) {
   EnsureApplication();
   ASSERT_TRUE(BoxType::Register<Box>(kBoxTypeId));
@@ -145,6 +149,9 @@ TEST(TabledUnitTypeRegistration, MakesUnitsThatReportThroughTheirLibrary) {
   EXPECT_TRUE(told->ReportEvent(1).handled);
   EXPECT_EQ(gEvents, 1);
   KeepLibraryHostNotify(kBoxLibrary, nullptr);
+
+  const uint8_t laterVersion[] = {2, 0, 0, 0};
+  EXPECT_EQ(CreateBox(0, 9, laterVersion), nullptr);
 }
 
 // A second claim on an id, an id naming no library or no type, and a null function are refused,
