@@ -4,10 +4,7 @@
 #include "app/handlers.h"
 #include "app/template_data.h"
 #include "app/toolbox.h"
-#include "libraries/core_library.h"
-#include "libraries/ui1_library.h"
-#include "libraries/ui2_library.h"
-#include "libraries/web_library.h"
+#include "libraries/support_libraries.h"
 
 namespace toolbox {
 namespace {
@@ -30,10 +27,6 @@ static_assert(std::size(kHandlerOffsets) == std::size(kHandlers));
 const runtime::HandlerTable kHandlerTable = {static_cast<uint32_t>(std::size(kHandlers)), kHandlerOffsets,
                                              kHandlers};
 
-// The library number of a unit type code is the place in this table, from 1.
-const runtime::LibraryRecord* const kLibraries[] = {&units::CoreLibrary(), &units::Ui2Library(),
-                                                    &units::Ui1Library(), &units::WebLibrary()};
-
 }  // namespace
 
 const runtime::ProgramHeader& ProgramData() {
@@ -47,13 +40,17 @@ const runtime::ProgramHeader& ProgramData() {
       sizeof kConstants,
       kTemplateData,
       kTemplateLength,
-      static_cast<uint32_t>(std::size(kLibraries)),
-      kLibraries,
+      static_cast<uint32_t>(units::SupportLibraries().size()),
+      units::SupportLibraries().data(),
       0,  // no external commands
       nullptr,
       nullptr,
   };
   return header;
+}
+
+runtime::LibraryCommand LibraryCommand(uint32_t library, int command) {
+  return ProgramData().libraries[library - 1]->commands[command];
 }
 
 }  // namespace toolbox

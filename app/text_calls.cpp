@@ -3,21 +3,19 @@
 #include <cstring>
 
 #include "app/constant_area.h"
+#include "app/toolbox.h"
 #include "app/toolbox_ids.h"
 #include "base/program/bridge.h"
-#include "libraries/core_library.h"
+#include "libraries/support_libraries.h"
 
 namespace toolbox {
 namespace {
 
-// The core library's command list: load window, ToInteger, ToText.
-constexpr int kToInteger = 1;
-constexpr int kToText = 2;
 // Every property access of the program addresses a plain property, not an array element.
 constexpr int32_t kNoIndex = -1;
 
 runtime::ValueRecord CallCore(int command, runtime::ValueRecord argument) {
-  return runtime::Bridge().callCoreCommand(units::CoreLibrary().commands[command], 1, &argument);
+  return runtime::Bridge().callCoreCommand(LibraryCommand(units::library_number::kCore, command), 1, &argument);
 }
 
 }  // namespace
@@ -33,13 +31,13 @@ bool IsEmptyText(const char* text) {
 int32_t TextToInteger(const char* text) {
   runtime::ValueRecord argument = runtime::MakeValue(runtime::type::kText);
   argument.text = text != nullptr ? text : kConstants.emptyText;
-  return CallCore(kToInteger, argument).i32;
+  return CallCore(units::core_command::kToInteger, argument).i32;
 }
 
 char* NumberToText(double value) {
   runtime::ValueRecord argument = runtime::MakeValue(runtime::type::kDouble);
   argument.f64 = value;
-  return static_cast<char*>(CallCore(kToText, argument).ptr);
+  return static_cast<char*>(CallCore(units::core_command::kToText, argument).ptr);
 }
 
 void WriteText(uint32_t window, uint32_t unit, char* text) {

@@ -8,6 +8,9 @@ namespace toolbox {
 // four support libraries.
 const runtime::ProgramHeader& ProgramData();
 
+// Command `command` of the library at place `library` (from 1) of the program's library table.
+runtime::LibraryCommand LibraryCommand(uint32_t library, int command);
+
 // Called once by the framework start-up: starts the host on the program data, loads the main
 // window and runs until no window is left. Answers 0.
 int EntryStub();

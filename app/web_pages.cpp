@@ -2,15 +2,13 @@
 // page loads in the background; the handler returns at once.
 #include "app/constant_area.h"
 #include "app/handlers.h"
+#include "app/toolbox.h"
 #include "app/toolbox_ids.h"
 #include "base/program/bridge.h"
-#include "libraries/web_library.h"
+#include "libraries/support_libraries.h"
 
 namespace toolbox {
 namespace {
-
-constexpr int kNavigate = 0;     // the web page library's only command
-constexpr int32_t kWebLibrary = 3;  // its place in the library table, from 0
 
 void Navigate(uint32_t window, uint32_t browser, const char* address) {
   // Flags, target frame and extra headers are left out: their records stay all zero.
@@ -20,7 +18,9 @@ void Navigate(uint32_t window, uint32_t browser, const char* address) {
   args[0].unit = {window, browser};
   args[1].type = runtime::type::kText;
   args[1].text = address;
-  runtime::Bridge().callLibraryCommand(units::WebLibrary().commands[kNavigate], kWebLibrary, 5, args);
+  // The bridge counts the library's place from 0.
+  constexpr uint32_t kWeb = units::library_number::kWeb;
+  runtime::Bridge().callLibraryCommand(LibraryCommand(kWeb, units::web_command::kNavigate), kWeb - 1, 5, args);
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 // The main window's four tool buttons: each loads its tool window modally over the main window.
 // The load returns when the tool window has closed; its result is of no interest.
 #include "app/handlers.h"
+#include "app/toolbox.h"
 #include "app/toolbox_ids.h"
 #include "base/program/bridge.h"
-#include "libraries/core_library.h"
+#include "libraries/support_libraries.h"
 
 namespace toolbox {
 namespace {
-
-constexpr int kLoadWindow = 0;  // the core library's first command
 
 void OpenModally(WindowIds ids) {
   runtime::ValueRecord args[3];
@@ -17,7 +16,8 @@ void OpenModally(WindowIds ids) {
   args[1] = runtime::MakeValue(runtime::type::kNone);  // no parent window
   args[2] = runtime::MakeValue(runtime::type::kBool);
   args[2].i32 = 1;  // modal
-  runtime::Bridge().callCoreCommand(units::CoreLibrary().commands[kLoadWindow], 3, args);
+  const runtime::LibraryCommand load = LibraryCommand(units::library_number::kCore, units::core_command::kLoadWindow);
+  runtime::Bridge().callCoreCommand(load, 3, args);
 }
 
 }  // namespace

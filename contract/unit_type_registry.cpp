@@ -1,5 +1,6 @@
 #include "contract/unit_type_registry.h"
 
+#include <algorithm>
 #include <array>
 
 #include "contract/unit_type_ids.h"
@@ -13,26 +14,25 @@ struct Registration {
   const PropertyTableView* table;
 };
 
-// A function-local table, so that registrations made during static initialisation of other files
-// find it ready.
-std::array<Registration, 8>& Registrations() {
-  static std::array<Registration, 8> table{{
-      {type_id::kWindow, nullptr, nullptr},
-      {type_id::kEditBox, nullptr, nullptr},
-      {type_id::kPicBox, nullptr, nullptr},
-      {type_id::kGroupBox, nullptr, nullptr},
-      {type_id::kHyperLinker, nullptr, nullptr},
-      {type_id::kSuperBtn, nullptr, nullptr},
-      {type_id::kTransLabel, nullptr, nullptr},
-      {type_id::kWebBrowser, nullptr, nullptr},
-  }};
-  return table;
+// Kept in order of id. Constant-initialised, so registrations made during static initialisation of
+// other files find it ready.
+struct Registry {
+  std::array<Registration, kMostRegisteredTypes> entries;
+  size_t count;
+};
+constinit Registry gRegistry{};
+
+Registration* Begin() { return gRegistry.entries.data(); }
+Registration* End() { return gRegistry.entries.data() + gRegistry.count; }
+
+// Where `typeId` is or would go.
+Registration* Place(uint32_t typeId) {
+  return std::lower_bound(Begin(), End(), typeId, [](const Registration& r, uint32_t id) { return r.typeId < id; });
 }
 
-Registration* Find(uint32_t typeId) {
-  for (Registration& r : Registrations())
-    if (r.typeId == typeId) return &r;
-  return nullptr;
+const Registration* Find(uint32_t typeId) {
+  const Registration* r = Place(typeId);
+  return r != End() && r->typeId == typeId ? r : nullptr;
 }
 
 bool IsEmpty(const runtime::UnitTypeRecord& r) {
@@ -45,10 +45,12 @@ bool IsEmpty(const runtime::UnitTypeRecord& r) {
 }  // namespace
 
 bool RegisterUnitType(uint32_t typeId, runtime::GetInterface getInterface, const PropertyTableView* table) {
-  Registration* r = Find(typeId);
-  if (r == nullptr) return false;
-  r->getInterface = getInterface;
-  if (table != nullptr) r->table = table;
+  if (LibraryNumberOf(typeId) == 0 || TypeNumberOf(typeId) == 0 || getInterface == nullptr) return false;
+  if (Find(typeId) != nullptr || gRegistry.count == gRegistry.entries.size()) return false;
+  Registration* place = Place(typeId);
+  std::move_backward(place, End(), End() + 1);
+  *place = {typeId, getInterface, table};
+  ++gRegistry.count;
   return true;
 }
 
@@ -60,6 +62,13 @@ const PropertyTableView* RegisteredPropertyTable(uint32_t typeId) {
 runtime::GetInterface RegisteredGetInterface(uint32_t typeId) {
   const Registration* r = Find(typeId);
   return r != nullptr ? r->getInterface : nullptr;
+}
+
+std::vector<uint32_t> RegisteredUnitTypes() {
+  std::vector<uint32_t> ids;
+  ids.reserve(gRegistry.count);
+  for (const Registration* r = Begin(); r != End(); ++r) ids.push_back(r->typeId);
+  return ids;
 }
 
 const runtime::UnitTypeRecord* FindUnitType(const runtime::LibraryRecord* const* libraries, uint32_t libraryCount,

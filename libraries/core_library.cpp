@@ -1,29 +1,43 @@
-#include "libraries/core_library.h"
-
+// The core support library: the window, edit box, picture box, group box and hyperlink box unit
+// types, and the commands that load windows and convert values.
 #include <array>
-
-#include "units/editbox/editbox_properties.h"
-#include "contract/unit_type_records.h"
-#include "units/groupbox/groupbox_properties.h"
-#include "units/hyperlinker/hyperlinker_properties.h"
-#include "libraries/host_notify_slot.h"
-#include "units/picbox/picbox_properties.h"
-#include "units/window/window_properties.h"
 
 #include "base/program/notify_codes.h"
 #include "base/values/conversions.h"
 #include "base/values/data_block.h"
+#include "contract/library_host.h"
+#include "contract/unit_type_records.h"
+#include "libraries/support_libraries.h"
+#include "units/editbox/editbox_properties.h"
+#include "units/groupbox/groupbox_properties.h"
+#include "units/hyperlinker/hyperlinker_properties.h"
+#include "units/picbox/picbox_properties.h"
+#include "units/window/window_properties.h"
 
 namespace units {
 namespace {
 
-struct Tag;
-using Slot = HostNotifySlot<Tag>;
+void LoadWindowCommand(runtime::ValueRecord* result, int32_t count, runtime::ValueRecord* args) {
+  result->type = runtime::type::kBool;
+  result->i32 = 0;
+  const runtime::HostNotify host = LibraryHostNotify(library_number::kCore);
+  if (host == nullptr || count < 1 || args == nullptr) return;
+  void* parent = nullptr;
+  if (count >= 2 && args[1].type != runtime::type::kNone) {
+    parent = reinterpret_cast<void*>(host(runtime::notify::kLiveUnit, args[1].unit.windowId, 0));
+    if (parent == nullptr) return;
+  }
+  runtime::notify::LoadWindowRequest request{args[0].unit.windowId, parent, count >= 3 && args[2].i32 != 0};
+  result->i32 = host(runtime::notify::kLoadWindow, reinterpret_cast<intptr_t>(&request), 0) == 0;
+}
 
 constexpr auto kUnitTypes = UnitTypeArray<51>({
     {1, kWindowType}, {5, kEditBoxType}, {6, kPicBoxType}, {9, kGroupBoxType}, {29, kHyperLinkerType}});
 
-const runtime::LibraryCommand kCommands[] = {LoadWindowCommand, runtime::ToInteger, runtime::ToText};
+constexpr runtime::LibraryCommand kCommands[] = {LoadWindowCommand, runtime::ToInteger, runtime::ToText};
+static_assert(kCommands[core_command::kLoadWindow] == LoadWindowCommand &&
+              kCommands[core_command::kToInteger] == runtime::ToInteger &&
+              kCommands[core_command::kToText] == runtime::ToText);
 
 const runtime::LibraryRecord kRecord = {
     runtime::kLibraryFormatMark,
@@ -33,31 +47,17 @@ const runtime::LibraryRecord kRecord = {
     1, 0, 0xc0000001, {},
     static_cast<uint32_t>(kUnitTypes.size()), kUnitTypes.data(), 0, 0,
     3, 0, kCommands, 0, 0,
-    Slot::Notify, {},
+    KeepHostNotify<library_number::kCore>, {},
 };
 
 }  // namespace
 
 const runtime::LibraryRecord& CoreLibrary() { return kRecord; }
 
-runtime::HostNotify CoreHostNotify() { return Slot::host; }
-
-void LoadWindowCommand(runtime::ValueRecord* result, int32_t count, runtime::ValueRecord* args) {
-  result->type = runtime::type::kBool;
-  result->i32 = 0;
-  if (Slot::host == nullptr || count < 1 || args == nullptr) return;
-  void* parent = nullptr;
-  if (count >= 2 && args[1].type != runtime::type::kNone) {
-    parent = reinterpret_cast<void*>(Slot::host(runtime::notify::kLiveUnit, args[1].unit.windowId, 0));
-    if (parent == nullptr) return;
-  }
-  runtime::notify::LoadWindowRequest request{args[0].unit.windowId, parent, count >= 3 && args[2].i32 != 0};
-  result->i32 = Slot::host(runtime::notify::kLoadWindow, reinterpret_cast<intptr_t>(&request), 0) == 0;
-}
-
 void TrayIconCommand(runtime::ValueRecord* /*result*/, int32_t count, runtime::ValueRecord* args) {
-  if (Slot::host == nullptr || count < 1 || args == nullptr) return;
-  auto* unit = reinterpret_cast<Unit*>(Slot::host(runtime::notify::kLiveUnitOrError, args[0].unit.windowId, 0));
+  const runtime::HostNotify host = LibraryHostNotify(library_number::kCore);
+  if (host == nullptr || count < 1 || args == nullptr) return;
+  auto* unit = reinterpret_cast<Unit*>(host(runtime::notify::kLiveUnitOrError, args[0].unit.windowId, 0));
   WindowUnit* window = WindowType::Cast(unit);
   if (window == nullptr) return;
   const runtime::BlockElements icon =

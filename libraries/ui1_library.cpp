@@ -1,16 +1,13 @@
-#include "libraries/ui1_library.h"
-
+// The first extended interface library: the transparent label unit type.
 #include <array>
 
+#include "contract/library_host.h"
 #include "contract/unit_type_records.h"
+#include "libraries/support_libraries.h"
 #include "units/translabel/translabel_properties.h"
-#include "libraries/host_notify_slot.h"
 
 namespace units {
 namespace {
-
-struct Tag;
-using Slot = HostNotifySlot<Tag>;
 
 constexpr auto kUnitTypes = UnitTypeArray<5>({{5, kTransLabelType}});
 
@@ -22,13 +19,11 @@ const runtime::LibraryRecord kRecord = {
     1, 0, 0, {},
     static_cast<uint32_t>(kUnitTypes.size()), kUnitTypes.data(), 0, 0,
     0, 0, nullptr, 0, 0,
-    Slot::Notify, {},
+    KeepHostNotify<library_number::kUi1>, {},
 };
 
 }  // namespace
 
 const runtime::LibraryRecord& Ui1Library() { return kRecord; }
-
-runtime::HostNotify Ui1HostNotify() { return Slot::host; }
 
 }  // namespace units

@@ -1,16 +1,13 @@
-#include "libraries/ui2_library.h"
-
+// The second extended interface library: the super button unit type.
 #include <array>
 
+#include "contract/library_host.h"
 #include "contract/unit_type_records.h"
-#include "libraries/host_notify_slot.h"
+#include "libraries/support_libraries.h"
 #include "units/superbtn/superbtn_properties.h"
 
 namespace units {
 namespace {
-
-struct Tag;
-using Slot = HostNotifySlot<Tag>;
 
 constexpr auto kUnitTypes = UnitTypeArray<9>({{1, kSuperBtnType}});
 
@@ -22,13 +19,11 @@ const runtime::LibraryRecord kRecord = {
     1, 0, 0, {},
     static_cast<uint32_t>(kUnitTypes.size()), kUnitTypes.data(), 0, 0,
     0, 0, nullptr, 0, 0,
-    Slot::Notify, {},
+    KeepHostNotify<library_number::kUi2>, {},
 };
 
 }  // namespace
 
 const runtime::LibraryRecord& Ui2Library() { return kRecord; }
-
-runtime::HostNotify Ui2HostNotify() { return Slot::host; }
 
 }  // namespace units

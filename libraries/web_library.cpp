@@ -1,22 +1,17 @@
-#include "libraries/web_library.h"
-
+// The web page library: the web browser box unit type and its Navigate command.
 #include <array>
 
 #include "base/program/notify_codes.h"
+#include "contract/library_host.h"
 #include "contract/unit_type_records.h"
-#include "libraries/host_notify_slot.h"
+#include "libraries/support_libraries.h"
 #include "units/webbrowser/engine_module.h"
 #include "units/webbrowser/webbrowser_properties.h"
 
 namespace units {
 namespace {
 
-struct Tag;
-using Slot = HostNotifySlot<Tag>;
-
 constexpr auto kUnitTypes = UnitTypeArray<5>({{1, kWebBrowserType}});
-
-const runtime::LibraryCommand kCommands[] = {NavigateCommand};
 
 // An optional text argument: absent when its type code is 0, and only a text counts.
 const char* OptionalText(int32_t count, const runtime::ValueRecord* args, int32_t index) {
@@ -24,10 +19,25 @@ const char* OptionalText(int32_t count, const runtime::ValueRecord* args, int32_
   return args[index].text;
 }
 
+void NavigateCommand(runtime::ValueRecord* /*result*/, int32_t count, runtime::ValueRecord* args) {
+  const runtime::HostNotify host = LibraryHostNotify(library_number::kWeb);
+  if (host == nullptr || count < 1 || args == nullptr) return;
+  auto* unit = reinterpret_cast<Unit*>(host(runtime::notify::kLiveUnitOrError, args[0].unit.windowId,
+                                            args[0].unit.unitId));
+  // Another type's unit is not a box to navigate.
+  WebBrowserBox* box = WebBrowserType::Cast(unit);
+  if (box == nullptr) return;
+  const int32_t flags = count >= 3 ? args[2].i32 : 0;
+  box->Navigate(OptionalText(count, args, 1), flags, OptionalText(count, args, 3), OptionalText(count, args, 4));
+}
+
+constexpr runtime::LibraryCommand kCommands[] = {NavigateCommand};
+static_assert(kCommands[web_command::kNavigate] == NavigateCommand);
+
 // At the end the engine's pages go before the engine does.
 intptr_t Notify(int32_t code, intptr_t arg1, intptr_t arg2) {
   if (code == runtime::library_notify::kShutdown) web::ReleaseBrowserModule();
-  return Slot::Notify(code, arg1, arg2);
+  return KeepHostNotify<library_number::kWeb>(code, arg1, arg2);
 }
 
 const runtime::LibraryRecord kRecord = {
@@ -44,18 +54,5 @@ const runtime::LibraryRecord kRecord = {
 }  // namespace
 
 const runtime::LibraryRecord& WebLibrary() { return kRecord; }
-
-runtime::HostNotify WebHostNotify() { return Slot::host; }
-
-void NavigateCommand(runtime::ValueRecord* /*result*/, int32_t count, runtime::ValueRecord* args) {
-  if (Slot::host == nullptr || count < 1 || args == nullptr) return;
-  auto* unit = reinterpret_cast<Unit*>(Slot::host(runtime::notify::kLiveUnitOrError, args[0].unit.windowId,
-                                                  args[0].unit.unitId));
-  // Another type's unit is not a box to navigate.
-  WebBrowserBox* box = WebBrowserType::Cast(unit);
-  if (box == nullptr) return;
-  const int32_t flags = count >= 3 ? args[2].i32 : 0;
-  box->Navigate(OptionalText(count, args, 1), flags, OptionalText(count, args, 3), OptionalText(count, args, 4));
-}
 
 }  // namespace units

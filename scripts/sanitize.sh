@@ -24,8 +24,8 @@ run_tests() {
 }
 
 asan_tests=(platform_tests runtime_program_tests runtime_values_tests runtime_template_tests runtime_host_tests
-  unit_framework_tests imaging_tests formtool_tests formtool_preview_tests window_unit_tests editbox_tests picbox_tests
-  groupbox_tests hyperlinker_tests superbtn_tests translabel_tests)
+  unit_framework_tests unit_registration_tests imaging_tests formtool_tests formtool_preview_tests window_unit_tests
+  editbox_tests picbox_tests groupbox_tests hyperlinker_tests superbtn_tests translabel_tests)
 [ -f build-asan/build.ninja ] || cmake -S . -B build-asan -G Ninja -DQUARLEX_SANITIZE=ON -DQUARLEX_BENCH=OFF >/dev/null
 cmake --build build-asan --target "${asan_tests[@]}" >/dev/null
 (

@@ -8,22 +8,14 @@
 #include <vector>
 
 #include "contract/property_data.h"
-#include "contract/unit_type_ids.h"
 #include "contract/unit_type_registry.h"
 
-namespace {
-
-constexpr uint32_t kTypes[] = {units::type_id::kWindow,     units::type_id::kEditBox,  units::type_id::kPicBox,
-                               units::type_id::kGroupBox,   units::type_id::kHyperLinker, units::type_id::kSuperBtn,
-                               units::type_id::kTransLabel, units::type_id::kWebBrowser};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size == 0) return 0;
-  const units::PropertyTableView* table =
-      units::RegisteredPropertyTable(kTypes[data[0] % (sizeof kTypes / sizeof kTypes[0])]);
-  if (table == nullptr) std::abort();  // every type registers its table when the program starts
+  // Every type of the libraries linked in, lowest id first, as registered when the program started.
+  static const std::vector<uint32_t> kTypes = units::RegisteredUnitTypes();
+  if (size == 0 || kTypes.empty()) return 0;
+  const units::PropertyTableView* table = units::RegisteredPropertyTable(kTypes[data[0] % kTypes.size()]);
+  if (table == nullptr) std::abort();  // every tabled type registers its table with its operations
   std::unique_ptr<units::PropertyObject> read = table->NewProperties();
   if (!units::ReadPropertyData(*read, data + 1, static_cast<int32_t>(size - 1))) return 0;
   std::vector<uint8_t> written, again;

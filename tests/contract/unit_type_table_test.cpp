@@ -4,19 +4,17 @@
 #include <vector>
 
 #include "platform/gbk.h"
+#include "contract/library_host.h"
 #include "contract/unit_interfaces.h"
 #include "contract/unit_type_records.h"
 #include "contract/unit_type_registry.h"
-#include "libraries/core_library.h"
-#include "libraries/ui1_library.h"
-#include "libraries/ui2_library.h"
-#include "libraries/web_library.h"
-#include "units/window/window_properties.h"
+#include "libraries/support_libraries.h"
+#include "units/editbox/editbox_properties.h"
 
 namespace units {
 namespace {
 
-const runtime::LibraryRecord* const kLibraries[] = {&CoreLibrary(), &Ui2Library(), &Ui1Library(), &WebLibrary()};
+const runtime::LibraryRecord* const* const kLibraries = SupportLibraries().data();
 
 struct Expected {
   uint32_t typeId;
@@ -142,33 +140,64 @@ TEST(UnitTypeTable, TypesAnswerTheirOperationsAndNoOthers) {
   }
 }
 
+template <int Library>
+intptr_t FakeHost(int32_t, intptr_t, intptr_t) {
+  return Library;
+}
+constexpr runtime::HostNotify kFakeHosts[] = {FakeHost<1>, FakeHost<2>, FakeHost<3>, FakeHost<4>};
+
+// The types that registered are exactly the filled records of the list, each in the library its
+// id names, where its record forwards to the operations it registered; and each library of the
+// list keeps the host's notify function under that same number, which is the one its units
+// report through.
+TEST(UnitTypeTable, EveryRegisteredTypeSitsInTheLibraryItsIdNames) {
+  const std::span<const runtime::LibraryRecord* const> libraries = SupportLibraries();
+  ASSERT_EQ(libraries.size(), std::size(kFakeHosts));
+  std::vector<uint32_t> filled;
+  for (uint32_t lib = 1; lib <= libraries.size(); ++lib)
+    for (uint32_t type = 1; type <= libraries[lib - 1]->unitTypeCount; ++type)
+      if (FindUnitType(libraries.data(), 4, MakeUnitTypeId(lib, type)) != nullptr)
+        filled.push_back(MakeUnitTypeId(lib, type));
+  EXPECT_EQ(RegisteredUnitTypes(), filled);
+
+  for (size_t i = 0; i < libraries.size(); ++i)
+    libraries[i]->notify(runtime::library_notify::kSetHostNotify, reinterpret_cast<intptr_t>(kFakeHosts[i]), 0);
+  for (uint32_t id : RegisteredUnitTypes()) {
+    SCOPED_TRACE(id);
+    const runtime::UnitTypeRecord* record = FindUnitType(libraries.data(), 4, id);
+    ASSERT_NE(record, nullptr);
+    ASSERT_NE(RegisteredGetInterface(id), nullptr);
+    for (int32_t number = 0; number <= 12; ++number)
+      EXPECT_EQ(record->getInterface(number), RegisteredGetInterface(id)(number)) << "operation " << number;
+    EXPECT_EQ(LibraryHostNotify(LibraryNumberOf(id)), kFakeHosts[LibraryNumberOf(id) - 1]);
+  }
+  for (const runtime::LibraryRecord* library : libraries)
+    library->notify(runtime::library_notify::kSetHostNotify, 0, 0);
+}
+
 int32_t FakeWantsKey(Unit*, uint32_t key) { return key == 13; }
+
+Unit* MakeNothing(const UnitIdentity&, std::unique_ptr<editbox::EditBoxType::Properties>, QWidget*, const UnitPlace&) {
+  return nullptr;
+}
 
 void* FakeGetInterface(int32_t number) {
   return number == interface_number::kWantsKey ? InterfaceAddress<interface_number::kWantsKey>(FakeWantsKey) : nullptr;
 }
 
-// A type's record reaches the operations only once the type has registered them, and
-// unregistering takes them away again.
-TEST(UnitTypeTable, RecordsForwardToTheRegisteredGetInterface) {
+// A second registration of a type, by a stray function or by the type itself, leaves the first in
+// place.
+TEST(UnitTypeTable, ATypeRegistersOnce) {
   const runtime::UnitTypeRecord& editBox = *FindUnitType(kLibraries, 4, type_id::kEditBox);
-  // The edit box of the core library registers itself when the program starts.
-  runtime::GetInterface original = RegisteredGetInterface(type_id::kEditBox);
+  const WantsKeyFn ownWantsKey = AskInterface<interface_number::kWantsKey>(editBox);
+  ASSERT_NE(ownWantsKey, nullptr);
 
-  ASSERT_TRUE(RegisterUnitType(type_id::kEditBox, FakeGetInterface));
-  WantsKeyFn wantsKey = AskInterface<interface_number::kWantsKey>(editBox);
-  ASSERT_NE(wantsKey, nullptr);
-  EXPECT_EQ(wantsKey(nullptr, 13), 1);
-  EXPECT_EQ(AskInterface<interface_number::kCreateUnit>(editBox), nullptr);
-  // The other types are not affected: the window answers no key question.
-  EXPECT_EQ(AskInterface<interface_number::kWantsKey>(kWindowType), nullptr);
-
-  ASSERT_TRUE(RegisterUnitType(type_id::kEditBox, nullptr));
-  EXPECT_EQ(AskInterface<interface_number::kWantsKey>(editBox), nullptr);
-  RegisterUnitType(type_id::kEditBox, original);
-
-  EXPECT_FALSE(RegisterUnitType(MakeUnitTypeId(1, 2), FakeGetInterface));
-  EXPECT_EQ(RegisteredGetInterface(MakeUnitTypeId(1, 2)), nullptr);
+  EXPECT_FALSE(RegisterUnitType(type_id::kEditBox, FakeGetInterface));
+  EXPECT_FALSE(editbox::EditBoxType::Register(type_id::kEditBox, MakeNothing));
+  EXPECT_FALSE(editbox::EditBoxType::Register(MakeUnitTypeId(9, 1), MakeNothing));
+  EXPECT_EQ(AskInterface<interface_number::kWantsKey>(editBox), ownWantsKey);
+  EXPECT_NE(AskInterface<interface_number::kCreateUnit>(editBox), nullptr);
+  EXPECT_EQ(RegisteredGetInterface(MakeUnitTypeId(9, 1)), nullptr);
 }
 
 }  // namespace

@@ -8,10 +8,7 @@
 #include "base/program/bridge.h"
 #include "base/program/services.h"
 #include "tools/formtool/template_writer.h"
-#include "libraries/core_library.h"
-#include "libraries/ui1_library.h"
-#include "libraries/ui2_library.h"
-#include "libraries/web_library.h"
+#include "libraries/support_libraries.h"
 
 namespace test_support {
 namespace {
@@ -35,7 +32,8 @@ constexpr auto kTrampolines = MakeTrampolines(std::make_index_sequence<kMaxHandl
 }  // namespace
 
 std::vector<const runtime::LibraryRecord*> ToolboxLibraries() {
-  return {&units::CoreLibrary(), &units::Ui2Library(), &units::Ui1Library(), &units::WebLibrary()};
+  const std::span<const runtime::LibraryRecord* const> libraries = units::SupportLibraries();
+  return {libraries.begin(), libraries.end()};
 }
 
 int32_t TestProgram::AddHandler(Handler handler) {

@@ -11,10 +11,7 @@
 #include "base/values/value.h"
 #include "contract/event_report.h"
 #include "contract/unit.h"
-#include "libraries/core_library.h"
-#include "libraries/ui1_library.h"
-#include "libraries/ui2_library.h"
-#include "libraries/web_library.h"
+#include "libraries/support_libraries.h"
 
 namespace formtool {
 namespace {
@@ -104,8 +101,7 @@ intptr_t LoggingNotify(int32_t code, intptr_t arg1, intptr_t arg2) {
 void LogUnitEvents(const EventSink& sink) {
   gSink = sink;
   if (!sink) return;
-  for (const runtime::LibraryRecord* library :
-       {&units::CoreLibrary(), &units::Ui2Library(), &units::Ui1Library(), &units::WebLibrary()}) {
+  for (const runtime::LibraryRecord* library : units::SupportLibraries()) {
     if (library->notify != nullptr)
       library->notify(runtime::library_notify::kSetHostNotify, reinterpret_cast<intptr_t>(&LoggingNotify), 0);
   }

@@ -12,10 +12,7 @@
 #include "base/template/template_reader.h"
 #include "base/template/bound_handlers.h"
 #include "tools/formtool/form_loading.h"
-#include "libraries/core_library.h"
-#include "libraries/ui1_library.h"
-#include "libraries/ui2_library.h"
-#include "libraries/web_library.h"
+#include "libraries/support_libraries.h"
 
 namespace formtool {
 namespace {
@@ -79,15 +76,14 @@ bool PreviewHost::HasWindow(uint32_t windowId) const {
 }
 
 void PreviewHost::Start(uint32_t buildMode, runtime::ErrorRoutine onError) {
-  libraries_ = {&units::CoreLibrary(), &units::Ui2Library(), &units::Ui1Library(), &units::WebLibrary()};
   table_ = {static_cast<uint32_t>(offsets_.size()), offsets_.data(), handlers_.data()};
   header_ = {};
   header_.buildMode = buildMode;
   header_.handlers = &table_;
   header_.templateData = reinterpret_cast<const uint8_t*>(bytes_.constData());
   header_.templateLength = static_cast<uint32_t>(bytes_.size());
-  header_.libraryCount = static_cast<uint32_t>(libraries_.size());
-  header_.libraries = libraries_.data();
+  header_.libraryCount = static_cast<uint32_t>(units::SupportLibraries().size());
+  header_.libraries = units::SupportLibraries().data();
   runtime::SetErrorRoutine(onError != nullptr ? onError : ReportAndExit);
   // The host makes the program's folder the current directory; the paths a formtool user
   // gives stay relative to the folder formtool was called from.

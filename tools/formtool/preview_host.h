@@ -43,7 +43,6 @@ class PreviewHost {
   runtime::WindowTable windows_;
   std::vector<int32_t> offsets_;
   std::vector<runtime::EventHandler> handlers_;
-  std::vector<const runtime::LibraryRecord*> libraries_;
   runtime::HandlerTable table_{};
   runtime::ProgramHeader header_{};
 };

@@ -1,29 +1,17 @@
 // The hyperlink box unit type: creation, and the operations its property table answers.
-#include "contract/unit_type_registry.h"
 #include "units/hyperlinker/hyperlinker_properties.h"
-#include "libraries/core_library.h"
 
 namespace units {
 namespace {
 
-Unit* CreateUnit(const uint8_t* data, int32_t length, uint32_t style, QWidget* parent, uint32_t /*controlId*/,
-                 void* /*menu*/, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t windowId,
-                 uint32_t unitId, intptr_t, intptr_t) {
-  auto properties = HyperLinkerType::Read(data, length);
-  if (properties == nullptr) return nullptr;
-  auto* box = new HyperLinker({windowId, unitId, CoreHostNotify()}, std::move(properties), parent);
-  box->setGeometry(x, y, width, height);
-  if (style & window_style::kDisabled) box->setEnabled(false);
-  if (style & window_style::kTabStop) box->setFocusPolicy(Qt::TabFocus);
+Unit* Make(const UnitIdentity& identity, std::unique_ptr<HyperLinkerType::Properties> properties, QWidget* parent,
+           const UnitPlace& place) {
+  Unit* box = HyperLinkerType::MakeWidget<HyperLinker>(identity, std::move(properties), parent, place);
+  if (place.TabStop()) box->widget()->setFocusPolicy(Qt::TabFocus);
   return box;
 }
 
-void* GetInterface(int32_t number) {
-  static constexpr InterfaceTable kInterfaces = HyperLinkerType::Interfaces({.createUnit = CreateUnit});
-  return AnswerInterface(kInterfaces, number);
-}
-
-const bool kRegistered = RegisterUnitType(type_id::kHyperLinker, &GetInterface, HyperLinkerType::View());
+const bool kRegistered = HyperLinkerType::Register(type_id::kHyperLinker, Make);
 
 }  // namespace
 }  // namespace units

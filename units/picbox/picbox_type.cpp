@@ -1,28 +1,11 @@
-// The picture box unit type: creation, and the operations its property table answers.
-#include "contract/unit_type_registry.h"
-#include "libraries/core_library.h"
+// The picture box unit type: made and placed like most, answering the operations its property
+// table answers.
 #include "units/picbox/picbox_properties.h"
 
 namespace units {
 namespace {
 
-Unit* CreateUnit(const uint8_t* data, int32_t length, uint32_t style, QWidget* parent, uint32_t /*controlId*/,
-                 void* /*menu*/, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t windowId,
-                 uint32_t unitId, intptr_t, intptr_t) {
-  auto properties = PicBoxType::Read(data, length);
-  if (properties == nullptr) return nullptr;
-  auto* box = new PictureBox({windowId, unitId, CoreHostNotify()}, std::move(properties), parent);
-  box->setGeometry(x, y, width, height);
-  if (style & window_style::kDisabled) box->setEnabled(false);
-  return box;
-}
-
-void* GetInterface(int32_t number) {
-  static constexpr InterfaceTable kInterfaces = PicBoxType::Interfaces({.createUnit = CreateUnit});
-  return AnswerInterface(kInterfaces, number);
-}
-
-const bool kRegistered = RegisterUnitType(type_id::kPicBox, &GetInterface, PicBoxType::View());
+const bool kRegistered = PicBoxType::Register<PictureBox>(type_id::kPicBox);
 
 }  // namespace
 }  // namespace units

@@ -24,7 +24,7 @@
 #include "contract/unit_interfaces.h"
 #include "contract/unit_type_ids.h"
 #include "contract/unit_type_registry.h"
-#include "libraries/core_library.h"
+#include "libraries/support_libraries.h"
 
 namespace units::editbox {
 namespace {

@@ -25,7 +25,7 @@
 #include "contract/unit.h"
 #include "contract/unit_interfaces.h"
 #include "contract/unit_type_records.h"
-#include "libraries/ui2_library.h"
+#include "libraries/support_libraries.h"
 #include "units/superbtn/lighten_color.h"
 #include "units/superbtn/superbtn_properties.h"
 

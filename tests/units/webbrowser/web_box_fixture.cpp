@@ -129,7 +129,7 @@ void WebBoxFixture::Navigate(const char* url, const char* headers) {
     args[4].text = headers;
   }
   runtime::ValueRecord result = runtime::MakeValue(0);
-  units::WebLibrary().commands[0](&result, 5, args);
+  units::WebLibrary().commands[units::web_command::kNavigate](&result, 5, args);
 }
 
 bool WebBoxFixture::SawEvent(int32_t number, const std::string& text) const {

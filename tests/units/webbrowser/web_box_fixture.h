@@ -19,7 +19,7 @@
 #include "contract/live_window.h"
 #include "contract/unit_interfaces.h"
 #include "contract/unit_type_records.h"
-#include "libraries/web_library.h"
+#include "libraries/support_libraries.h"
 #include "units/webbrowser/webbrowser_unit.h"
 #include "units/webbrowser/webbrowser_properties.h"
 

@@ -5,13 +5,16 @@
 #include <array>
 
 #include "platform/text.h"
+#include "contract/library_host.h"
 #include "contract/unit_interfaces.h"
 #include "contract/unit_type_records.h"
-#include "libraries/core_library.h"
 #include "units/window/window_properties.h"
 
 namespace window_test {
 namespace {
+
+// The window type's place: its reports go through this library's host notify function.
+constexpr uint32_t kLibraryNumber = units::LibraryNumberOf(units::type_id::kWindow);
 
 constexpr runtime::PropertyEntry Entry(int16_t type) { return {nullptr, nullptr, nullptr, type, 0, nullptr}; }
 constexpr std::array<runtime::PropertyEntry, 9> kProperties = {
@@ -22,7 +25,7 @@ units::Unit* Create(const uint8_t* data, int32_t length, uint32_t style, QWidget
                     int32_t y, int32_t width, int32_t height, uint32_t windowId, uint32_t unitId, intptr_t, intptr_t) {
   ControlProperties read;
   if (!units::ReadPropertyData(read, data, length)) return nullptr;
-  auto* control = new TestControl({windowId, unitId, units::CoreHostNotify()}, parent, read.text);
+  auto* control = new TestControl({windowId, unitId, units::LibraryHostNotify(kLibraryNumber)}, parent, read.text);
   control->setGeometry(x, y, width, height);
   if (style & units::window_style::kDisabled) control->setEnabled(false);
   return control;
@@ -61,12 +64,6 @@ const std::array<runtime::UnitTypeRecord, 8> kTypes = {
     units::kWindowType, Type(0),         Type(0x800),       Type(0x400),
     Type(0x12000),      Type(0, true),   Type(0x100000),    Type(0x14000)};
 
-// The window type reports through the core library's host notify function, so the core library
-// hears of the host too.
-intptr_t Notify(int32_t code, intptr_t arg1, intptr_t arg2) {
-  return units::CoreLibrary().notify(code, arg1, arg2);
-}
-
 const runtime::LibraryRecord kLibrary = [] {
   runtime::LibraryRecord record{};
   record.formatMark = runtime::kLibraryFormatMark;
@@ -74,7 +71,7 @@ const runtime::LibraryRecord kLibrary = [] {
   record.name = "window tests";
   record.unitTypeCount = kTypes.size();
   record.unitTypes = kTypes.data();
-  record.notify = Notify;
+  record.notify = units::KeepHostNotify<kLibraryNumber>;
   return record;
 }();
 

@@ -19,7 +19,7 @@
 #include "base/values/value.h"
 #include "contract/unit_type_ids.h"
 #include "host/host.h"
-#include "libraries/core_library.h"
+#include "libraries/support_libraries.h"
 #include "tests/imaging/picture_builders.h"
 #include "tests/support/test_program.h"
 #include "units/window/window_properties.h"
