@@ -6,7 +6,6 @@
 #include "host/host.h"
 #include "base/program/bridge.h"
 #include "base/program/services.h"
-#include "contract/unit.h"
 
 namespace toolbox {
 namespace {
@@ -26,7 +25,7 @@ int EntryStub() {
   Initialise();
   bridge.service(runtime::service::kRegisterExitCallback, &OnExit);
   bridge.loadStartupWindow(kMainWindow.window);
-  if (units::Unit* main = runtime::LiveUnit(kMainWindow.window, 0)) WarmUpWhenIdle(main->widget());
+  if (QWidget* main = runtime::LiveWidget(kMainWindow.window, 0)) WarmUpWhenIdle(main);
   bridge.run();
   return 0;
 }

@@ -4,7 +4,9 @@
 # quarlex_check_target_graph([BELOW lower:upper ...])
 #   Fails the configuration when the graph of LINK_LIBRARIES and INTERFACE_LINK_LIBRARIES among
 #   the targets defined in this source tree has a cycle (the message shows it), or when a target
-#   named as `lower` reaches `upper` through it. Imported and outside libraries are not followed.
+#   named as `lower` reaches `upper` through it. Either side may name several targets joined by
+#   commas (every one on the left stays below every other one on the right), so that one rule
+#   says "no support library links another". Imported and outside libraries are not followed.
 
 # The targets defined in `dir` and the folders below it.
 function(_quarlex_targets_below dir out)
@@ -79,14 +81,22 @@ function(quarlex_check_target_graph)
   endforeach()
   foreach(rule IN LISTS ARG_BELOW)
     string(REPLACE ":" ";" pair ${rule})
-    list(GET pair 0 lower)
-    list(GET pair 1 upper)
-    if(NOT lower IN_LIST own OR NOT upper IN_LIST own)
-      message(FATAL_ERROR "The layering rule ${lower}:${upper} names a target that does not exist")
-    endif()
-    get_property(reached GLOBAL PROPERTY _quarlex_reaches_${lower})
-    if(upper IN_LIST reached)
-      message(FATAL_ERROR "${lower} must stay below ${upper}, but links it")
-    endif()
+    list(GET pair 0 lowers)
+    list(GET pair 1 uppers)
+    string(REPLACE "," ";" lowers ${lowers})
+    string(REPLACE "," ";" uppers ${uppers})
+    foreach(name IN LISTS lowers uppers)
+      if(NOT name IN_LIST own)
+        message(FATAL_ERROR "The layering rule ${rule} names ${name}, a target that does not exist")
+      endif()
+    endforeach()
+    foreach(lower IN LISTS lowers)
+      get_property(reached GLOBAL PROPERTY _quarlex_reaches_${lower})
+      foreach(upper IN LISTS uppers)
+        if(NOT upper STREQUAL lower AND upper IN_LIST reached)
+          message(FATAL_ERROR "${lower} must stay below ${upper}, but links it")
+        endif()
+      endforeach()
+    endforeach()
   endforeach()
 endfunction()

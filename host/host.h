@@ -34,6 +34,8 @@ bool AnyWindowAlive();
 // The live unit object of (window id, unit id); unit id 0 is the window's own unit. Null when
 // the window is not loaded or the unit is not live.
 units::Unit* LiveUnit(uint32_t windowId, uint32_t unitId);
+// That unit's widget, for the program, which sees no unit objects.
+QWidget* LiveWidget(uint32_t windowId, uint32_t unitId);
 
 // Bridge entries 4 and 5.
 DataBytes GetUnitProperty(uint32_t windowId, uint32_t unitId, int32_t property, int32_t index);

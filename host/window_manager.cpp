@@ -415,6 +415,11 @@ units::Unit* LiveUnit(uint32_t windowId, uint32_t unitId) {
   return index < 0 ? nullptr : UnitAt(*window, static_cast<uint32_t>(index));
 }
 
+QWidget* LiveWidget(uint32_t windowId, uint32_t unitId) {
+  units::Unit* unit = LiveUnit(windowId, unitId);
+  return unit == nullptr ? nullptr : unit->widget();
+}
+
 int32_t LoadWindow(const notify::LoadWindowRequest& request) {
   TemplateWindow* window = TheHost().windows.Find(request.windowId);
   if (window == nullptr) return -1;
