@@ -7,6 +7,22 @@
 #include "contract/unit_interfaces.h"
 
 namespace units {
+namespace {
+
+// An event report of either kind, zeroed where the host answers, naming the unit and the event.
+template <typename Report, typename Argument>
+Report NewReport(const UnitIdentity& identity, int32_t event, std::span<const Argument> arguments) {
+  Report report;
+  std::memset(&report, 0, sizeof report);
+  report.windowId = identity.windowId;
+  report.unitId = identity.unitId;
+  report.event = event;
+  report.argumentCount = static_cast<int32_t>(arguments.size());
+  std::copy(arguments.begin(), arguments.end(), report.arguments);
+  return report;
+}
+
+}  // namespace
 
 void Unit::BindDataSource(const char* /*name*/) {}
 
@@ -27,13 +43,7 @@ bool Unit::Send(int32_t code, void* report, EventOutcome& outcome) {
 }
 
 EventOutcome Unit::DeliverEvent(int32_t event, std::span<const intptr_t> arguments) {
-  EventReport report;
-  std::memset(&report, 0, sizeof report);
-  report.windowId = identity_.windowId;
-  report.unitId = identity_.unitId;
-  report.event = event;
-  report.argumentCount = static_cast<int32_t>(arguments.size());
-  std::copy(arguments.begin(), arguments.end(), report.arguments);
+  auto report = NewReport<EventReport>(identity_, event, arguments);
   EventOutcome outcome;
   if (Send(runtime::notify::kRaiseEvent, &report, outcome)) {
     outcome.hasResult = report.hasResult != 0;
@@ -45,13 +55,7 @@ EventOutcome Unit::DeliverEvent(int32_t event, std::span<const intptr_t> argumen
 EventOutcome Unit::ReportTypedEvent(int32_t event, std::span<const TypedArgument> arguments) {
   EventOutcome outcome;
   if (arguments.size() > static_cast<size_t>(kMaxTypedEventArguments)) return outcome;
-  TypedEventReport report;
-  std::memset(&report, 0, sizeof report);
-  report.windowId = identity_.windowId;
-  report.unitId = identity_.unitId;
-  report.event = event;
-  report.argumentCount = static_cast<int32_t>(arguments.size());
-  std::copy(arguments.begin(), arguments.end(), report.arguments);
+  auto report = NewReport<TypedEventReport>(identity_, event, arguments);
   if (Send(runtime::notify::kRaiseTypedEvent, &report, outcome)) {
     outcome.hasResult = report.hasResult != 0;
     outcome.result = report.result;

@@ -36,7 +36,7 @@ static_assert(kCommands[web_command::kNavigate] == NavigateCommand);
 
 // At the end the engine's pages go before the engine does.
 intptr_t Notify(int32_t code, intptr_t arg1, intptr_t arg2) {
-  if (code == runtime::library_notify::kShutdown) web::ReleaseBrowserModule();
+  if (code == runtime::library_notify::kShutdown) webbrowser::ReleaseBrowserModule();
   return KeepHostNotify<library_number::kWeb>(code, arg1, arg2);
 }
 

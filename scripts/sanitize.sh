@@ -23,8 +23,8 @@ run_tests() {
   done
 }
 
-asan_tests=(platform_tests runtime_program_tests runtime_values_tests runtime_template_tests runtime_host_tests
-  unit_framework_tests unit_registration_tests imaging_tests formtool_tests formtool_preview_tests window_unit_tests
+asan_tests=(platform_tests base_program_tests base_values_tests base_template_tests host_tests
+  contract_tests contract_registration_tests imaging_tests formtool_tests formtool_preview_tests window_tests
   editbox_tests picbox_tests groupbox_tests hyperlinker_tests superbtn_tests translabel_tests)
 [ -f build-asan/build.ninja ] || cmake -S . -B build-asan -G Ninja -DQUARLEX_SANITIZE=ON -DQUARLEX_BENCH=OFF >/dev/null
 cmake --build build-asan --target "${asan_tests[@]}" >/dev/null
@@ -36,9 +36,9 @@ cmake --build build-asan --target "${asan_tests[@]}" >/dev/null
   exit $failed
 ) || failed=1
 
-tsan_tests=(platform_tests sound_loading_tests runtime_program_tests runtime_host_tests unit_framework_tests
-  window_unit_tests editbox_tests picbox_tests groupbox_tests hyperlinker_tests superbtn_tests translabel_tests
-  web_browser_box_tests web_engine_loading_tests)
+tsan_tests=(platform_tests sound_loading_tests base_program_tests host_tests contract_tests
+  window_tests editbox_tests picbox_tests groupbox_tests hyperlinker_tests superbtn_tests translabel_tests
+  webbrowser_tests web_engine_loading_tests)
 [ -f build-tsan/build.ninja ] || cmake -S . -B build-tsan -G Ninja -DQUARLEX_SANITIZE=thread -DQUARLEX_BENCH=OFF >/dev/null
 cmake --build build-tsan --target "${tsan_tests[@]}" >/dev/null
 (

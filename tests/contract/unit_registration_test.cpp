@@ -105,7 +105,7 @@ intptr_t CountingHost(int32_t code, intptr_t, intptr_t) {
 void EnsureApplication() {
   if (QApplication::instance() != nullptr) return;
   static int argc = 1;
-  static char name[] = "unit_registration_tests";
+  static char name[] = "contract_registration_tests";
   static char* argv[] = {name, nullptr};
   new QApplication(argc, argv);
 }

@@ -55,7 +55,7 @@ class UnitTest : public ::testing::Test {
   static void SetUpTestSuite() {
     if (QApplication::instance() == nullptr) {
       static int argc = 1;
-      static char name[] = "unit_framework_tests";
+      static char name[] = "contract_tests";
       static char* argv[] = {name, nullptr};
       new QApplication(argc, argv);
     }

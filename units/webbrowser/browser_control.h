@@ -14,7 +14,7 @@
 
 class QWidget;
 
-namespace units::web {
+namespace units::webbrowser {
 
 // Load states of the page, numbered as the box reports them in ReadyState.
 enum class ReadyState : int32_t { kUninitialized = 0, kLoading = 1, kLoaded = 2, kInteractive = 3, kComplete = 4 };
@@ -103,4 +103,4 @@ constexpr const char* kReleaseBrowserModuleName = "quarlex_release_browser_modul
 // Raised whenever these classes change, so a stale module is refused instead of misread.
 constexpr int32_t kBrowserInterfaceVersion = 2;
 
-}  // namespace units::web
+}  // namespace units::webbrowser

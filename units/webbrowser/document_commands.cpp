@@ -6,7 +6,7 @@
 #include "platform/colors.h"
 #include "units/webbrowser/script_text.h"
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 QString Guarded(const QString& expression) {
@@ -99,4 +99,4 @@ QString ColorText(uint32_t color) {
   return platform::FromColorRef(color).name();
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace units::web {
+namespace units::webbrowser {
 
 // Scripts whose value is the answer; an exception in the page answers null.
 QString QueryValueScript(const QString& command);
@@ -29,4 +29,4 @@ QString AsFontName(const QVariant& answer);
 // A colour word 0x00BBGGRR as the "#rrggbb" a document takes.
 QString ColorText(uint32_t color);
 
-}  // namespace units::web
+}  // namespace units::webbrowser

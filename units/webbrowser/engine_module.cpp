@@ -16,7 +16,7 @@
 void qt_gl_set_global_share_context(QOpenGLContext* context);
 QOpenGLContext* qt_gl_global_share_context();
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 // The engine needs OpenGL contexts shared across the application. Asking for that before the
@@ -88,4 +88,4 @@ QString EngineRefusal() {
   return {};
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

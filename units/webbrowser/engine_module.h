@@ -2,7 +2,7 @@
 // The browser engine module, loaded when the first web browser box is made.
 #include "units/webbrowser/browser_control.h"
 
-namespace units::web {
+namespace units::webbrowser {
 
 // Loads the module on first call (from the installed program's module folder, the build's lib
 // folder or the program's own folder) and answers its control factory; null when it cannot be
@@ -18,4 +18,4 @@ void ReleaseBrowserModule();
 // (QTWEBENGINE_DISABLE_SANDBOX=1), never the program.
 QString EngineRefusal();
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -6,7 +6,7 @@
 
 #include "units/webbrowser/visible_part.h"
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 // The note, centred in the part of the box its window shows.
@@ -40,4 +40,4 @@ NoteControl::NoteControl(QWidget* parent, const QString& note) : widget_(new Not
 
 NoteControl::~NoteControl() { delete widget_; }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -5,7 +5,7 @@
 
 #include "units/webbrowser/browser_control.h"
 
-namespace units::web {
+namespace units::webbrowser {
 
 class NoteControl final : public BrowserControl {
  public:
@@ -34,4 +34,4 @@ class NoteControl final : public BrowserControl {
   bool offline_ = false;
 };
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -5,11 +5,11 @@
 #include <QJsonDocument>
 #include <QString>
 
-namespace units::web {
+namespace units::webbrowser {
 
 inline QString ScriptString(const QString& text) {
   const QString array = QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact));
   return array.mid(1, array.size() - 2);  // the literal inside [ ]
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QWidget>
 
-namespace units::web {
+namespace units::webbrowser {
 
 inline QRect VisiblePart(QWidget* widget) {
   QWidget* window = widget->window();
@@ -14,4 +14,4 @@ inline QRect VisiblePart(QWidget* widget) {
   return visible.isEmpty() ? widget->rect() : visible;
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -27,12 +27,12 @@ bool FromDocument(U& box, const QString& script, PropertyValue& value, Take take
 }
 
 bool ReadValue(U& box, const char* command, PropertyValue& value, int32_t (*as)(const QVariant&)) {
-  return FromDocument(box, web::QueryValueScript(QLatin1String(command)), value,
+  return FromDocument(box, webbrowser::QueryValueScript(QLatin1String(command)), value,
                       [as](U&, const QVariant& answer, PropertyValue& v) { v = PropertyValue::Integer(as(answer)); });
 }
 
 int32_t Execute(U& box, const char* command, const QString& argument) {
-  box.Control().Run(web::ExecuteScript(QLatin1String(command), argument));
+  box.Control().Run(webbrowser::ExecuteScript(QLatin1String(command), argument));
   return 0;
 }
 
@@ -96,15 +96,15 @@ bool ReadLocationName(U& box, PropertyValue& value) {
   return true;
 }
 bool ReadType(U& box, PropertyValue& value) {
-  return FromDocument(box, web::ContentTypeScript(), value, [](U& b, const QVariant& answer, PropertyValue& v) {
+  return FromDocument(box, webbrowser::ContentTypeScript(), value, [](U& b, const QVariant& answer, PropertyValue& v) {
     v = PropertyValue::Text(
         b.CacheText(U::kTypeText, answer.typeId() == QMetaType::QString ? answer.toString() : QString()));
   });
 }
 
 bool ReadEditMode(U& box, PropertyValue& value) {
-  return FromDocument(box, web::DesignModeScript(), value,
-                      [](U&, const QVariant& answer, PropertyValue& v) { v = Logical(web::AsLogical(answer)); });
+  return FromDocument(box, webbrowser::DesignModeScript(), value,
+                      [](U&, const QVariant& answer, PropertyValue& v) { v = Logical(webbrowser::AsLogical(answer)); });
 }
 int32_t WriteEditMode(U& box, const PropertyValue& value) {
   box.SetEditMode(value.AsInteger() != 0);
@@ -112,35 +112,35 @@ int32_t WriteEditMode(U& box, const PropertyValue& value) {
 }
 
 bool ReadFontName(U& box, PropertyValue& value) {
-  return FromDocument(box, web::QueryValueScript(QStringLiteral("FontName")), value,
+  return FromDocument(box, webbrowser::QueryValueScript(QStringLiteral("FontName")), value,
                       [](U& b, const QVariant& answer, PropertyValue& v) {
-                        v = PropertyValue::Text(b.CacheText(U::kFontNameText, web::AsFontName(answer)));
+                        v = PropertyValue::Text(b.CacheText(U::kFontNameText, webbrowser::AsFontName(answer)));
                       });
 }
 int32_t WriteFontName(U& box, const PropertyValue& value) {
   return Execute(box, "FontName", value.AsText() != nullptr ? platform::FromGbk(value.AsText()) : QString());
 }
 
-bool ReadFontSize(U& box, PropertyValue& value) { return ReadValue(box, "FontSize", value, web::AsInteger); }
+bool ReadFontSize(U& box, PropertyValue& value) { return ReadValue(box, "FontSize", value, webbrowser::AsInteger); }
 int32_t WriteFontSize(U& box, const PropertyValue& value) {
   return Execute(box, "FontSize", QString::number(value.AsInteger()));
 }
-bool ReadForeColor(U& box, PropertyValue& value) { return ReadValue(box, "ForeColor", value, web::AsColor); }
+bool ReadForeColor(U& box, PropertyValue& value) { return ReadValue(box, "ForeColor", value, webbrowser::AsColor); }
 int32_t WriteForeColor(U& box, const PropertyValue& value) {
-  return Execute(box, "ForeColor", web::ColorText(value.AsInteger()));
+  return Execute(box, "ForeColor", webbrowser::ColorText(value.AsInteger()));
 }
-bool ReadBackColor(U& box, PropertyValue& value) { return ReadValue(box, "BackColor", value, web::AsColor); }
+bool ReadBackColor(U& box, PropertyValue& value) { return ReadValue(box, "BackColor", value, webbrowser::AsColor); }
 int32_t WriteBackColor(U& box, const PropertyValue& value) {
-  return Execute(box, "BackColor", web::ColorText(value.AsInteger()));
+  return Execute(box, "BackColor", webbrowser::ColorText(value.AsInteger()));
 }
 
 bool ReadCommandState(U& box, const char* command, PropertyValue& value) {
-  return FromDocument(box, web::QueryStateScript(QLatin1String(command)), value,
-                      [](U&, const QVariant& answer, PropertyValue& v) { v = Logical(web::AsLogical(answer)); });
+  return FromDocument(box, webbrowser::QueryStateScript(QLatin1String(command)), value,
+                      [](U&, const QVariant& answer, PropertyValue& v) { v = Logical(webbrowser::AsLogical(answer)); });
 }
 bool ReadCommandEnabled(U& box, const char* command, PropertyValue& value) {
-  return FromDocument(box, web::QueryEnabledScript(QLatin1String(command)), value,
-                      [](U&, const QVariant& answer, PropertyValue& v) { v = Logical(web::AsLogical(answer)); });
+  return FromDocument(box, webbrowser::QueryEnabledScript(QLatin1String(command)), value,
+                      [](U&, const QVariant& answer, PropertyValue& v) { v = Logical(webbrowser::AsLogical(answer)); });
 }
 
 }  // namespace units::webbrowser_rows

@@ -68,15 +68,15 @@ WebBrowserBox* WebBrowserBox::Create(const UnitIdentity& identity, std::unique_p
                                      QWidget* parent, const QRect& place) {
   // Where the engine may not run, the box says why instead of showing pages, and the engine is
   // never loaded.
-  const QString refusal = web::EngineRefusal();
-  const web::CreateBrowserControlFn factory = refusal.isEmpty() ? web::BrowserControlFactory() : nullptr;
+  const QString refusal = webbrowser::EngineRefusal();
+  const webbrowser::CreateBrowserControlFn factory = refusal.isEmpty() ? webbrowser::BrowserControlFactory() : nullptr;
   if (refusal.isEmpty() && factory == nullptr) return nullptr;
   auto* box = new WebBrowserBox(identity, std::move(properties), parent);
   box->setGeometry(place);
   if (factory != nullptr)
-    box->control_.reset(factory(box->client_, box, web::kBrowserInterfaceVersion));
+    box->control_.reset(factory(box->client_, box, webbrowser::kBrowserInterfaceVersion));
   else
-    box->control_ = std::make_unique<web::NoteControl>(box->client_, refusal);
+    box->control_ = std::make_unique<webbrowser::NoteControl>(box->client_, refusal);
   if (!box->control_) {
     delete box;
     return nullptr;
@@ -148,7 +148,7 @@ void WebBrowserBox::Navigate(const char* url, int32_t flags, const char* frame, 
 
 void WebBrowserBox::SetEditMode(bool on) {
   editMode_ = Logical(on);
-  control_->Run(web::SetDesignModeScript(on));
+  control_->Run(webbrowser::SetDesignModeScript(on));
 }
 
 const char* WebBrowserBox::CacheText(TextSlot slot, const QString& text) {
@@ -164,7 +164,7 @@ bool WebBrowserBox::QueryDocument(const QString& script, QVariant* answer) {
   return !self.isNull();
 }
 
-void WebBrowserBox::BeforeNavigate(web::NavigationRequest& request) {
+void WebBrowserBox::BeforeNavigate(webbrowser::NavigationRequest& request) {
   ReferenceText url(request.url);
   ReferenceText frame(request.frame);
   ReferenceText headers(QString::fromUtf8(request.headers));
@@ -202,7 +202,7 @@ void WebBrowserBox::DownloadComplete() { ReportTypedEvent(webbrowser_event::kDow
 
 void WebBrowserBox::DocumentComplete(const QString& url) {
   // Every new document starts in browse mode; the box's edit mode outlives documents.
-  if (editMode_ != 0) control_->Run(web::SetDesignModeScript(true));
+  if (editMode_ != 0) control_->Run(webbrowser::SetDesignModeScript(true));
   ReferenceText text(url);
   const TypedArgument arguments[] = {text.Argument()};
   ReportTypedEvent(webbrowser_event::kDocumentComplete, arguments);

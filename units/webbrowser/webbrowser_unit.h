@@ -35,7 +35,7 @@ constexpr int32_t kWindowClosing = 15;
 
 struct WebBrowserState;  // the own properties, in webbrowser_properties.h
 
-class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvents {
+class WebBrowserBox final : public UnitWidget<QWidget>, public webbrowser::BrowserEvents {
  public:
   // Loads the engine on first use; null when it cannot be loaded or cannot make a control. The
   // box starts on "about:blank". `properties` are the type's own (webbrowser_properties.h).
@@ -48,7 +48,7 @@ class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvent
 
   // What the property table reads and writes through.
   WebBrowserState& Props();
-  web::BrowserControl& Control() { return *control_; }
+  webbrowser::BrowserControl& Control() { return *control_; }
   void ApplyBorder();
   void SetEditMode(bool on);
   // Texts read through the box: each kept in storage of its own, which a new read refreshes and a
@@ -75,7 +75,7 @@ class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvent
   void PlaceClient();
   void ApplyControlSettings();
 
-  void BeforeNavigate(web::NavigationRequest& request) override;
+  void BeforeNavigate(webbrowser::NavigationRequest& request) override;
   bool NewWindow() override;
   void NavigateComplete(const QString& url) override;
   void DownloadBegin() override;
@@ -92,7 +92,7 @@ class WebBrowserBox final : public UnitWidget<QWidget>, public web::BrowserEvent
   bool OpenOutside(const QString& address) override;
 
   QWidget* client_;  // the area inside the edge, which the page fills
-  std::unique_ptr<web::BrowserControl> control_;
+  std::unique_ptr<webbrowser::BrowserControl> control_;
   int32_t editMode_ = 0;
   std::array<std::string, kTextSlots> texts_;
 };

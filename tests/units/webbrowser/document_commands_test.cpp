@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace units::web;
+using namespace units::webbrowser;
 
 TEST(DocumentCommands, ColoursBecomeColourWordsWhateverTheirSpelling) {
   EXPECT_EQ(AsColor(QStringLiteral("rgb(255, 0, 0)")), 0x0000FF);

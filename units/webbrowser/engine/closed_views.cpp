@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 std::vector<QPointer<QWidget>>& Closed() {
@@ -28,4 +28,4 @@ void DeleteClosedViews() {
   for (const QPointer<QWidget>& view : views) delete view.data();
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -4,10 +4,10 @@
 // before the engine is taken down.
 class QWidget;
 
-namespace units::web {
+namespace units::webbrowser {
 
 // `view` has been asked to go (deleteLater); it is deleted at the end if it has not gone by then.
 void RememberClosedView(QWidget* view);
 void DeleteClosedViews();
 
-}  // namespace units::web
+}  // namespace units::webbrowser

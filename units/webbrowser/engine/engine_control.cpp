@@ -13,7 +13,7 @@
 #include "units/webbrowser/script_text.h"
 #include "units/webbrowser/visible_part.h"
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 // The box answers property reads synchronously; a page that does not answer within this time
@@ -255,4 +255,4 @@ QVariant EngineControl::Evaluate(const QString& script) {
 
 void EngineControl::Run(const QString& script) { page_->runJavaScript(script, QWebEngineScript::ApplicationWorld); }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

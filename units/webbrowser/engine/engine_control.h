@@ -16,7 +16,7 @@
 #include "units/webbrowser/engine/pop_up_window.h"
 #include "units/webbrowser/engine/view_input.h"
 
-namespace units::web {
+namespace units::webbrowser {
 
 class EngineControl final : public BrowserControl {
  public:
@@ -78,4 +78,4 @@ class EngineControl final : public BrowserControl {
   QTimer* stall_;
 };
 
-}  // namespace units::web
+}  // namespace units::webbrowser

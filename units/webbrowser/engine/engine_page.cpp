@@ -13,7 +13,7 @@
 #include "units/webbrowser/engine/outside_address.h"
 #include "units/webbrowser/engine/view_input.h"
 
-namespace units::web {
+namespace units::webbrowser {
 
 void OfflineInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
   if (!offline) return;
@@ -166,4 +166,4 @@ bool EnginePage::javaScriptPrompt(const QUrl& origin, const QString& message, co
   return answer.accepted;
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -12,7 +12,7 @@
 #include "units/webbrowser/browser_control.h"
 #include "units/webbrowser/engine/page_box.h"
 
-namespace units::web {
+namespace units::webbrowser {
 
 class ViewInput;
 
@@ -75,4 +75,4 @@ class EnginePage : public QWebEnginePage {
   bool releaseView_ = false;
 };
 
-}  // namespace units::web
+}  // namespace units::webbrowser

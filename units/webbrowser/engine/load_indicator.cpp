@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 constexpr int kLineHeight = 3;
@@ -32,4 +32,4 @@ void LoadIndicator::paintEvent(QPaintEvent* /*event*/) {
   painter.fillRect(0, 0, drawn, height(), kLineColor);
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

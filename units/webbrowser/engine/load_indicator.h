@@ -3,7 +3,7 @@
 // moment into the load until it ends. It lies over the page without moving it.
 #include <QWidget>
 
-namespace units::web {
+namespace units::webbrowser {
 
 class LoadIndicator : public QWidget {
  public:
@@ -18,4 +18,4 @@ class LoadIndicator : public QWidget {
   int percent_ = 0;
 };
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -20,19 +20,19 @@ void PrepareProfile() {
   // No page writes a file: a download is refused, and its page's window says so.
   QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile, [](QWebEngineDownloadRequest* download) {
     download->cancel();
-    if (auto* page = dynamic_cast<units::web::EnginePage*>(download->page()); page && page->downloadRefused)
+    if (auto* page = dynamic_cast<units::webbrowser::EnginePage*>(download->page()); page && page->downloadRefused)
       page->downloadRefused(download->suggestedFileName());
   });
 }
 
 }  // namespace
 
-extern "C" Q_DECL_EXPORT units::web::BrowserControl* quarlex_create_browser_control(
-    QWidget* parent, units::web::BrowserEvents* events, int32_t interfaceVersion) {
-  if (interfaceVersion != units::web::kBrowserInterfaceVersion || parent == nullptr || events == nullptr)
+extern "C" Q_DECL_EXPORT units::webbrowser::BrowserControl* quarlex_create_browser_control(
+    QWidget* parent, units::webbrowser::BrowserEvents* events, int32_t interfaceVersion) {
+  if (interfaceVersion != units::webbrowser::kBrowserInterfaceVersion || parent == nullptr || events == nullptr)
     return nullptr;
   PrepareProfile();
-  return new units::web::EngineControl(parent, events);
+  return new units::webbrowser::EngineControl(parent, events);
 }
 
-extern "C" Q_DECL_EXPORT void quarlex_release_browser_module() { units::web::DeleteClosedViews(); }
+extern "C" Q_DECL_EXPORT void quarlex_release_browser_module() { units::webbrowser::DeleteClosedViews(); }

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 bool OneOf(const QString& scheme, std::initializer_list<const char*> schemes) {
@@ -35,4 +35,4 @@ QString OutsideQuestion(const QUrl& address, const QString& program) {
       .arg(address.toString(), name);
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -3,7 +3,7 @@
 // files, the engine's own pages), and which would go to another program of the desktop.
 #include <QUrl>
 
-namespace units::web {
+namespace units::webbrowser {
 
 enum class AddressKind {
   kShown,    // the engine shows it
@@ -16,4 +16,4 @@ AddressKind KindOf(const QUrl& address);
 // The question put to the user before `address` goes to `program` (empty: not known).
 QString OutsideQuestion(const QUrl& address, const QString& program);
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -13,7 +13,7 @@
 
 #include "units/webbrowser/engine/view_input.h"
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 // The window's close request while a box is up: the box ends and the window closes after it.
@@ -124,4 +124,4 @@ PageBoxAnswer RunPageBox(QWidget* window, ViewInput* input, const PageBoxRequest
   return answer;
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace units::web {
+namespace units::webbrowser {
 
 class ViewInput;
 
@@ -33,4 +33,4 @@ struct PageBoxAnswer {
 // meanwhile. The box goes with the window, as if cancelled.
 PageBoxAnswer RunPageBox(QWidget* window, ViewInput* input, const PageBoxRequest& request);
 
-}  // namespace units::web
+}  // namespace units::webbrowser

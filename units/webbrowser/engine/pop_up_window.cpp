@@ -9,7 +9,7 @@
 #include "units/webbrowser/engine/engine_page.h"
 #include "units/webbrowser/engine/view_input.h"
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 constexpr QSize kSize(800, 600);
@@ -51,4 +51,4 @@ void PopUpWindow::Release() {
   page_->ReleaseView();
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -5,7 +5,7 @@
 // inside one of its page's own calls.
 #include <QWebEngineView>
 
-namespace units::web {
+namespace units::webbrowser {
 
 class BrowserEvents;
 class EnginePage;
@@ -26,4 +26,4 @@ class PopUpWindow : public QWebEngineView {
   EnginePage* page_;
 };
 
-}  // namespace units::web
+}  // namespace units::webbrowser

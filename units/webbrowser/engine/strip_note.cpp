@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QTimer>
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 constexpr int kStripHeight = 24;
@@ -39,4 +39,4 @@ void StripNote::paintEvent(QPaintEvent* /*event*/) {
   painter.drawText(rect().adjusted(8, 0, -8, -1), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text_);
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

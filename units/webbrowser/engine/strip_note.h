@@ -5,7 +5,7 @@
 
 class QTimer;
 
-namespace units::web {
+namespace units::webbrowser {
 
 class StripNote : public QWidget {
  public:
@@ -20,4 +20,4 @@ class StripNote : public QWidget {
   QTimer* hide_;
 };
 
-}  // namespace units::web
+}  // namespace units::webbrowser

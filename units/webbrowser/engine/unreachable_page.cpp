@@ -1,6 +1,6 @@
 #include "units/webbrowser/engine/unreachable_page.h"
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 // The engine's code for a load that was stopped, by a new navigation or by the box.
@@ -54,4 +54,4 @@ QString StoppedPageHtml(const QUrl& address, const QRect& visible) {
                       visible);
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

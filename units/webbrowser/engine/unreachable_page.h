@@ -6,7 +6,7 @@
 #include <QUrl>
 #include <QWebEngineLoadingInfo>
 
-namespace units::web {
+namespace units::webbrowser {
 
 // Whether a failed load means the page could not be reached (no connection, no such host, the
 // box offline, ...), rather than a load the user or the box stopped, or a server's own answer.
@@ -18,4 +18,4 @@ QString UnreachablePageHtml(const QUrl& address, const QRect& visible);
 // The same for a page whose renderer died (killed, or out of memory); "重试" loads it in a new one.
 QString StoppedPageHtml(const QUrl& address, const QRect& visible);
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace units::web {
+namespace units::webbrowser {
 namespace {
 
 // How long a click allows what a page does in answer to it: long enough for the page's own
@@ -75,4 +75,4 @@ bool ViewInput::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-}  // namespace units::web
+}  // namespace units::webbrowser

@@ -11,7 +11,7 @@
 
 class QWidget;
 
-namespace units::web {
+namespace units::webbrowser {
 
 class ViewInput : public QObject {
  public:
@@ -36,4 +36,4 @@ class ViewInput : public QObject {
   QElapsedTimer lastClick_;
 };
 
-}  // namespace units::web
+}  // namespace units::webbrowser
