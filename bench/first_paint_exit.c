@@ -362,11 +362,21 @@ static void report_and_exit(xcb_connection_t *c, xcb_window_t window) {
 static atomic_int g_busy;  /* the round trips below wait in poll themselves */
 
 /* Whether a poll comes from the event loop (GLib's, or Qt's own), not from inside libxcb, which
- * polls while it holds its connection. */
+ * polls while it holds its connection. Asked on the main thread only; the few places that poll are
+ * looked up once each, since a lookup at every wait would show in the figures. */
 static int from_event_loop(void *caller) {
+  static void *known[16];
+  static int verdicts[16], count;
+  for (int i = 0; i < count; ++i)
+    if (known[i] == caller) return verdicts[i];
   Dl_info info;
-  if (caller == NULL || dladdr(caller, &info) == 0 || info.dli_fname == NULL) return 0;
-  return strstr(info.dli_fname, "libglib") != NULL || strstr(info.dli_fname, "libQt6Core") != NULL;
+  const int verdict = caller != NULL && dladdr(caller, &info) != 0 && info.dli_fname != NULL &&
+                      (strstr(info.dli_fname, "libglib") != NULL || strstr(info.dli_fname, "libQt6Core") != NULL);
+  if (count < 16) {
+    known[count] = caller;
+    verdicts[count++] = verdict;
+  }
+  return verdict;
 }
 
 /* Called before the main thread's event loop waits; answers the longest the wait may take in
