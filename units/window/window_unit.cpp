@@ -229,6 +229,7 @@ void WindowUnit::ReturnToOwner() {
 }
 
 void WindowUnit::ApplyIcons() {
+  largeIconsDue_ = false;
   const std::vector<uint8_t>& data = Props().icon;
   QIcon icon;
   for (bool large : {true, false}) {
@@ -247,12 +248,23 @@ void WindowUnit::ApplyIcons() {
     icon.addPixmap(platform::ProgramIcon(32));
     icon.addPixmap(platform::ProgramIcon(16));
   }
-  // The program's icon also at the sizes docks and window switchers show, as its menu entry has.
+  setWindowIcon(icon);
+  // The sizes docks and window switchers show come once the window is painted: on X11 they are
+  // over 350 KB for the display server, which the window's first paint need not wait for.
+  largeIconsDue_ = true;
+  if (isVisible()) AddLargeProgramIcons();  // already on the screen: nothing to wait for
+}
+
+// The program's icon also at the sizes docks and window switchers show, as its menu entry has.
+void WindowUnit::AddLargeProgramIcons() {
+  if (!largeIconsDue_) return;
+  largeIconsDue_ = false;
   static const std::vector<QPixmap> kLarge = [] {
     std::vector<QPixmap> large;
     for (int size : {48, 64, 128, 256}) large.push_back(platform::ProgramIcon(size));
     return large;
   }();
+  QIcon icon = windowIcon();
   for (const QPixmap& pixmap : kLarge) icon.addPixmap(pixmap);
   setWindowIcon(icon);
 }
@@ -449,6 +461,7 @@ void WindowUnit::paintEvent(QPaintEvent* event) {
                     p.backPicture, p.backPictureSource);
   if (p.borderStyle == window_border::kSizableSunken || p.borderStyle == window_border::kFixedSunken)
     platform::DrawEdge(painter, QRect(QPoint(), client), platform::Edge::kSunken);  // the sunken client edge
+  if (largeIconsDue_) QMetaObject::invokeMethod(this, [this] { AddLargeProgramIcons(); }, Qt::QueuedConnection);
 }
 
 void WindowUnit::resizeEvent(QResizeEvent* event) {

@@ -103,6 +103,7 @@ class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
   void StopSound();
   void ApplyWindowFlags();
   void ApplyIcons();
+  void AddLargeProgramIcons();
   void ApplyShape();
   void ApplyPosition();
   void ApplyTopmost();
@@ -197,6 +198,8 @@ class WindowUnit : public UnitWidget<QWidget>, public LiveWindow {
   QPointer<QWidget> desktopOwner_;
   int soundId_ = 0;
   bool firstActivationSeen_ = false;
+  // The program's icon at the sizes of docks and switchers, still to come after the first paint.
+  bool largeIconsDue_ = false;
   bool helpUsed_ = false;
   bool closing_ = false;
   bool reflagging_ = false;

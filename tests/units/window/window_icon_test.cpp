@@ -1,13 +1,15 @@
-// The window's notification-area icon as a program reaches it, through the core library's
-// command: added, replaced and removed, its clicks raised as the window's event 9, and gone with
-// the window.
+// The window's icons: the one the desktop shows for it, and its notification-area icon as a
+// program reaches it through the core library's command (added, replaced and removed, its clicks
+// raised as the window's event 9, and gone with the window).
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QPointer>
+#include <QTest>
 #include <QSystemTrayIcon>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -41,11 +43,12 @@ Bytes IconOf(QColor colour) {
 
 QRgb ColourOf(const QIcon& icon) { return icon.pixmap(16, 16).toImage().pixel(8, 8); }
 
-class TrayIconTest : public testing::Test {
+class WindowIconTest : public testing::Test {
  protected:
   // Loads the window; `onTray` runs for each event 9 after it is recorded.
-  units::WindowUnit* Load(std::function<void()> onTray = {}) {
+  units::WindowUnit* Load(std::function<void()> onTray = {}, const Bytes& icon = {}) {
     units::WindowProperties p;
+    p.icon = icon;
     std::vector<uint8_t> data;
     units::WritePropertyData(p, data);
     formtool::FormWindow window;
@@ -85,7 +88,7 @@ class TrayIconTest : public testing::Test {
   test_support::TestProgram program_;
 };
 
-TEST_F(TrayIconTest, TheCommandAddsReplacesAndRemovesTheIconWithATipCutBetweenCharacters) {
+TEST_F(WindowIconTest, TheCommandAddsReplacesAndRemovesTheIconWithATipCutBetweenCharacters) {
   units::WindowUnit* window = Load();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->TrayIcon(), nullptr);
@@ -123,7 +126,7 @@ TEST_F(TrayIconTest, TheCommandAddsReplacesAndRemovesTheIconWithATipCutBetweenCh
 
 // Left click 1, double click 2, context 3; other buttons raise nothing. A handler may remove the
 // icon from within its own notification: it leaves the area at once and goes after it.
-TEST_F(TrayIconTest, ClicksRaiseEvent9AndAHandlerMayRemoveTheIconItWasToldAbout) {
+TEST_F(WindowIconTest, ClicksRaiseEvent9AndAHandlerMayRemoveTheIconItWasToldAbout) {
   bool removeOnClick = false;
   units::WindowUnit* window = Load([&] {
     if (removeOnClick) Command(std::nullopt);
@@ -148,7 +151,34 @@ TEST_F(TrayIconTest, ClicksRaiseEvent9AndAHandlerMayRemoveTheIconItWasToldAbout)
   EXPECT_TRUE(tray.isNull());
 }
 
-TEST_F(TrayIconTest, TheIconGoesWithTheWindow) {
+// The sizes the desktop is given for the window, smallest first.
+std::vector<int> IconSizes(const QWidget* window) {
+  std::vector<int> sizes;
+  for (const QSize& size : window->windowIcon().availableSizes()) sizes.push_back(size.width());
+  std::sort(sizes.begin(), sizes.end());
+  return sizes;
+}
+
+// A window without an icon of its own carries the program's at every size docks and window
+// switchers show, once it is on the screen.
+TEST_F(WindowIconTest, AWindowWithoutItsOwnIconCarriesTheProgramsAtEverySize) {
+  units::WindowUnit* window = Load();
+  ASSERT_NE(window, nullptr);
+  window->grab();
+  const std::vector<int> every{16, 32, 48, 64, 128, 256};
+  EXPECT_TRUE(QTest::qWaitFor([&] { return IconSizes(window) == every; }, 2000));
+}
+
+TEST_F(WindowIconTest, AWindowWithItsOwnIconCarriesThatAlone) {
+  units::WindowUnit* window = Load({}, IconOf(Qt::red));
+  ASSERT_NE(window, nullptr);
+  window->grab();
+  QTest::qWait(50);
+  EXPECT_EQ(IconSizes(window), std::vector<int>{16});
+  EXPECT_EQ(ColourOf(window->windowIcon()), QColor(Qt::red).rgb());
+}
+
+TEST_F(WindowIconTest, TheIconGoesWithTheWindow) {
   units::WindowUnit* window = Load();
   ASSERT_NE(window, nullptr);
   Command(IconOf(Qt::red), "x");
