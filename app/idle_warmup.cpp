@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QTimer>
 
+#include "host/host.h"
+
 namespace toolbox {
 namespace {
 
@@ -23,7 +25,10 @@ class AfterFirstPaint : public QObject {
     watched->removeEventFilter(this);
     QTimer::singleShot(kQuietMs, this, [this] {
       // A window opened meanwhile has set it all up already.
-      if (QApplication::activeModalWidget() == nullptr) QFontMetrics(QFont()).height();
+      if (QApplication::activeModalWidget() == nullptr) {
+        QFontMetrics(QFont()).height();
+        runtime::DecodePicturesAhead();
+      }
       deleteLater();
     });
     return false;

@@ -300,6 +300,11 @@ class TableView final : public PropertyTableView {
     auto* p = dynamic_cast<Properties*>(&properties);
     return p != nullptr && Table.SetStored(*p, index, value);
   }
+  std::span<const uint8_t> Source(PropertyObject& properties, size_t index) const override {
+    auto* p = dynamic_cast<Properties*>(&properties);
+    if (p == nullptr || index >= Table.kCount || Table[index].source == nullptr) return {};
+    return static_cast<typename Properties::State&>(*p).*Table[index].source;
+  }
 };
 
 }  // namespace units

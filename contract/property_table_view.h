@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "contract/property_data.h"
@@ -45,6 +46,9 @@ class PropertyTableView {
   virtual bool Get(PropertyObject& properties, size_t index, PropertyValue& value) const = 0;
   // Writes it, a word brought into range; false for a live property.
   virtual bool Set(PropertyObject& properties, size_t index, const PropertyValue& value) const = 0;
+  // Where the stored bytes of a property were read from; empty for other properties, and for
+  // bytes set since or read from nothing.
+  virtual std::span<const uint8_t> Source(PropertyObject& properties, size_t index) const = 0;
 
   // The index of the property of that name, or -1.
   int32_t Find(std::string_view name) const {

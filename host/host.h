@@ -30,6 +30,11 @@ void Run();
 int32_t LoadWindow(const notify::LoadWindowRequest& request);
 // Whether some window of the window list has a live window.
 bool AnyWindowAlive();
+// Starts decoding, on workers, every picture property the template's units hold, so that a
+// window's first opening finds its picture boxes' and background's pictures decoded (a button
+// makes its picture its own way and decodes it again). For a program that has painted its first
+// window and waits for its user.
+void DecodePicturesAhead();
 
 // The live unit object of (window id, unit id); unit id 0 is the window's own unit. Null when
 // the window is not loaded or the unit is not live.

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/toolbox.h"
+#include "imaging/picture_cache.h"
 #include "platform/open_address.h"
 #include "host/host.h"
 #include "tests/e2e/toolbox_fixture.h"
@@ -52,6 +53,19 @@ TEST_F(ToolboxTest, EachToolButtonOpensItsWindowModallyOverTheMainWindow) {
     EXPECT_EQ(Widget(tool.window.window, 0), nullptr);
     EXPECT_FALSE(Disabled(toolbox::kMainWindow.window, 0));
   }
+}
+
+// What the program decodes ahead while it waits for its user is what the tool windows then show:
+// opening them decodes nothing more.
+TEST_F(ToolboxTest, TheToolWindowsPicturesAreDecodedAhead) {
+  const size_t before = imaging::CachedPictures();
+  runtime::DecodePicturesAhead();
+  const size_t ahead = imaging::CachedPictures();
+  EXPECT_GE(ahead, before + 2) << "the price and score tables";
+  for (const Tool& tool : {kTools[0], kTools[1]}) {
+    EXPECT_TRUE(WithWindowOpen(tool.button, tool.window, [&] { Widget(tool.window.window, 0)->grab(); })) << tool.title;
+  }
+  EXPECT_EQ(imaging::CachedPictures(), ahead);
 }
 
 TEST_F(ToolboxTest, TheForumLinkOpensTheForumWithTheDesktopsHandler) {
