@@ -24,6 +24,10 @@
  * With QUARLEX_PAINTED_COLOUR="RRGGBB" the other window only counts as painted once the pixel
  * at its centre, read back from the server, has that colour (a page's background, drawn by
  * whatever means the program uses).
+ * Opening again (optional): with QUARLEX_REOPEN=1 as well, the other window, once painted, is
+ * closed as a user closes it (the window manager's delete request), and once it is gone and
+ * QUARLEX_CLICK_AFTER_MS more have passed, the same place is clicked again; click_ms is then
+ * the time from that second click to the paint of the window it opens.
  *
  * Idling (optional): with QUARLEX_REPORT_AFTER_MS=N the report is written N ms after the
  * process started instead of at the first paint, with the program left running until then.
@@ -47,13 +51,16 @@
 #include <xcb/xcbext.h>
 
 /* Where the program is: waiting for its first window's paint, then (when clicking) for another
- * window's expose and paint, or idling until the report is due. */
-enum { kFirstWindow, kClicked, kSecondExposed, kIdling };
+ * window's expose and paint (and, opening again, for that window to go), or idling until the
+ * report is due. */
+enum { kFirstWindow, kClicked, kSecondExposed, kClosing, kIdling };
 
 static atomic_int g_stage;
 static atomic_int g_exposed;
 static atomic_int g_painted;
 static atomic_int g_drawn;  /* something was sent to the second window since the last look */
+static atomic_int g_closed; /* the second window, asked to close, has left the screen */
+static int g_reopened;
 static atomic_uint g_first_window, g_second_window;
 static _Atomic(xcb_connection_t *) g_connection;
 static double g_started_ms, g_clicked_ms, g_clicked_cpu_ms;
@@ -90,7 +97,12 @@ static void *next_symbol(const char *name, const char *library) {
 #define REAL(name) REAL_IN(name, "libxcb.so.1")
 
 static void see_event(xcb_connection_t *c, xcb_generic_event_t *event) {
-  if (event == NULL || (event->response_type & 0x7f) != XCB_EXPOSE) return;
+  if (event == NULL) return;
+  const int type = event->response_type & 0x7f;
+  if (atomic_load(&g_stage) == kClosing && (type == XCB_UNMAP_NOTIFY || type == XCB_DESTROY_NOTIFY) &&
+      ((xcb_unmap_notify_event_t *)event)->window == atomic_load(&g_second_window))
+    atomic_store(&g_closed, 1);
+  if (type != XCB_EXPOSE) return;
   const xcb_window_t window = ((xcb_expose_event_t *)event)->window;
   if (atomic_load(&g_stage) == kFirstWindow && !atomic_load(&g_exposed)) {
     atomic_store(&g_connection, c);
@@ -309,6 +321,26 @@ static void click(xcb_connection_t *c, xcb_window_t window, int x, int y) {
   xcb_flush(c);
 }
 
+static xcb_atom_t atom(xcb_connection_t *c, const char *name) {
+  xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, (uint16_t)strlen(name), name), NULL);
+  const xcb_atom_t value = reply != NULL ? reply->atom : XCB_ATOM_NONE;
+  free(reply);
+  return value;
+}
+
+/* Asks `window` to close, as a window manager does for its close button. */
+static void ask_to_close(xcb_connection_t *c, xcb_window_t window) {
+  xcb_client_message_event_t message = {0};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = atom(c, "WM_PROTOCOLS");
+  message.data.data32[0] = atom(c, "WM_DELETE_WINDOW");
+  message.data.data32[1] = XCB_CURRENT_TIME;
+  xcb_send_event(c, 0, window, XCB_EVENT_MASK_NO_EVENT, (const char *)&message);
+  xcb_flush(c);
+}
+
 /* Whether the pixel at the centre of `window`, as the server has it, is `colour` (0xRRGGBB). */
 static int centre_has_colour(xcb_connection_t *c, xcb_window_t window, unsigned colour) {
   xcb_get_geometry_reply_t *geometry = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), NULL);
@@ -379,6 +411,17 @@ static int from_event_loop(void *caller) {
   return verdict;
 }
 
+/* Clicks x, y of the first window once the server has seen all that came before, and waits for
+ * the window the click opens. */
+static void click_now(xcb_connection_t *c, int x, int y) {
+  free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL));
+  atomic_store(&g_painted, 0);
+  atomic_store(&g_stage, kClicked);
+  g_clicked_ms = now_ms();
+  g_clicked_cpu_ms = cpu_ms();
+  click(c, atomic_load(&g_first_window), x, y);
+}
+
 /* Called before the main thread's event loop waits; answers the longest the wait may take in
  * ms, or -1 for no limit. */
 static int before_wait(void *caller) {
@@ -398,12 +441,7 @@ static int before_wait(void *caller) {
       if (at != NULL && wait > 0) {
         limit = (int)wait + 1;
       } else if (at != NULL && sscanf(at, "%d,%d", &x, &y) == 2 && c != NULL) {
-        free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL));
-        atomic_store(&g_painted, 0);
-        atomic_store(&g_stage, kClicked);
-        g_clicked_ms = now_ms();
-        g_clicked_cpu_ms = cpu_ms();
-        click(c, atomic_load(&g_first_window), x, y);
+        click_now(c, x, y);
       } else if (after != NULL && *after != 0) {
         atomic_store(&g_stage, kIdling);
         limit = 0;
@@ -413,9 +451,13 @@ static int before_wait(void *caller) {
       break;
     }
     case kSecondExposed: {
-      const char *colour = getenv("QUARLEX_PAINTED_COLOUR");
+      const char *colour = getenv("QUARLEX_PAINTED_COLOUR"), *reopen = getenv("QUARLEX_REOPEN");
       if (colour == NULL || *colour == 0) {
-        if (atomic_load(&g_painted)) report_and_exit(c, atomic_load(&g_second_window));
+        if (!atomic_load(&g_painted)) break;
+        if (reopen == NULL || strcmp(reopen, "1") != 0 || g_reopened) report_and_exit(c, atomic_load(&g_second_window));
+        g_reopened = 1;
+        atomic_store(&g_stage, kClosing);
+        ask_to_close(c, atomic_load(&g_second_window));
         break;
       }
       /* Drawing by OpenGL reaches the server without passing here: the centre is also looked
@@ -427,6 +469,17 @@ static int before_wait(void *caller) {
           report_and_exit(c, atomic_load(&g_second_window));
       }
       limit = 8;
+      break;
+    }
+    case kClosing: {
+      if (!atomic_load(&g_closed)) break;
+      static double closed_ms;
+      if (closed_ms == 0) closed_ms = now_ms();
+      const char *at = getenv("QUARLEX_CLICK_AT"), *delay = getenv("QUARLEX_CLICK_AFTER_MS");
+      const double wait = delay != NULL ? closed_ms + atof(delay) - now_ms() : 0;
+      int x, y;
+      if (wait > 0) limit = (int)wait + 1;
+      else if (sscanf(at, "%d,%d", &x, &y) == 2) click_now(c, x, y);
       break;
     }
     case kIdling: {

@@ -5,6 +5,9 @@
 // the process, and prints the medians and the median of the per-pair ratios:
 // - price, score: the price and score calculators, against a plain Qt program building the same
 //   window from a Designer form with Qt's form loader (plain_form_window);
+// - price-again, score-again: the same window opened, closed and opened again in one process,
+//   timed from the second click (the window is really rebuilt: both programs destroy it on
+//   closing);
 // - web: the answer page window, its page served here from 127.0.0.1 and counted as painted when
 //   its colour reaches the window's centre, against a plain program linking Qt WebEngine whose
 //   button opens a window of the same size with a QWebEngineView (plain_web_window); also the
@@ -269,7 +272,7 @@ int main(int argc, char** argv) {
     else if (arg == "--click-after" && i + 1 < argc) clickAfter = argv[++i];
     else if (arg == "--verbose") verbose = true;
     else {
-      std::fprintf(stderr, "usage: %s [--pairs N] [--case price|score|web|idle]... [--click-after MS] [--verbose]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--pairs N] [--case price|score|price-again|score-again|web|idle]... [--click-after MS] [--verbose]\n", argv[0]);
       return 2;
     }
   }
@@ -287,6 +290,10 @@ int main(int argc, char** argv) {
        {{"QUARLEX_CLICK_AT", "108,48"}}, 0.8},
       {"score", "score calculator, click to window painted", {toolbox, {}}, formProgram,
        {{"QUARLEX_CLICK_AT", "292,48"}}, 0.8},
+      {"price-again", "price calculator opened again, click to window painted", {toolbox, {}}, formProgram,
+       {{"QUARLEX_CLICK_AT", "108,48"}, {"QUARLEX_REOPEN", "1"}}, 0.7},
+      {"score-again", "score calculator opened again, click to window painted", {toolbox, {}}, formProgram,
+       {{"QUARLEX_CLICK_AT", "292,48"}, {"QUARLEX_REOPEN", "1"}}, 0.7},
       {"web", "answer page window, click to page painted", {toolbox, {}}, {self + "/plain_web_window", {page}},
        {{"QUARLEX_CLICK_AT", "291,120"},
         {"QUARLEX_PAINTED_COLOUR", kPageColour},
