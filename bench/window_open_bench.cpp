@@ -272,7 +272,10 @@ int main(int argc, char** argv) {
     else if (arg == "--click-after" && i + 1 < argc) clickAfter = argv[++i];
     else if (arg == "--verbose") verbose = true;
     else {
-      std::fprintf(stderr, "usage: %s [--pairs N] [--case price|score|price-again|score-again|web|idle]... [--click-after MS] [--verbose]\n", argv[0]);
+      std::fprintf(stderr,
+                   "usage: %s [--pairs N] [--case price|score|price-again|score-again|web|idle]...\n"
+                   "       [--click-after MS] [--verbose]\n",
+                   argv[0]);
       return 2;
     }
   }
