@@ -422,6 +422,17 @@ static void click_now(xcb_connection_t *c, int x, int y) {
   click(c, atomic_load(&g_first_window), x, y);
 }
 
+/* Clicks x, y once QUARLEX_CLICK_AFTER_MS have passed since *since (noted at the first call), as
+ * a user's click would come; answers how long the event loop may wait meanwhile, -1 once clicked. */
+static int click_when_due(xcb_connection_t *c, double *since, int x, int y) {
+  const char *delay = getenv("QUARLEX_CLICK_AFTER_MS");
+  if (*since == 0) *since = now_ms();
+  const double wait = delay != NULL ? *since + atof(delay) - now_ms() : 0;
+  if (wait > 0) return (int)wait + 1;
+  click_now(c, x, y);
+  return -1;
+}
+
 /* Called before the main thread's event loop waits; answers the longest the wait may take in
  * ms, or -1 for no limit. */
 static int before_wait(void *caller) {
@@ -432,16 +443,11 @@ static int before_wait(void *caller) {
   switch (atomic_load(&g_stage)) {
     case kFirstWindow: {
       if (!atomic_load(&g_painted)) break;
-      const char *at = getenv("QUARLEX_CLICK_AT"), *after = getenv("QUARLEX_REPORT_AFTER_MS"),
-                 *delay = getenv("QUARLEX_CLICK_AFTER_MS");
+      const char *at = getenv("QUARLEX_CLICK_AT"), *after = getenv("QUARLEX_REPORT_AFTER_MS");
       int x, y;
       static double painted_ms;
-      if (painted_ms == 0) painted_ms = now_ms();
-      const double wait = delay != NULL ? painted_ms + atof(delay) - now_ms() : 0;
-      if (at != NULL && wait > 0) {
-        limit = (int)wait + 1;
-      } else if (at != NULL && sscanf(at, "%d,%d", &x, &y) == 2 && c != NULL) {
-        click_now(c, x, y);
+      if (at != NULL && sscanf(at, "%d,%d", &x, &y) == 2 && c != NULL) {
+        limit = click_when_due(c, &painted_ms, x, y);
       } else if (after != NULL && *after != 0) {
         atomic_store(&g_stage, kIdling);
         limit = 0;
@@ -474,12 +480,8 @@ static int before_wait(void *caller) {
     case kClosing: {
       if (!atomic_load(&g_closed)) break;
       static double closed_ms;
-      if (closed_ms == 0) closed_ms = now_ms();
-      const char *at = getenv("QUARLEX_CLICK_AT"), *delay = getenv("QUARLEX_CLICK_AFTER_MS");
-      const double wait = delay != NULL ? closed_ms + atof(delay) - now_ms() : 0;
       int x, y;
-      if (wait > 0) limit = (int)wait + 1;
-      else if (sscanf(at, "%d,%d", &x, &y) == 2) click_now(c, x, y);
+      if (sscanf(getenv("QUARLEX_CLICK_AT"), "%d,%d", &x, &y) == 2) limit = click_when_due(c, &closed_ms, x, y);
       break;
     }
     case kIdling: {
