@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "platform/colors.h"
 #include "platform/font_record.h"
@@ -17,6 +19,15 @@ namespace units::editbox {
 namespace {
 
 constexpr int kEdgeHeight = 2;  // one classic sunken edge
+
+// What an edit box's palette is made from: its colours, whether the selection shows, and the
+// palettes it starts from.
+struct PaletteKey {
+  QRgb text = 0, back = 0;
+  bool hideSelection = false;
+  qint64 inherited = -1, standard = -1;
+  bool operator==(const PaletteKey&) const = default;
+};
 constexpr int32_t kEnterKey = 13;
 
 // The up-down button wears a shallow edge beside the borders that have no raised part.
@@ -96,10 +107,21 @@ void EditBox::ApplyPalette() {
   QWidget* w = Widget();
   const QColor text = platform::FromColorRef(props_.textColor);
   const QColor back = platform::BackgroundColor(props_.backColor);
-  const QPalette standard = QApplication::palette(w);
-  QPalette palette = w->palette();
   // Without the focus the selection is hidden unless the box keeps it visible.
   const bool hideSelection = props_.hideSelection != 0 && !w->hasFocus();
+  const QPalette inherited = w->palette();
+  const QPalette standard = QApplication::palette(w);
+  // The boxes of a window mostly share their colours: the palette made for one serves the next.
+  const PaletteKey key{text.rgba(), back.rgba(), hideSelection, inherited.cacheKey(), standard.cacheKey()};
+  static std::array<std::pair<PaletteKey, QPalette>, 4> made;
+  static size_t next = 0;
+  for (const auto& [madeFor, palette] : made) {
+    if (madeFor == key) {
+      w->setPalette(palette);
+      return;
+    }
+  }
+  QPalette palette = inherited;
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
     palette.setColor(group, QPalette::Text, text);
     palette.setColor(group, QPalette::Base, back);
@@ -109,6 +131,8 @@ void EditBox::ApplyPalette() {
   }
   palette.setColor(QPalette::Disabled, QPalette::Base, back);
   palette.setColor(QPalette::Disabled, QPalette::Text, platform::SystemColorOf(platform::SystemColor::kGrayText));
+  made[next] = {key, palette};
+  next = (next + 1) % made.size();
   w->setPalette(palette);
 }
 

@@ -444,6 +444,25 @@ TEST_F(EditBoxTest, PaintsItsColoursAndBorder) {
   EXPECT_EQ(unit->widget()->grab().toImage().pixelColor(0, 0), QColor(Qt::red));
 }
 
+TEST_F(EditBoxTest, BoxesOfOneColourKeepTheirOwnSelectionLook) {
+  // Two red boxes that hide their selection without the focus, and a green one that never does.
+  Unit* a = Create(With([](auto& p) { p.backColor = 0x0000FF; p.hideSelection = 1; }));
+  Unit* b = Create(With([](auto& p) { p.backColor = 0x0000FF; p.hideSelection = 1; }));
+  Unit* c = Create(With([](auto& p) { p.backColor = 0x00FF00; p.hideSelection = 0; }));
+  auto colour = [](Unit* u, QPalette::ColorRole role) { return u->widget()->palette().color(QPalette::Active, role); };
+  EXPECT_EQ(colour(a, QPalette::Base), QColor(Qt::red));
+  EXPECT_EQ(colour(b, QPalette::Base), QColor(Qt::red));
+  EXPECT_EQ(colour(c, QPalette::Base), QColor(Qt::green));
+  EXPECT_EQ(colour(a, QPalette::Highlight), QColor(Qt::red)) << "a hidden selection wears the background";
+  EXPECT_NE(colour(c, QPalette::Highlight), QColor(Qt::green));
+  Focus(a);
+  EXPECT_NE(colour(a, QPalette::Highlight), QColor(Qt::red));
+  EXPECT_EQ(colour(b, QPalette::Highlight), QColor(Qt::red));
+  FocusAway();
+  EXPECT_EQ(colour(a, QPalette::Highlight), QColor(Qt::red));
+  EXPECT_EQ(colour(a, QPalette::Base), QColor(Qt::red));
+}
+
 TEST_F(EditBoxTest, ASingleLineSitsCentredInTheBoxInItsAlignmentAndColour) {
   // Red text on white, right-aligned, in a box much taller than a line.
   Unit* unit = Create(With([](auto& p) {
