@@ -445,16 +445,18 @@ TEST_F(EditBoxTest, PaintsItsColoursAndBorder) {
 }
 
 TEST_F(EditBoxTest, BoxesOfOneColourKeepTheirOwnSelectionLook) {
-  // Two red boxes that hide their selection without the focus, and a green one that never does.
+  // Red boxes, two hiding their selection without the focus and one never hiding it, and a green one.
   Unit* a = Create(With([](auto& p) { p.backColor = 0x0000FF; p.hideSelection = 1; }));
   Unit* b = Create(With([](auto& p) { p.backColor = 0x0000FF; p.hideSelection = 1; }));
-  Unit* c = Create(With([](auto& p) { p.backColor = 0x00FF00; p.hideSelection = 0; }));
+  Unit* c = Create(With([](auto& p) { p.backColor = 0x0000FF; p.hideSelection = 0; }));
+  Unit* d = Create(With([](auto& p) { p.backColor = 0x00FF00; p.hideSelection = 0; }));
   auto colour = [](Unit* u, QPalette::ColorRole role) { return u->widget()->palette().color(QPalette::Active, role); };
-  EXPECT_EQ(colour(a, QPalette::Base), QColor(Qt::red));
-  EXPECT_EQ(colour(b, QPalette::Base), QColor(Qt::red));
-  EXPECT_EQ(colour(c, QPalette::Base), QColor(Qt::green));
+  for (Unit* red : {a, b, c}) EXPECT_EQ(colour(red, QPalette::Base), QColor(Qt::red));
+  EXPECT_EQ(colour(d, QPalette::Base), QColor(Qt::green));
   EXPECT_EQ(colour(a, QPalette::Highlight), QColor(Qt::red)) << "a hidden selection wears the background";
-  EXPECT_NE(colour(c, QPalette::Highlight), QColor(Qt::green));
+  EXPECT_EQ(colour(b, QPalette::Highlight), QColor(Qt::red));
+  EXPECT_NE(colour(c, QPalette::Highlight), QColor(Qt::red));
+  EXPECT_EQ(colour(c, QPalette::Highlight), colour(d, QPalette::Highlight));
   Focus(a);
   EXPECT_NE(colour(a, QPalette::Highlight), QColor(Qt::red));
   EXPECT_EQ(colour(b, QPalette::Highlight), QColor(Qt::red));
