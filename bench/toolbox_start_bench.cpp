@@ -9,9 +9,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QUiLoader>
 
@@ -21,6 +18,7 @@
 
 #include "app/toolbox.h"
 #include "app/toolbox_ids.h"
+#include "bench/plain_main_window.h"
 #include "bench/plain_mirror.h"
 #include "bench/ratio_reporter.h"
 #include "host/host.h"
@@ -52,23 +50,13 @@ void ToolboxMainWindow(benchmark::State& state) {
   }
 }
 
-// What a hand-written Qt program shows for the same main window.
+// What a hand-written Qt program shows for the same main window (the one the whole-process
+// benchmarks start too).
 void PlainQtWindow(benchmark::State& state) {
   for (auto _ : state) {
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Quarlex工具箱 v1.0"));
-    window.resize(399, 322);
-    const char* captions[] = {"仙玉物价计算器", "副本积分计算器", "开服表（需联网）", "科举答题器（需联网）"};
-    for (int i = 0; i < 4; ++i) {
-      auto* button = new QPushButton(QString::fromUtf8(captions[i]), &window);
-      button->setGeometry(32 + (i % 2) * 184, 24 + (i / 2) * 72, 152, 48);
-    }
-    auto* group = new QGroupBox(QStringLiteral("作者说明"), &window);
-    group->setGeometry(32, 160, 336, 100);
-    auto* about = new QLabel(QStringLiteral("工具数据、图片、题库、开服信息均来自官方论坛。"), group);
-    about->setGeometry(16, 24, 304, 64);
-    auto* link = new QLabel(QStringLiteral("官方论坛：bbs.quarlex.example"), &window);
-    link->setGeometry(98, 280, 190, 24);
+    QPushButton* buttons[4];
+    bench::FillPlainMainWindow(window, buttons);
     window.show();
     benchmark::DoNotOptimize(window.grab());
   }
