@@ -19,6 +19,7 @@ namespace units::editbox {
 namespace {
 
 constexpr int kEdgeHeight = 2;  // one classic sunken edge
+constexpr int32_t kEnterKey = 13;
 
 // What an edit box's palette is made from: its colours, whether the selection shows, and the
 // palettes it starts from.
@@ -28,7 +29,6 @@ struct PaletteKey {
   qint64 inherited = -1, standard = -1;
   bool operator==(const PaletteKey&) const = default;
 };
-constexpr int32_t kEnterKey = 13;
 
 // The up-down button wears a shallow edge beside the borders that have no raised part.
 bool UpDownHasEdge(int32_t border) {
