@@ -196,6 +196,18 @@ TEST(FormSource, MistakesAreReportedWithTheirPlace) {
        "units[0].id: a menu item needs an id of class 2 and kind 6"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": \"0x26010005\", \"type\": 3}]}]}",
        "units[0].id: an id of class 2 and kind 6 names a menu item"},
+      // A form that contradicts itself: ids name one window, one unit of a window, and a unit
+      // sits in another.
+      {"{\"windows\": [{\"id\": 1}, {\"id\": 2}, {\"id\": \"0x1\"}]}",
+       "windows[2].id: 0x00000001 is also the id of windows[0]"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3}, {\"id\": 4, \"type\": 3}, "
+       "{\"id\": 2, \"type\": 5}]}]}",
+       "windows[0].units[2].id: 0x00000002 is also the id of units[0]"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"menu\": true, \"id\": \"0x26010005\"}, "
+       "{\"menu\": true, \"id\": \"0x26010005\"}]}]}",
+       "units[1].id: 0x26010005 is also the id of units[0]"},
+      {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"parent\": 2}]}]}",
+       "units[0].parent: a unit cannot be its own parent"},
       // What a general JSON reader settles quietly is refused, with the line and byte.
       {"{\"windows\": [], \"windows\": []}", "windows: the key \"windows\" is given twice (line 1, byte 16)"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3,\n \"tag\": \"a\", \"tag\": \"b\"}]}]}",

@@ -4,6 +4,8 @@
 #include <QJsonObject>
 #include <cstdio>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "platform/little_endian.h"
 #include "base/template/template_ids.h"
@@ -13,6 +15,24 @@
 
 namespace formtool {
 namespace {
+
+std::string Hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", value);
+  return text;
+}
+
+// Fails at the first of `items` (listed under `list`) whose id an earlier one has.
+template <typename Items>
+void CheckIdsDiffer(const Items& items, const Path& path, const char* list) {
+  std::unordered_map<uint32_t, size_t> first;
+  for (size_t i = 0; i < items.size(); ++i) {
+    const auto [at, fresh] = first.emplace(items[i].id, i);
+    if (!fresh)
+      path.Key(list).Index(static_cast<qsizetype>(i)).Key("id").Fail(
+          Hex(items[i].id) + " is also the id of " + list + "[" + std::to_string(at->second) + "]");
+  }
+}
 
 class Parser {
  public:
@@ -25,6 +45,8 @@ class Parser {
     Form form;
     QJsonArray windows = AsArray(root.value("windows"), path.Key("windows"));
     for (qsizetype i = 0; i < windows.size(); ++i) form.push_back(ParseWindow(windows[i], path.Key("windows").Index(i)));
+    // The program loads its windows by id: a second window of one id could never be loaded.
+    CheckIdsDiffer(form, path, "windows");
     return form;
   }
 
@@ -41,6 +63,9 @@ class Parser {
     window.secondText = AsGbk(o.value("text2"), path.Key("text2"));
     QJsonArray units = AsArray(o.value("units"), path.Key("units"));
     for (qsizetype i = 0; i < units.size(); ++i) window.units.push_back(ParseUnit(units[i], path.Key("units").Index(i)));
+    // Handlers and events find a window's units and menu items by id: a second of one id would be
+    // out of their reach.
+    CheckIdsDiffer(window.units, path, "units");
     return window;
   }
 
@@ -84,6 +109,7 @@ class Parser {
     unit.width = AsInt(o.value("width"), path.Key("width"));
     unit.height = AsInt(o.value("height"), path.Key("height"));
     unit.parent = AsWord(o.value("parent"), path.Key("parent"));
+    if (unit.parent != 0 && unit.parent == unit.id) path.Key("parent").Fail("a unit cannot be its own parent");
     QJsonArray children = AsArray(o.value("children"), path.Key("children"));
     for (qsizetype i = 0; i < children.size(); ++i) {
       unit.children.push_back(AsWord(children[i], path.Key("children").Index(i)));
@@ -133,9 +159,7 @@ class Parser {
   std::string TypeName(uint32_t type) const {
     std::string name = types_.NameOf(type);
     if (!name.empty()) return name;
-    char id[16];
-    std::snprintf(id, sizeof id, "0x%08X", type);
-    return std::string("type ") + id;
+    return "type " + Hex(type);
   }
 
   // One piece of raw unit-type property data.
