@@ -8,6 +8,10 @@
 // - price-again, score-again: the same window opened, closed and opened again in one process,
 //   timed from the second click (the window is really rebuilt: both programs destroy it on
 //   closing);
+// - price-floor, score-floor: no toolbox, but the least any program can do: the plain program
+//   opening an empty window of the form's size again (plain_form_window --empty), against the
+//   same program building the form, as in price-again and score-again; it has no budget and
+//   shows what no way of building the window can go below;
 // - web: the answer page window, its page served here from 127.0.0.1 and counted as painted when
 //   its colour reaches the window's centre, against a plain program linking Qt WebEngine whose
 //   button opens a window of the same size with a QWebEngineView (plain_web_window); also the
@@ -65,7 +69,8 @@ struct Case {
   std::string name, what;
   Program ours, theirs;
   std::map<std::string, std::string> environment;
-  double budget;
+  double budget;  // 0: a reference, not held to one
+  const char* label = "toolbox";
 };
 
 struct Run {
@@ -216,7 +221,7 @@ bool RunCase(const Case& c, int pairs, const std::string& preload, const std::st
     }
     if (!a.ok || !b.ok) {
       std::fprintf(stderr, "%s, pair %d: %s did not end as expected (status %d); running the pair again\n",
-                   c.name.c_str(), pair + 1, !a.ok ? "the toolbox" : "the plain Qt program", !a.ok ? a.status : b.status);
+                   c.name.c_str(), pair + 1, !a.ok ? c.label : "plain Qt", !a.ok ? a.status : b.status);
       if (++failures > 5) return false;
       --pair;
       continue;
@@ -246,12 +251,14 @@ bool RunCase(const Case& c, int pairs, const std::string& preload, const std::st
     return true;
   }
   const char* memory = c.name == "web" ? "anonymous PSS, process tree" : "resident";
-  std::printf("  toolbox   %8.1f ms   %8.1f ms CPU   %8.1f MiB %s\n", Median(ours), Median(ourCpu), Median(ourMemory),
+  std::printf("  %-9s %8.1f ms   %8.1f ms CPU   %8.1f MiB %s\n", c.label, Median(ours), Median(ourCpu), Median(ourMemory),
               memory);
   std::printf("  plain Qt  %8.1f ms   %8.1f ms CPU   %8.1f MiB %s\n", Median(theirs), Median(theirCpu),
               Median(theirMemory), memory);
-  std::printf("  ratio     %8.2f x wall clock, %.2f x CPU (budget %.2f), %.2f x memory%s\n", Median(ratios),
-              Median(cpuRatios), c.budget, Median(memoryRatios), c.name == "web" ? " (budget 1.05)" : "");
+  char budget[32] = " (no budget)";
+  if (c.budget > 0) std::snprintf(budget, sizeof budget, " (budget %.2f)", c.budget);
+  std::printf("  ratio     %8.2f x wall clock, %.2f x CPU%s, %.2f x memory%s\n", Median(ratios), Median(cpuRatios), budget,
+              Median(memoryRatios), c.name == "web" ? " (budget 1.05)" : "");
   return true;
 }
 
@@ -287,6 +294,8 @@ int main(int argc, char** argv) {
   }
   const std::string page = "http://bbs.quarlex.example/zt/dtq/keju.html";
   const Program formProgram{self + "/plain_form_window", {forms + "/price_calculator.ui", forms + "/score_calculator.ui"}};
+  Program emptyProgram = formProgram;
+  emptyProgram.args.insert(emptyProgram.args.begin(), "--empty");
   // The button centres: price and score calculators, answer page.
   std::vector<Case> cases = {
       {"price", "price calculator, click to window painted", {toolbox, {}}, formProgram,
@@ -297,6 +306,10 @@ int main(int argc, char** argv) {
        {{"QUARLEX_CLICK_AT", "108,48"}, {"QUARLEX_REOPEN", "1"}}, 0.7},
       {"score-again", "score calculator opened again, click to window painted", {toolbox, {}}, formProgram,
        {{"QUARLEX_CLICK_AT", "292,48"}, {"QUARLEX_REOPEN", "1"}}, 0.7},
+      {"price-floor", "empty window of the price calculator's size opened again, click to window painted",
+       emptyProgram, formProgram, {{"QUARLEX_CLICK_AT", "108,48"}, {"QUARLEX_REOPEN", "1"}}, 0, "empty"},
+      {"score-floor", "empty window of the score calculator's size opened again, click to window painted",
+       emptyProgram, formProgram, {{"QUARLEX_CLICK_AT", "292,48"}, {"QUARLEX_REOPEN", "1"}}, 0, "empty"},
       {"web", "answer page window, click to page painted", {toolbox, {}}, {self + "/plain_web_window", {page}},
        {{"QUARLEX_CLICK_AT", "291,120"},
         {"QUARLEX_PAINTED_COLOUR", kPageColour},
