@@ -24,7 +24,10 @@
 //
 // The click comes 500 ms after the main window's first paint (--click-after), no sooner than a
 // user's first click could, so that what a program does while it waits for its user counts as
-// it does for a user; 0 clicks at once.
+// it does for a user; 0 clicks at once. In the -again cases the second click comes that
+// long after the opened window has gone: less than the double-click interval (400 ms) after the
+// first click, the toolbox's button takes it for the second press of a double click, which it ignores,
+// and the run ends at its time limit.
 //
 // Needs an X display; programs are looked for beside this one, the forms in the build's
 // bench_forms folder, the library in the build's lib folder.
@@ -240,7 +243,7 @@ bool RunCase(const Case& c, int pairs, const std::string& preload, const std::st
       cpuRatios.push_back(a.clickCpuMs / std::max(0.001, b.clickCpuMs));
     }
     if (verbose)
-      std::printf("  %-6s %3d  toolbox %8.1f ms %8.1f MiB   plain %8.1f ms %8.1f MiB\n", c.name.c_str(), pair + 1,
+      std::printf("  %-11s %3d  %-7s %8.1f ms %8.1f MiB   plain %8.1f ms %8.1f MiB\n", c.name.c_str(), pair + 1, c.label,
                   a.clickMs, ourMemory.back(), b.clickMs, theirMemory.back());
   }
   std::printf("%s, %d pairs (medians)\n", c.what.c_str(), pairs);
