@@ -283,8 +283,8 @@ int main(int argc, char** argv) {
     else if (arg == "--verbose") verbose = true;
     else {
       std::fprintf(stderr,
-                   "usage: %s [--pairs N] [--case price|score|price-again|score-again|web|idle]...\n"
-                   "       [--click-after MS] [--verbose]\n",
+                   "usage: %s [--pairs N] [--case C]... [--click-after MS] [--verbose]\n"
+                   "  C: price, score, price-again, score-again, price-floor, score-floor, web, idle\n",
                    argv[0]);
       return 2;
     }
