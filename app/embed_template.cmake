@@ -1,4 +1,9 @@
-# Writes the compiled window template data as a C++ array: cmake -DINPUT=... -DOUTPUT=... -P
+# Writes a compiled file of the forms as a C++ array: cmake -DINPUT=... -DOUTPUT=... [-DSYMBOL=...] -P
+# The array is SYMBOL followed by Data, its length SYMBOL followed by Length (kTemplateData and
+# kTemplateLength when SYMBOL is not given).
+if(NOT SYMBOL)
+  set(SYMBOL kTemplate)
+endif()
 file(READ "${INPUT}" bytes HEX)
 string(LENGTH "${bytes}" digits)
 math(EXPR length "${digits} / 2")
@@ -9,7 +14,7 @@ file(WRITE "${OUTPUT}.tmp"
   "// Generated from the form sources at build time; do not edit.\n"
   "#include \"app/template_data.h\"\n\n"
   "namespace toolbox {\n\n"
-  "const uint8_t kTemplateData[] = {\n${bytes}\n};\n"
-  "const uint32_t kTemplateLength = ${length};\n\n"
+  "const uint8_t ${SYMBOL}Data[] = {\n${bytes}\n};\n"
+  "const uint32_t ${SYMBOL}Length = ${length};\n\n"
   "}  // namespace toolbox\n")
 file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")

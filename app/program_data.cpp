@@ -45,6 +45,8 @@ const runtime::ProgramHeader& ProgramData() {
       0,  // no external commands
       nullptr,
       nullptr,
+      kAccessibleNamesData,
+      kAccessibleNamesLength,
   };
   return header;
 }

@@ -59,6 +59,14 @@ class LiveWindow {
     enabled = on;
     AnnounceAvailability(Widget());
   }
+  // Whether the window shows which unit has the focus: off until the keyboard is used in it.
+  bool keyboardCues = false;
+  // Turns the focus mark on for good and lets the focused unit draw it.
+  void ShowKeyboardCues() {
+    if (keyboardCues) return;
+    keyboardCues = true;
+    if (QWidget* focus = Widget()->focusWidget()) focus->update();
+  }
   // The windows this window disabled while modal, to be re-enabled when it closes.
   std::vector<DisabledWindow> disabledWhileModal;
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/program/notify_codes.h"
+#include "contract/told_results.h"
 #include "contract/unit_interfaces.h"
 
 namespace units {
@@ -37,6 +38,7 @@ QString Unit::MnemonicText() const { return {}; }
 bool Unit::Send(int32_t code, void* report, EventOutcome& outcome) {
   if (identity_.host == nullptr) return false;
   QPointer<QWidget> alive(widget());
+  HandlerRun run;
   outcome.handled = identity_.host(code, reinterpret_cast<intptr_t>(report), 0) != 0;
   outcome.unitAlive = !alive.isNull();
   return true;

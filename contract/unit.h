@@ -67,6 +67,12 @@ class Unit {
   // The text whose "&" marks the unit's mnemonic; empty for units without one.
   virtual QString MnemonicText() const;
 
+  // Where assistive technology reads the unit among the others of its window: lower first; 0 for
+  // none (read after those that have one, in the window's own order). Its name and description
+  // are the widget's accessible name and description.
+  int32_t ReadingOrder() const { return readingOrder_; }
+  void SetReadingOrder(int32_t order) { readingOrder_ = order; }
+
   // Raises event `event` with up to five integer or pointer arguments (notify 2008).
   template <typename... Args>
   EventOutcome ReportEvent(int32_t event, Args... args) {
@@ -105,6 +111,7 @@ class Unit {
 
   UnitIdentity identity_;
   std::unique_ptr<PropertyObject> properties_;
+  int32_t readingOrder_ = 0;
 };
 
 template <typename W>

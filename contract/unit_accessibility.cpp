@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "contract/live_window.h"
@@ -21,6 +22,53 @@ bool InsideUnit(const QWidget* widget) {
   for (; widget != nullptr; widget = widget->parentWidget())
     if (dynamic_cast<const Unit*>(widget) != nullptr) return true;
   return false;
+}
+
+// A unit shown as a picture (the table a calculator's units lie on) holds no units for
+// assistive technology: what lies on it is read beside it, in the window's reading order.
+bool IsPicture(QWidget* widget) {
+  if (widget->isWindow() || dynamic_cast<const Unit*>(widget) == nullptr) return false;
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+  return iface != nullptr && iface->role() == QAccessible::Graphic;
+}
+
+// The widgets inside `parent` that a reader meets, those on pictures lifted up beside them.
+void CollectReadable(QWidget* parent, QList<QWidget*>& out) {
+  for (QObject* object : parent->children()) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr || widget->isWindow()) continue;
+    out.append(widget);
+    if (IsPicture(widget)) CollectReadable(widget, out);
+  }
+}
+
+int ReadingOrderOf(const QWidget* widget) {
+  const auto* unit = dynamic_cast<const Unit*>(widget);
+  return unit != nullptr ? unit->ReadingOrder() : 0;
+}
+
+// What a reader meets in `widget`, in reading order, where it differs from the toolkit's tree:
+// in a window (units with a reading order first, by it; the rest after, in the window's order),
+// and in a picture (nothing).
+std::optional<QList<QWidget*>> ReadingChildren(QWidget* widget) {
+  if (IsPicture(widget)) return QList<QWidget*>();
+  if (dynamic_cast<LiveWindow*>(widget) == nullptr) return std::nullopt;
+  QList<QWidget*> children;
+  CollectReadable(widget, children);
+  std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
+    const int orderA = ReadingOrderOf(a), orderB = ReadingOrderOf(b);
+    if (orderA == 0 || orderB == 0) return orderA != 0 && orderB == 0;
+    return orderA < orderB;
+  });
+  return children;
+}
+
+// The widget a reader finds `widget` in, where the toolkit's parent is a picture; else null.
+QWidget* ReadingParent(QWidget* widget) {
+  if (widget->isWindow()) return nullptr;
+  QWidget* parent = widget->parentWidget();
+  while (parent != nullptr && IsPicture(parent)) parent = parent->parentWidget();
+  return parent != widget->parentWidget() ? parent : nullptr;
 }
 
 // Stands in front of the interface that describes a widget of a unit. Reading passes through
@@ -47,11 +95,38 @@ class GuardedInterface final : public QAccessibleInterface,
     return inner_->relations(match);
   }
   QAccessibleInterface* focusChild() const override { return inner_->focusChild(); }
-  QAccessibleInterface* childAt(int x, int y) const override { return inner_->childAt(x, y); }
-  QAccessibleInterface* parent() const override { return inner_->parent(); }
-  QAccessibleInterface* child(int index) const override { return inner_->child(index); }
-  int childCount() const override { return inner_->childCount(); }
-  int indexOfChild(const QAccessibleInterface* child) const override { return inner_->indexOfChild(child); }
+  // The tree as a reader meets it: see ReadingChildren.
+  QAccessibleInterface* childAt(int x, int y) const override {
+    QWidget* widget = Widget();
+    std::optional<QList<QWidget*>> children = widget != nullptr ? ReadingChildren(widget) : std::nullopt;
+    if (!children) return inner_->childAt(x, y);
+    for (QWidget* at = widget->childAt(widget->mapFromGlobal(QPoint(x, y))); at != nullptr; at = at->parentWidget())
+      if (children->contains(at)) return QAccessible::queryAccessibleInterface(at);
+    return nullptr;
+  }
+  QAccessibleInterface* parent() const override {
+    QWidget* widget = Widget();
+    QWidget* parent = widget != nullptr ? ReadingParent(widget) : nullptr;
+    return parent != nullptr ? QAccessible::queryAccessibleInterface(parent) : inner_->parent();
+  }
+  QAccessibleInterface* child(int index) const override {
+    QWidget* widget = Widget();
+    std::optional<QList<QWidget*>> children = widget != nullptr ? ReadingChildren(widget) : std::nullopt;
+    if (!children) return inner_->child(index);
+    return index >= 0 && index < children->size() ? QAccessible::queryAccessibleInterface(children->at(index)) : nullptr;
+  }
+  int childCount() const override {
+    QWidget* widget = Widget();
+    std::optional<QList<QWidget*>> children = widget != nullptr ? ReadingChildren(widget) : std::nullopt;
+    return children ? static_cast<int>(children->size()) : inner_->childCount();
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    QWidget* widget = Widget();
+    std::optional<QList<QWidget*>> children = widget != nullptr ? ReadingChildren(widget) : std::nullopt;
+    if (!children) return inner_->indexOfChild(child);
+    QObject* object = child != nullptr ? child->object() : nullptr;
+    return object != nullptr && object->isWidgetType() ? static_cast<int>(children->indexOf(static_cast<QWidget*>(object))) : -1;
+  }
   QString text(QAccessible::Text t) const override { return inner_->text(t); }
   void setText(QAccessible::Text t, const QString& text) override {
     if (!Blocked()) inner_->setText(t, text);
@@ -112,14 +187,28 @@ class GuardedInterface final : public QAccessibleInterface,
     if (!Blocked()) Text()->setCursorPosition(position);
   }
   QString text(int start, int end) const override { return Text()->text(start, end); }
+  // Boundary queries. The toolkit's own answer for an offset at the end of the text spins for
+  // good on word and sentence boundaries, and is nonsense beyond the text: only offsets inside
+  // the text reach it; the rest are answered here (see AnswerOutsideText).
   QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override {
-    return Text()->textBeforeOffset(offset, type, start, end);
+    offset = ResolveOffset(offset);
+    const int length = Text()->characterCount();
+    if (offset >= 0 && offset < length) return Text()->textBeforeOffset(offset, type, start, end);
+    // The item before the end is the one that holds the last character.
+    if (offset == length && length > 0) return Text()->textAtOffset(length - 1, type, start, end);
+    return AnswerOutsideText(offset, length, start, end);
   }
   QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override {
-    return Text()->textAfterOffset(offset, type, start, end);
+    offset = ResolveOffset(offset);
+    const int length = Text()->characterCount();
+    if (offset >= 0 && offset < length) return Text()->textAfterOffset(offset, type, start, end);
+    return AnswerOutsideText(offset, length, start, end);
   }
   QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override {
-    return Text()->textAtOffset(offset, type, start, end);
+    offset = ResolveOffset(offset);
+    const int length = Text()->characterCount();
+    if (offset >= 0 && offset < length) return Text()->textAtOffset(offset, type, start, end);
+    return AnswerOutsideText(offset, length, start, end);
   }
   int characterCount() const override { return Text()->characterCount(); }
   QRect characterRect(int offset) const override { return Text()->characterRect(offset); }
@@ -146,11 +235,26 @@ class GuardedInterface final : public QAccessibleInterface,
   QVariant minimumStepSize() const override { return inner_->valueInterface()->minimumStepSize(); }
 
  private:
+  QWidget* Widget() const {
+    QObject* o = inner_->object();
+    return o != nullptr && o->isWidgetType() ? static_cast<QWidget*>(o) : nullptr;
+  }
   bool Blocked() const {
     const QObject* o = inner_->object();
     return o != nullptr && o->isWidgetType() && BlockedByModality(static_cast<const QWidget*>(o));
   }
   QAccessibleTextInterface* Text() const { return inner_->textInterface(); }
+  // The toolkit's special offsets: -1 the end of the text, -2 the cursor.
+  int ResolveOffset(int offset) const {
+    if (offset == -1) return Text()->characterCount();
+    if (offset == -2) return Text()->cursorPosition();
+    return offset;
+  }
+  // At the end there is nothing: an empty item at the end. Beyond either end is an error.
+  static QString AnswerOutsideText(int offset, int length, int* start, int* end) {
+    *start = *end = offset == length ? length : -1;
+    return QString();
+  }
 
   QAccessibleInterface* inner_;
   QAccessible::Id innerId_;

@@ -11,6 +11,7 @@
 #include "platform/chinese_texts.h"
 #include "platform/program_path.h"
 #include "platform/text.h"
+#include "host/accessible_names_apply.h"
 #include "host/host.h"
 #include "host/host_state.h"
 #include "host/message_loop.h"
@@ -100,6 +101,7 @@ void StartHost() {
   std::span<const int32_t> offsets;
   if (header->handlers != nullptr && header->handlers->offsets != nullptr)
     offsets = {header->handlers->offsets, header->handlers->count};
+  AdoptAccessibleNames(*header);
   if (header->templateLength != 0 && header->templateData != nullptr) {
     // The program's template bytes stay as they are for the whole run.
     imaging::AddLastingBytes({header->templateData, header->templateLength});

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/program/program_header.h"
+#include "base/template/accessible_names.h"
 #include "base/template/template_window.h"
 
 namespace runtime {
@@ -51,6 +52,8 @@ struct HostState {
   std::unique_ptr<QWidget> hiddenOwner;
   std::vector<IdleCallbackEntry> idleCallbacks;
   std::unordered_map<uint32_t, LoadedWindow> loaded;  // by window id
+  // What assistive technology reads of each window and unit, by window id, then unit id.
+  std::unordered_map<uint32_t, std::unordered_map<uint32_t, AccessibleEntry>> accessibleNames;
   std::unique_ptr<MessageLoop> loop;
 };
 

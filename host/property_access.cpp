@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/gbk.h"
+#include "host/accessible_names_apply.h"
 #include "host/host.h"
 #include "host/host_state.h"
 #include "host/property_value.h"
@@ -251,6 +252,7 @@ void RecreateUnit(TemplateWindow& window, uint32_t index, const UnitTypeRecord& 
     --EventSuppressionCount();
     return;
   }
+  ApplyAccessibleNames(window.id, *fresh);
   QWidget* freshWidget = fresh->widget();
   if (freshWidget->parentWidget() != parent) {
     freshWidget->setParent(parent);

@@ -10,6 +10,7 @@
 
 #include "imaging/picture_cache.h"
 #include "platform/gbk.h"
+#include "host/accessible_names_apply.h"
 #include "host/event_dispatch.h"
 #include "host/host.h"
 #include "host/host_state.h"
@@ -132,6 +133,7 @@ units::Unit* CreateEntry(TemplateWindow& window, uint32_t index, QWidget* parent
     delete unit;
     return nullptr;
   }
+  if (unit != nullptr) ApplyAccessibleNames(window.id, *unit);
   return unit;
 }
 
@@ -328,15 +330,16 @@ BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner, std:
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
   RaiseUnitEvent(windowId, ownId, 4);
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
-  if (modal) LiveWindowOf(window)->SetDesktopOwner(Opener(window));
+  if (modal) {
+    // Modal from its first appearance: assistive technology reads it as a modal dialog.
+    LiveWindowOf(window)->modal = true;
+    LiveWindowOf(window)->SetDesktopOwner(Opener(window));
+  }
   if (windowVisible) FirstShow(window);
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
 
   units::LiveWindow* live = LiveWindowOf(window);
-  if (modal) {
-    live->modal = true;
-    DisableOtherWindows(window, *live);
-  }
+  if (modal) DisableOtherWindows(window, *live);
 
   QPointer<QWidget> focus = QApplication::focusWidget();
   for (auto it = byIndex.rbegin(); it != byIndex.rend(); ++it) {

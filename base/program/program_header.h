@@ -105,6 +105,10 @@ struct ProgramHeader {
   uint32_t externalCommandCount;
   const char* const* externalLibraryNames;
   const char* const* externalCommandNames;
+  // What assistive technology reads for the windows and units (base/template/accessible_names.h);
+  // null and 0 for none.
+  const uint8_t* accessibleNames = nullptr;
+  uint32_t accessibleNamesLength = 0;
 };
 
 }  // namespace runtime

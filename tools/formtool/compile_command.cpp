@@ -18,11 +18,18 @@ int Fail(const std::string& message) {
 
 }  // namespace
 
-int Compile(const Args& args) {
+int Compile(const Args& given) {
+  // "--names FILE" also writes the table of accessible names that goes beside the template.
+  Args args;
+  std::string namesOutput;
+  for (size_t i = 0; i < given.size(); ++i) {
+    if (given[i] == "--names" && i + 1 < given.size() && namesOutput.empty()) namesOutput = given[++i];
+    else args.push_back(given[i]);
+  }
   std::string source;
   std::string output;
   if (!InputAndOutput(args, source, output)) {
-    std::fputs("usage: formtool compile SOURCE -o OUT\n", stderr);
+    std::fputs("usage: formtool compile SOURCE -o OUT [--names NAMES_OUT]\n", stderr);
     return 2;
   }
 
@@ -40,8 +47,13 @@ int Compile(const Args& args) {
   PendingFiles out;
   std::string error;
   const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-  if (!out.Write(QString::fromStdString(output), data, &error) || !out.Commit(&error))
-    return Fail(error);
+  if (!out.Write(QString::fromStdString(output), data, &error)) return Fail(error);
+  if (!namesOutput.empty()) {
+    const std::vector<uint8_t> names = AccessibleNames(std::get<Form>(form));
+    const QByteArray table(reinterpret_cast<const char*>(names.data()), static_cast<qsizetype>(names.size()));
+    if (!out.Write(QString::fromStdString(namesOutput), table, &error)) return Fail(error);
+  }
+  if (!out.Commit(&error)) return Fail(error);
   return 0;
 }
 

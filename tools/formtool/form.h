@@ -32,6 +32,10 @@ struct FormUnit {
   uint32_t tabOrder = 0;
   std::vector<FormBinding> bindings;
   std::vector<uint8_t> data;
+  // What assistive technology reads, kept beside the template (base/template/accessible_names.h).
+  std::string accessibleName;
+  std::string accessibleDescription;
+  int32_t readingOrder = 0;
   // Menu item records.
   uint32_t shortcut = 0;
   uint32_t level = 0;

@@ -66,6 +66,8 @@ LoadedForm LoadForm(const std::string& path) {
   try {
     const std::vector<uint8_t> compiled = WriteTemplate(std::get<Form>(form));
     loaded.templateBytes = QByteArray(reinterpret_cast<const char*>(compiled.data()), static_cast<qsizetype>(compiled.size()));
+    const std::vector<uint8_t> names = AccessibleNames(std::get<Form>(form));
+    loaded.accessibleNames = QByteArray(reinterpret_cast<const char*>(names.data()), static_cast<qsizetype>(names.size()));
   } catch (const std::length_error& e) {
     loaded.error = path + ": " + e.what();
   }

@@ -11,6 +11,8 @@ namespace formtool {
 
 struct LoadedForm {
   QByteArray templateBytes;  // empty when `error` is set
+  // A form source's accessible names, as the program embeds them; empty for template data.
+  QByteArray accessibleNames;
   // "FORM: what is wrong, with its place", as `formtool compile` says it; empty when loaded.
   std::string error;
   // Every file the form is made of: the form itself, then, for a form source, each file it

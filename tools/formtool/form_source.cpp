@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "platform/little_endian.h"
+#include "base/template/accessible_names.h"
 #include "base/template/template_ids.h"
 #include "tools/formtool/json_reader.h"
 #include "tools/formtool/property_values.h"
@@ -94,7 +95,7 @@ class Parser {
     }
     CheckKeys(o, {"menu", "index", "id", "type", "type_name", "event_source", "name", "text2", "left", "top", "width",
                   "height", "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings",
-                  "data", "properties"},
+                  "data", "properties", "accessible_name", "accessible_description", "reading_order"},
               path);
     // The reader tells a menu item from a unit by its id alone.
     if (runtime::IsMenuItemId(unit.id))
@@ -120,6 +121,10 @@ class Parser {
     unit.tag = AsZText(o.value("tag"), path.Key("tag"));
     unit.flags = AsWord(o.value("flags"), path.Key("flags"));
     unit.tabOrder = AsWord(o.value("tab_order"), path.Key("tab_order"));
+    unit.accessibleName = AsZText(o.value("accessible_name"), path.Key("accessible_name"));
+    unit.accessibleDescription = AsZText(o.value("accessible_description"), path.Key("accessible_description"));
+    unit.readingOrder = AsInt(o.value("reading_order"), path.Key("reading_order"));
+    if (unit.readingOrder < 0) path.Key("reading_order").Fail("a reading order counts from 1");
     QJsonArray bindings = AsArray(o.value("bindings"), path.Key("bindings"));
     for (qsizetype i = 0; i < bindings.size(); ++i) {
       Path at = path.Key("bindings").Index(i);
@@ -210,6 +215,15 @@ class Parser {
 };
 
 }  // namespace
+
+std::vector<uint8_t> AccessibleNames(const Form& form) {
+  std::vector<runtime::AccessibleEntry> entries;
+  for (const FormWindow& window : form)
+    for (const FormUnit& unit : window.units)
+      if (!unit.menu && (!unit.accessibleName.empty() || !unit.accessibleDescription.empty() || unit.readingOrder != 0))
+        entries.push_back({window.id, unit.id, unit.readingOrder, unit.accessibleName, unit.accessibleDescription});
+  return runtime::WriteAccessibleNames(entries);
+}
 
 std::variant<Form, std::string> ParseFormSource(const QByteArray& json, const QDir& baseDir, const UnitCatalogue& types) {
   std::variant<QJsonValue, std::string> document = ReadJsonText(json);

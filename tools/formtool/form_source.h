@@ -5,7 +5,8 @@
 //   unit:  {"id", "type", "event_source", "name", "text2", "left", "top", "width", "height",
 //           "parent", "children": [id...], "pointer": n | "pointer_data": "hex",
 //           "tag", "flags", "tab_order", "bindings": [{"event", "handler"}],
-//           "properties" | "data"}
+//           "properties" | "data", "accessible_name", "accessible_description",
+//           "reading_order"}
 //   menu item: {"menu": true, "id", "type", "event_source", "name", "text2", "shortcut",
 //               "level", "state", "caption", "handler"}
 //
@@ -24,6 +25,9 @@
 // {"hex"}, {"u8"}, {"u16"}, {"u32"}, {"text"} (zero-terminated), {"ctext"} (a 32-bit byte count,
 // then the text: how unit types store texts), {"file"} (the file's bytes; with "counted": true
 // preceded by their 32-bit count). Files are relative to the source.
+// "accessible_name", "accessible_description" (texts) and "reading_order" (a number from 1, lower
+// read first) are what assistive technology reads for the unit, or for the window on its own
+// unit; they do not go into the template but into the table beside it (AccessibleNames).
 // Texts are UTF-8 and are written as GBK. The "bytes" and "index" keys that `formtool dump
 // --json` writes are accepted and ignored and its "type_name" beside a unit's type must name that
 // type, so its output compiles back to the same bytes; in such a listing (a description with
@@ -43,5 +47,9 @@ namespace formtool {
 // properties given by name, for the types of `types`.
 std::variant<Form, std::string> ParseFormSource(const QByteArray& json, const QDir& baseDir,
                                                 const UnitCatalogue& types = UnitCatalogue());
+
+// The table of accessible names, descriptions and reading orders of the form's windows and units,
+// to embed beside the template; one without entries when the form gives none.
+std::vector<uint8_t> AccessibleNames(const Form& form);
 
 }  // namespace formtool

@@ -58,6 +58,7 @@ bool PreviewHost::Read(const std::string& path, const char* command) {
     std::fprintf(stderr, "formtool %s: %s\n", command, form.error.c_str());
     return false;
   }
+  accessibleNames_ = form.accessibleNames;
   const long long size = form.templateBytes.size();
   runtime::TemplateReadFailure failure;
   if (!Adopt(std::move(form.templateBytes), &failure)) {
@@ -82,6 +83,8 @@ void PreviewHost::Start(uint32_t buildMode, runtime::ErrorRoutine onError) {
   header_.handlers = &table_;
   header_.templateData = reinterpret_cast<const uint8_t*>(bytes_.constData());
   header_.templateLength = static_cast<uint32_t>(bytes_.size());
+  header_.accessibleNames = reinterpret_cast<const uint8_t*>(accessibleNames_.constData());
+  header_.accessibleNamesLength = static_cast<uint32_t>(accessibleNames_.size());
   header_.libraryCount = static_cast<uint32_t>(units::SupportLibraries().size());
   header_.libraries = units::SupportLibraries().data();
   runtime::SetErrorRoutine(onError != nullptr ? onError : ReportAndExit);

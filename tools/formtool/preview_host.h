@@ -40,6 +40,7 @@ class PreviewHost {
 
  private:
   QByteArray bytes_;
+  QByteArray accessibleNames_;
   runtime::WindowTable windows_;
   std::vector<int32_t> offsets_;
   std::vector<runtime::EventHandler> handlers_;

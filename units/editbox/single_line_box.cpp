@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "units/editbox/editbox_properties.h"
 #include "contract/edge_style.h"
+#include "contract/focus_mark.h"
 
 namespace units::editbox {
 namespace {
@@ -114,6 +115,7 @@ void SingleLineBox::paintEvent(QPaintEvent* e) {
   QLineEdit::paintEvent(e);
   QPainter painter(this);
   DrawEdge(painter, rect(), props_.borderStyle);
+  if (ShowsFocusMark(this)) DrawFocusMark(painter, rect().adjusted(2, 2, -2, -2));
 }
 
 void SingleLineBox::SetText(const QString& text) {

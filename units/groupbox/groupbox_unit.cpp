@@ -27,6 +27,7 @@ class AccessibleGroupBox : public QAccessibleWidget {
  public:
   explicit AccessibleGroupBox(GroupBox* box) : QAccessibleWidget(box, QAccessible::Grouping) {}
   QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && !widget()->accessibleName().isEmpty()) return widget()->accessibleName();
     if (t == QAccessible::Name) return static_cast<GroupBox*>(widget())->Title().remove(u'&');
     return QAccessibleWidget::text(t);
   }

@@ -23,14 +23,16 @@
 namespace units {
 namespace {
 
-// A link to assistive technology: its text as the name, its address as the description, and
-// pressing it opens the address as a click does.
+// A link to assistive technology: the name its form gives it or else its text, the description
+// its form gives it or else its address, and pressing it opens the address as a click does.
 class AccessibleHyperLinker : public QAccessibleWidget {
  public:
   explicit AccessibleHyperLinker(HyperLinker* box) : QAccessibleWidget(box, QAccessible::Link) {}
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return Box()->ShownText();
-    if (t == QAccessible::Description) return Box()->Address();
+    if (t == QAccessible::Name) return Box()->accessibleName().isEmpty() ? Box()->ShownText() : Box()->accessibleName();
+    // The address as stored may carry blanks and line breaks around it, which mean nothing.
+    if (t == QAccessible::Description)
+      return Box()->accessibleDescription().isEmpty() ? Box()->Address().trimmed() : Box()->accessibleDescription();
     return QAccessibleWidget::text(t);
   }
   QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }

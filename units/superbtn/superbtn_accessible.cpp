@@ -19,6 +19,7 @@ class AccessibleSuperBtn : public QAccessibleWidget {
   QString text(QAccessible::Text t) const override {
     switch (t) {
       case QAccessible::Name: {
+        if (!Button()->accessibleName().isEmpty()) return Button()->accessibleName();
         // The caption as shown: "&x" is an underlined x, "&&" an ampersand.
         const QString caption = Button()->Caption();
         QString name;
@@ -28,7 +29,8 @@ class AccessibleSuperBtn : public QAccessibleWidget {
         }
         return name;
       }
-      case QAccessible::Description: return Button()->ToolTipText();
+      case QAccessible::Description:
+        return Button()->accessibleDescription().isEmpty() ? Button()->ToolTipText() : Button()->accessibleDescription();
       default: return QAccessibleWidget::text(t);
     }
   }

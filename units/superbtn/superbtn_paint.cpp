@@ -4,6 +4,7 @@
 
 #include "platform/colors.h"
 #include "platform/edge_painter.h"
+#include "contract/focus_mark.h"
 #include "units/superbtn/lighten_color.h"
 #include "units/superbtn/superbtn_properties.h"
 
@@ -23,25 +24,6 @@ void Fill(QPainter& p, int l, int t, int r, int b, const QColor& color) {
 template <typename Box>
 QRect RectOf(const Box& box) {
   return QRect(box.l, box.t, box.r - box.l, box.b - box.t);
-}
-
-// A dotted rectangle that inverts every other pixel, so it shows on any face.
-void FocusRect(QPainter& p, int l, int t, int r, int b) {
-  if (r - l < 1 || b - t < 1) return;
-  p.save();
-  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  auto dot = [&p](int x, int y) {
-    if ((x + y) % 2 == 0) p.fillRect(x, y, 1, 1, Qt::white);
-  };
-  for (int x = l; x < r; ++x) {
-    dot(x, t);
-    if (b - 1 > t) dot(x, b - 1);
-  }
-  for (int y = t + 1; y < b - 1; ++y) {
-    dot(l, y);
-    if (r - 1 > l) dot(r - 1, y);
-  }
-  p.restore();
 }
 
 int Centre(int start, int span, int size) { return start + (span - size) / 2; }
@@ -79,7 +61,9 @@ void SuperBtnUnit::paintEvent(QPaintEvent*) {
   if (!pictures_[kHotSlot].Empty() || !pictures_[kNormalSlot].Empty()) DrawPicture(painter, text, pressed, disabled);
   if (!caption_.isEmpty()) DrawCaption(painter, text, pressed, focused, disabled, colors);
 
-  if (focused && (Classic() || props_->hoverFocusRect != 0)) FocusRect(painter, r.l + 3, r.t + 3, r.r - 3, r.b - 3);
+  // The hover styles draw it only when asked to, or once the keyboard is used in the window.
+  if (focused && (Classic() || props_->hoverFocusRect != 0 || ShowsFocusMark(this)))
+    DrawFocusMark(painter, QRect(r.l + 3, r.t + 3, r.r - r.l - 6, r.b - r.t - 6));
 }
 
 void SuperBtnUnit::DrawFace(QPainter& p, const Box& r, bool pressed, bool focused, const Colors& colors) const {

@@ -13,9 +13,14 @@ class AccessibleTransLabel : public QAccessibleWidget {
  public:
   explicit AccessibleTransLabel(TransLabelUnit* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
+  // A label its form names (a result: "竞技场 悔梦石 兑换比例") is read as that name followed by
+  // the text it shows; any other label as its text.
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return static_cast<TransLabelUnit*>(widget())->Text();
-    return QAccessibleWidget::text(t);
+    if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+    const QString shown = static_cast<TransLabelUnit*>(widget())->Text();
+    const QString name = widget()->accessibleName();
+    if (name.isEmpty()) return shown;
+    return shown.isEmpty() ? name : name + QLatin1Char(' ') + shown;
   }
 };
 

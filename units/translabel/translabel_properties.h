@@ -7,6 +7,7 @@
 
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
+#include "contract/told_results.h"
 #include "contract/unit_type_records.h"
 #include "units/translabel/translabel_unit.h"
 
@@ -30,10 +31,16 @@ inline int32_t Apply(TransLabelUnit& label) {
   label.Apply();
   return 0;
 }
+// A text written by a program is a result the user is told of.
+inline int32_t ApplyText(TransLabelUnit& label) {
+  label.Apply();
+  NoteWrittenText(&label);
+  return 0;
+}
 // Versions 0 and 1 hold the same fields; the vertical alignment is stored before the wrap flag.
 inline constexpr PropertyRow<S, TransLabelUnit> kRows[] = {
     {.name = "Text", .type = kText, .text = &S::text, .stored = 6,
-     .initialText = "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9", .apply = Apply},  // 透明标签
+     .initialText = "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9", .apply = ApplyText},  // 透明标签
     {.name = "TextEffect", .type = kChoice, .word = &S::effect, .stored = 0, .low = label_effect::kPlain,
      .high = label_effect::kShadow, .apply = Apply},
     {.name = "Font", .type = kFont, .bytes = &S::font, .stored = 5, .apply = Apply},

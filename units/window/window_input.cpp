@@ -47,6 +47,20 @@ void SetChecked(QWidget* widget, bool checked) {
   }
 }
 
+// The keys that move about a window or act on its units: once one is used, the window shows
+// which unit has the focus.
+bool IsNavigationKey(const QKeyEvent& key) {
+  switch (key.key()) {
+    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up:
+    case Qt::Key_Down: case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Space:
+      return true;
+    default: break;
+  }
+  const int code = key.key();
+  const bool letterOrDigit = (code >= Qt::Key_A && code <= Qt::Key_Z) || (code >= Qt::Key_0 && code <= Qt::Key_9);
+  return (key.modifiers() & Qt::AltModifier) && letterOrDigit;
+}
+
 bool IsChecked(QWidget* widget) {
   auto* button = qobject_cast<QAbstractButton*>(widget);
   return button != nullptr && button->isChecked();
@@ -278,6 +292,7 @@ bool WindowUnit::PreTranslate(QObject* target, QEvent* event) {
   if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
     dragging_ = false;
 
+  if (type == QEvent::KeyPress && IsNavigationKey(*static_cast<QKeyEvent*>(event))) ShowKeyboardCues();
   QPointer<QWidget> guard(widget);
   QPointer<WindowUnit> self(this);
   if (OfferToPreTranslatingUnits(target, event)) return true;

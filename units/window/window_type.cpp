@@ -4,6 +4,7 @@
 
 #include "base/program/memory.h"
 #include "contract/window_host.h"
+#include "units/window/window_accessible.h"
 #include "units/window/window_properties.h"
 
 namespace units {
@@ -11,6 +12,7 @@ namespace {
 
 Unit* Make(const UnitIdentity& identity, std::unique_ptr<WindowProperties> properties, QWidget* parent,
            const UnitPlace& place) {
+  InstallWindowAccessibility();
   // A window without taskbar button, or one loaded modally, belongs to the hidden owner.
   QWidget* owner = parent;
   WindowHost& host = TheWindowHost();
