@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleObject>
+#include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -18,8 +19,8 @@ std::vector<Noted>& Runs() {
   return runs;
 }
 
-// The notification itself: an object of the window, never drawn, that assistive technology is
-// shown once with the texts as its name. A new one each time, so that no client holds on to an
+// The notification itself: an object kept by the window, never drawn, that assistive technology
+// is shown once with the texts as its name. A new one each time, so that no client holds on to an
 // old name under the same object.
 class Notice final : public QObject {
  public:
@@ -35,7 +36,9 @@ class Notice final : public QObject {
 class AccessibleNotice final : public QAccessibleObject {
  public:
   explicit AccessibleNotice(Notice* notice) : QAccessibleObject(notice) {}
-  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(object()->parent()); }
+  // It belongs to the application, not to the window: a reader that met it inside a dialog would
+  // read the whole dialog out before it.
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(qApp); }
   QAccessibleInterface* child(int) const override { return nullptr; }
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }

@@ -1,6 +1,9 @@
 #include "contract/unit_accessibility.h"
 
 #include <QAccessible>
+#include <QAccessibleObject>
+#include <QApplication>
+#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
@@ -260,10 +263,45 @@ class GuardedInterface final : public QAccessibleInterface,
   QAccessible::Id innerId_;
 };
 
+std::vector<QPointer<QWidget>>& KeptFromReaders() {
+  static std::vector<QPointer<QWidget>> kept;
+  return kept;
+}
+
+bool IsKeptFromReaders(const QObject* object) {
+  for (const QPointer<QWidget>& widget : KeptFromReaders())
+    if (widget != nullptr && widget == object) return true;
+  return false;
+}
+
+// The application as a reader meets it: its windows, less those kept from readers.
+class ReaderApplication final : public QAccessibleApplication {
+ public:
+  int childCount() const override { return static_cast<int>(Windows().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const QList<QAccessibleInterface*> windows = Windows();
+    return index >= 0 && index < windows.size() ? windows[index] : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return static_cast<int>(Windows().indexOf(const_cast<QAccessibleInterface*>(child)));
+  }
+
+ private:
+  QList<QAccessibleInterface*> Windows() const {
+    QList<QAccessibleInterface*> windows;
+    for (int i = 0, count = QAccessibleApplication::childCount(); i < count; ++i)
+      if (QAccessibleInterface* window = QAccessibleApplication::child(i);
+          window != nullptr && !IsKeptFromReaders(window->object()))
+        windows.append(window);
+    return windows;
+  }
+};
+
 // The object whose default interface is being asked for, which this factory then declines.
 QObject* gAskingDefault = nullptr;
 
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
+  if (object != nullptr && object == qApp && !KeptFromReaders().empty()) return new ReaderApplication();
   if (object == nullptr || !object->isWidgetType() || object == gAskingDefault) return nullptr;
   // Answer at the most derived class, before any factory is asked about a base class.
   if (className != QLatin1String(object->metaObject()->className())) return nullptr;
@@ -290,6 +328,15 @@ void InstallUnitAccessibility() {
   // engine does when it loads) would otherwise answer for its widgets inside a unit unguarded.
   QAccessible::removeFactory(Factory);
   QAccessible::installFactory(Factory);
+}
+
+void KeepFromReaders(QWidget* widget) {
+  KeptFromReaders().emplace_back(widget);
+  InstallUnitAccessibility();
+  // The application may have been read before: its next reading comes to the factory.
+  if (QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+      application != nullptr && dynamic_cast<ReaderApplication*>(application) == nullptr)
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(application));
 }
 
 bool BlockedByModality(const QWidget* widget) {

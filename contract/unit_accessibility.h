@@ -18,6 +18,10 @@ using AccessibleMaker = QAccessibleInterface* (*)(QObject* object);
 void RegisterAccessibleMaker(AccessibleMaker maker);
 void InstallUnitAccessibility();
 
+// Keeps the top-level `widget` out of what assistive technology meets (a window that is never
+// shown, such as the runtime's hidden owner of tool windows).
+void KeepFromReaders(QWidget* widget);
+
 // Whether the window holding `widget` is blocked by a modal window.
 bool BlockedByModality(const QWidget* widget);
 // Tells clients that the window `window` and everything on it became available or unavailable.

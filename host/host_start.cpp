@@ -15,6 +15,7 @@
 #include "host/host.h"
 #include "host/host_state.h"
 #include "host/message_loop.h"
+#include "contract/unit_accessibility.h"
 #include "host/window_access.h"
 #include "host/window_host_service.h"
 #include "base/program/exit.h"
@@ -83,6 +84,7 @@ void StartHost() {
 
   host.hiddenOwner = std::make_unique<QWidget>(nullptr, Qt::Tool);
   host.hiddenOwner->setObjectName(QStringLiteral("_ZQ_HideOwner"));
+  units::KeepFromReaders(host.hiddenOwner.get());
   units::InstallWindowHost(&WindowHostService());
   SetMainThread(std::this_thread::get_id(), WakeMainThread);
   host.loop = std::make_unique<MessageLoop>();

@@ -330,16 +330,15 @@ BuildResult BuildWindow(TemplateWindow& window, bool modal, QWidget* owner, std:
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
   RaiseUnitEvent(windowId, ownId, 4);
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
-  if (modal) {
-    // Modal from its first appearance: assistive technology reads it as a modal dialog.
-    LiveWindowOf(window)->modal = true;
-    LiveWindowOf(window)->SetDesktopOwner(Opener(window));
-  }
+  if (modal) LiveWindowOf(window)->SetDesktopOwner(Opener(window));
   if (windowVisible) FirstShow(window);
   if (!WindowAlive(windowId)) return BuildResult::kBuilt;
 
   units::LiveWindow* live = LiveWindowOf(window);
-  if (modal) DisableOtherWindows(window, *live);
+  if (modal) {
+    live->modal = true;
+    DisableOtherWindows(window, *live);
+  }
 
   QPointer<QWidget> focus = QApplication::focusWidget();
   for (auto it = byIndex.rbegin(); it != byIndex.rend(); ++it) {

@@ -12,6 +12,7 @@ packages=(
   libfluidsynth-dev fluid-soundfont-gm
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libxcb1-dev x11-utils
+  dbus-daemon at-spi2-core python3-pyatspi xdotool
   qt6-svg-dev qt6-wayland weston
   desktop-file-utils appstream lintian file
 )

@@ -11,6 +11,7 @@
 #include "platform/colors.h"
 #include "platform/font_record.h"
 #include "platform/text.h"
+#include "contract/unit_accessibility.h"
 #include "contract/unit_type_ids.h"
 #include "units/groupbox/groupbox_properties.h"
 #include "contract/edge_style.h"
@@ -33,7 +34,7 @@ class AccessibleGroupBox : public QAccessibleWidget {
   }
 };
 
-QAccessibleInterface* AccessibleFactory(const QString& /*key*/, QObject* object) {
+QAccessibleInterface* MakeAccessible(QObject* object) {
   if (auto* box = qobject_cast<GroupBox*>(object)) return new AccessibleGroupBox(box);
   return nullptr;
 }
@@ -42,8 +43,7 @@ QAccessibleInterface* AccessibleFactory(const QString& /*key*/, QObject* object)
 
 GroupBox::GroupBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent)
     : UnitWidget(identity, std::move(properties), parent) {
-  static const bool accessible = (QAccessible::installFactory(AccessibleFactory), true);
-  (void)accessible;
+  RegisterAccessibleMaker(MakeAccessible);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   titleText_ = platform::FromGbk(Props().title);

@@ -9,6 +9,7 @@
 
 #include "imaging/picture_cache.h"
 #include "platform/colors.h"
+#include "contract/unit_accessibility.h"
 #include "contract/unit_type_ids.h"
 #include "contract/edge_style.h"
 #include "units/picbox/picbox_properties.h"
@@ -16,7 +17,7 @@
 namespace units {
 namespace {
 
-QAccessibleInterface* AccessibleFactory(const QString& /*key*/, QObject* object) {
+QAccessibleInterface* MakeAccessible(QObject* object) {
   if (auto* box = qobject_cast<PictureBox*>(object)) return new QAccessibleWidget(box, QAccessible::Graphic);
   return nullptr;
 }
@@ -45,8 +46,7 @@ QRect PictureRect(int32_t mode, QSize picture, const QRect& client) {
 
 PictureBox::PictureBox(const UnitIdentity& identity, std::unique_ptr<PropertyObject> properties, QWidget* parent)
     : UnitWidget(identity, std::move(properties), parent) {
-  static const bool accessible = (QAccessible::installFactory(AccessibleFactory), true);
-  (void)accessible;
+  RegisterAccessibleMaker(MakeAccessible);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   animationEnabled_ = Props().playAnimation != 0;

@@ -17,7 +17,10 @@ Unit* Make(const UnitIdentity& identity, std::unique_ptr<WindowProperties> prope
   QWidget* owner = parent;
   WindowHost& host = TheWindowHost();
   if (owner == nullptr && (properties->showInTaskbar == 0 || host.BuildingModal())) owner = host.HiddenOwner();
+  const bool modal = host.BuildingModal();
   auto* window = new WindowUnit(identity, std::move(properties), owner);
+  // Modal from the start: assistive technology learns a window's role when it first meets it.
+  window->modal = modal;
   window->Build(place.style, place.rect);
   return window;
 }
