@@ -90,9 +90,4 @@ void NoteWrittenText(QWidget* widget) {
   if (std::find(noted.begin(), noted.end(), widget) == noted.end()) noted.emplace_back(widget);
 }
 
-QString LastToldText(const QWidget* window) {
-  const Notice* notice = window != nullptr ? LastNotice(window) : nullptr;
-  return notice != nullptr ? notice->Text() : QString();
-}
-
 }  // namespace units

@@ -3,8 +3,6 @@
 // notes it here; when the event handler that wrote it returns, assistive technology hears every
 // text the handler wrote, in the order written, as one notification, wherever the user is: a
 // player who presses "计算" hears the results without moving to them.
-#include <QString>
-
 class QWidget;
 
 namespace units {
@@ -23,8 +21,5 @@ class HandlerRun {
 // `widget` shows a text a program has just written; what it is told as is its accessible name.
 // Outside a handler nothing is told.
 void NoteWrittenText(QWidget* widget);
-
-// The text of the last notification told in `window`, empty when none was.
-QString LastToldText(const QWidget* window);
 
 }  // namespace units

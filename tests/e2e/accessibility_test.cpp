@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
 
 #include "platform/open_address.h"
 #include "host/host.h"
@@ -120,6 +121,7 @@ TEST_F(ToolboxTest, AToolWindowBlockedInTurnTakesNoTextSelectionOrFocusFromAClie
     bool stateDisabled = false;
     std::string textWhileBlocked;
     int cursorWhileBlocked = -1, selectionsWhileBlocked = -1;
+    std::pair<int, int> selectionWhileBlocked{-1, -1};
     const auto open = [] { runtime::LoadWindow({toolbox::kPriceWindow.window, nullptr, 1}); };
     ASSERT_TRUE(WithWindowOpen(open, toolbox::kPriceWindow, [&] {
       stateDisabled = box->state().disabled;
@@ -128,6 +130,8 @@ TEST_F(ToolboxTest, AToolWindowBlockedInTurnTakesNoTextSelectionOrFocusFromAClie
       box->editableTextInterface()->deleteText(0, 1);
       box->setText(QAccessible::Value, QStringLiteral("5"));
       box->textInterface()->removeSelection(0);
+      box->textInterface()->setSelection(0, 1, 2);
+      box->textInterface()->addSelection(0, 2);
       box->textInterface()->setCursorPosition(2);
       QWidget* focus = QApplication::focusWidget();
       box->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
@@ -135,10 +139,12 @@ TEST_F(ToolboxTest, AToolWindowBlockedInTurnTakesNoTextSelectionOrFocusFromAClie
       textWhileBlocked = Text(toolbox::kScoreWindow.window, kScoreInput);
       cursorWhileBlocked = box->textInterface()->cursorPosition();
       selectionsWhileBlocked = box->textInterface()->selectionCount();
+      box->textInterface()->selection(0, &selectionWhileBlocked.first, &selectionWhileBlocked.second);
     }));
     EXPECT_TRUE(stateDisabled);
     EXPECT_EQ(textWhileBlocked, "12");
     EXPECT_EQ(selectionsWhileBlocked, 1);
+    EXPECT_EQ(selectionWhileBlocked, std::make_pair(0, 1));
     EXPECT_EQ(cursorWhileBlocked, 1);
   }));
 }

@@ -3,7 +3,8 @@
 
 Starts its own X server and session bus (the accessibility bus comes up on it), starts the
 toolbox with accessibility on, opens the score calculator by pressing its button as a client,
-and checks what a reader hears: row 1's box by its row, the calculator as a modal dialog, and,
+and checks what a reader hears: the main window told unavailable while the calculator is open and
+available again once it closes, row 1's box by its row, the calculator as a modal dialog, and,
 after Space on 计算, the result told as a notification without the focus moving.
 
   atspi_score_test.py TOOLBOX
@@ -82,7 +83,18 @@ def inner(toolbox):
         except Exception:  # an object gone already tells nothing
             pass
 
+    # The main window's sensitivity as readers are told of it, in order.
+    main_sensitive = []
+
+    def on_sensitive(event):
+        try:
+            if event.source.getRole() == pyatspi.ROLE_FRAME and event.source.name == "Quarlex工具箱 v1.0":
+                main_sensitive.append(event.detail1)
+        except Exception:
+            pass
+
     pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+    pyatspi.Registry.registerEventListener(on_sensitive, "object:state-changed:sensitive")
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     if os.geteuid() == 0:
         env["QTWEBENGINE_DISABLE_SANDBOX"] = "1"
@@ -128,7 +140,9 @@ def inner(toolbox):
                           lambda: find_named(application, pyatspi.ROLE_DIALOG, "Quarlex积分计算"))
         if not dialog.getState().contains(pyatspi.STATE_MODAL):
             fail("the score calculator is not modal")
+        wait_for("the main window told unavailable", lambda: main_sensitive[-1:] == [0])
         row1 = wait_for("row 1's box", lambda: find_named(dialog, pyatspi.ROLE_TEXT, "竞技场 悔梦石 20000积分 市场价格"))
+        row1_name = row1.name
         row1.queryComponent().grabFocus()
         wait_for("row 1's box focused", lambda: row1.getState().contains(pyatspi.STATE_FOCUSED))
         subprocess.run(["xdotool", "type", "--delay", "20", "30000"], check=True)
@@ -142,7 +156,9 @@ def inner(toolbox):
             fail(f"told {spoken!r}")
         if not compute.getState().contains(pyatspi.STATE_FOCUSED):
             fail("the focus moved away from 计算")
-        print("passed: row 1 is read as", row1.name, "and the result is told as", spoken, flush=True)
+        subprocess.run(["xdotool", "key", "Escape"], check=True)
+        wait_for("the main window told available again", lambda: main_sensitive[-1:] == [1])
+        print("passed: row 1 is read as", row1_name, "and the result is told as", spoken, flush=True)
         return 0
     finally:
         app.kill()
