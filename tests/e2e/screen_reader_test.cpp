@@ -88,6 +88,13 @@ class Told {
   QPointer<QObject> last_;
 };
 
+// The window shown, active, and placed where the platform put it, so that a click lands where aimed.
+bool Settled(QWidget* window) {
+  if (!QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window)) return false;
+  QCoreApplication::processEvents();
+  return true;
+}
+
 TEST_F(ScreenReaderTest, EveryBoxOfBothCalculatorsIsNamedByItsRow) {
   ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {
     for (const NamedRow& row : kScoreRows) {
@@ -155,7 +162,7 @@ TEST_F(ScreenReaderTest, AToolWindowIsAModalDialogReadRowByRowTheMainWindowAFram
 
 TEST_F(ScreenReaderTest, AResultCarriesItsRowAndIsToldWhenComputeIsPressedShowingOnlyTheNumber) {
   ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Widget(kScoreWindow.window, 0)));
+    ASSERT_TRUE(Settled(Widget(kScoreWindow.window, 0)));
     Type(kScoreWindow.window, kScoreRows[0].input, QStringLiteral("30000"));
     Type(kScoreWindow.window, kScoreRows[1].input, QStringLiteral("30"));
     Told told(Widget(kScoreWindow.window, 0));
@@ -279,7 +286,7 @@ TEST_F(ScreenReaderTest, TheFocusedBoxShowsAMarkOnceTheKeyboardIsUsedAndNotForTh
   const int flashTime = QApplication::cursorFlashTime();
   QApplication::setCursorFlashTime(0);  // a caret that does not blink, drawn the same in every picture
   ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Widget(kScoreWindow.window, 0)));
+    ASSERT_TRUE(Settled(Widget(kScoreWindow.window, 0)));
     QWidget* row1 = Widget(kScoreWindow.window, kScoreRows[0].input);
     QWidget* row2 = Widget(kScoreWindow.window, kScoreRows[1].input);
     const QImage row2Unfocused = row2->grab().toImage();
@@ -303,7 +310,7 @@ TEST_F(ScreenReaderTest, TheFocusedBoxShowsAMarkOnceTheKeyboardIsUsedAndNotForTh
   }));
   // A window opened again starts without it.
   ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Widget(kScoreWindow.window, 0)));
+    ASSERT_TRUE(Settled(Widget(kScoreWindow.window, 0)));
     QWidget* row2 = Widget(kScoreWindow.window, kScoreRows[1].input);
     QTest::mouseClick(row2, Qt::LeftButton);
     ASSERT_EQ(QApplication::focusWidget(), row2);
