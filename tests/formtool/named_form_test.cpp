@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
+#include "base/template/accessible_names.h"
 #include "base/template/template_reader.h"
 #include "base/template/unit_record.h"
 #include "tools/formtool/commands.h"
@@ -16,6 +17,7 @@
 #include "tools/formtool/template_dump.h"
 #include "tools/formtool/template_writer.h"
 #include "contract/unit_type_ids.h"
+#include "platform/gbk.h"
 
 namespace formtool {
 namespace {
@@ -373,6 +375,47 @@ TEST_F(Decompiling, ReportsBadArgumentsAndData) {
   EXPECT_NE(err.find("usage: formtool decompile TEMPLATE -o FORM.json"), std::string::npos);
   EXPECT_NE(err.find("载入窗口模板数据段出错!"), std::string::npos);
   EXPECT_FALSE(QFile::exists(dir_.filePath("f.json")));
+}
+
+}  // namespace
+}  // namespace formtool
+
+namespace formtool {
+namespace {
+
+// What assistive technology reads goes beside the template, never into it.
+TEST(NamedForm, AccessibleNamesGoIntoTheirOwnTableAndLeaveTheTemplateAsItWas) {
+  const QJsonObject plain{{"type", "EditBox"}, {"properties", QJsonObject{{"InputMode", 7}}}};
+  QJsonObject named = plain;
+  named["accessible_name"] = "竞技场 悔梦石 20000积分 市场价格";
+  named["accessible_description"] = "输入市场价格";
+  named["reading_order"] = 2;
+  EXPECT_EQ(CompileForm(OneUnit(named)), CompileForm(OneUnit(plain)));
+  std::variant<Form, std::string> form = Parse(OneUnit(named));
+  ASSERT_TRUE(std::holds_alternative<Form>(form));
+  std::optional<std::vector<runtime::AccessibleEntry>> table =
+      runtime::ReadAccessibleNames(AccessibleNames(std::get<Form>(form)));
+  ASSERT_TRUE(table);
+  ASSERT_EQ(table->size(), 1u);
+  EXPECT_EQ((*table)[0].windowId, 0x52010001u);
+  EXPECT_EQ((*table)[0].unitId, 0x16010002u);
+  EXPECT_EQ((*table)[0].readingOrder, 2);
+  EXPECT_EQ(QString::fromStdString(platform::GbkToUtf8((*table)[0].name)), QStringLiteral("竞技场 悔梦石 20000积分 市场价格"));
+  // A unit that gives none is not in the table.
+  std::variant<Form, std::string> unnamed = Parse(OneUnit(plain));
+  ASSERT_TRUE(std::holds_alternative<Form>(unnamed));
+  EXPECT_TRUE(runtime::ReadAccessibleNames(AccessibleNames(std::get<Form>(unnamed)))->empty());
+  // Refused with their place: a reading order below 1, a name GBK cannot hold.
+  QJsonObject negative = plain;
+  negative["reading_order"] = -1;
+  std::variant<Form, std::string> refused = Parse(OneUnit(negative));
+  ASSERT_TRUE(std::holds_alternative<std::string>(refused));
+  EXPECT_NE(std::get<std::string>(refused).find("windows[0].units[0].reading_order"), std::string::npos);
+  QJsonObject emoji = plain;
+  emoji["accessible_name"] = QString::fromUtf8("\xF0\x9F\x98\x80");
+  refused = Parse(OneUnit(emoji));
+  ASSERT_TRUE(std::holds_alternative<std::string>(refused));
+  EXPECT_NE(std::get<std::string>(refused).find("accessible_name"), std::string::npos);
 }
 
 }  // namespace
