@@ -121,10 +121,31 @@ TEST_F(ScreenReaderTest, EveryBoxOfBothCalculatorsIsNamedByItsRow) {
   }));
 }
 
+// The role of the window titled `title` when it is first shown.
+class RoleWhenShown : public QObject {
+ public:
+  explicit RoleWhenShown(QString title) : title_(std::move(title)) {}
+  QAccessible::Role role = QAccessible::NoRole;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && role == QAccessible::NoRole && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow() && static_cast<QWidget*>(watched)->windowTitle() == title_)
+      role = QAccessible::queryAccessibleInterface(watched)->role();
+    return false;
+  }
+
+ private:
+  QString title_;
+};
+
 TEST_F(ScreenReaderTest, AToolWindowIsAModalDialogReadRowByRowTheMainWindowAFrame) {
   QAccessibleInterface* main = Accessible(toolbox::kMainWindow.window, 0);
   EXPECT_EQ(main->role(), QAccessible::Window);
   EXPECT_FALSE(main->state().modal);
+  // A reader learns a window's role when the window appears: it is a dialog by then.
+  RoleWhenShown shown(QStringLiteral("Quarlex积分计算"));
+  qApp->installEventFilter(&shown);
   ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [main] {
     // The application holds the two windows; the hidden owner of tool windows is not met.
     QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
@@ -158,6 +179,8 @@ TEST_F(ScreenReaderTest, AToolWindowIsAModalDialogReadRowByRowTheMainWindowAFram
     const QPoint centre = row1->rect().center();
     EXPECT_EQ(window->childAt(centre.x(), centre.y()), row1);
   }));
+  qApp->removeEventFilter(&shown);
+  EXPECT_EQ(shown.role, QAccessible::Dialog);
 }
 
 TEST_F(ScreenReaderTest, AResultCarriesItsRowAndIsToldWhenComputeIsPressedShowingOnlyTheNumber) {
