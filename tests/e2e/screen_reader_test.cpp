@@ -312,7 +312,9 @@ TEST_F(ScreenReaderTest, TheFocusedBoxShowsAMarkOnceTheKeyboardIsUsedAndNotForTh
     ASSERT_TRUE(Settled(Widget(kScoreWindow.window, 0)));
     QWidget* row1 = Widget(kScoreWindow.window, kScoreRows[0].input);
     QWidget* row2 = Widget(kScoreWindow.window, kScoreRows[1].input);
+    QWidget* compute = Widget(kScoreWindow.window, kScoreCompute);
     const QImage row2Unfocused = row2->grab().toImage();
+    const QImage computeUnfocused = compute->grab().toImage();
     // The mouse: the box has the caret, and no mark.
     QTest::mouseClick(row2, Qt::LeftButton);
     ASSERT_EQ(QApplication::focusWidget(), row2);
@@ -321,8 +323,10 @@ TEST_F(ScreenReaderTest, TheFocusedBoxShowsAMarkOnceTheKeyboardIsUsedAndNotForTh
     ASSERT_EQ(QApplication::focusWidget(), row1);
     const QImage row1Clicked = row1->grab().toImage();
     EXPECT_EQ(row2->grab().toImage(), row2Unfocused);
-    // The keyboard: row 1, 计算, row 2.
+    // The keyboard: row 1, 计算 (its mark inside its edges), row 2.
     QTest::keyClick(row1, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), compute);
+    EXPECT_TRUE(OnlyTheMarkDiffers(computeUnfocused, compute->grab().toImage(), compute->rect().adjusted(3, 3, -3, -3)));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), row2);
     EXPECT_TRUE(OnlyTheMarkDiffers(clicked, row2->grab().toImage(), row2->rect().adjusted(2, 2, -2, -2)));
