@@ -100,9 +100,9 @@ class GuardedInterface final : public QAccessibleInterface,
   QAccessibleInterface* focusChild() const override { return inner_->focusChild(); }
   // The tree as a reader meets it: see ReadingChildren.
   QAccessibleInterface* childAt(int x, int y) const override {
-    QWidget* widget = Widget();
-    std::optional<QList<QWidget*>> children = widget != nullptr ? ReadingChildren(widget) : std::nullopt;
+    std::optional<QList<QWidget*>> children = ReadingList();
     if (!children) return inner_->childAt(x, y);
+    QWidget* widget = Widget();
     for (QWidget* at = widget->childAt(widget->mapFromGlobal(QPoint(x, y))); at != nullptr; at = at->parentWidget())
       if (children->contains(at)) return QAccessible::queryAccessibleInterface(at);
     return nullptr;
@@ -113,19 +113,16 @@ class GuardedInterface final : public QAccessibleInterface,
     return parent != nullptr ? QAccessible::queryAccessibleInterface(parent) : inner_->parent();
   }
   QAccessibleInterface* child(int index) const override {
-    QWidget* widget = Widget();
-    std::optional<QList<QWidget*>> children = widget != nullptr ? ReadingChildren(widget) : std::nullopt;
+    std::optional<QList<QWidget*>> children = ReadingList();
     if (!children) return inner_->child(index);
     return index >= 0 && index < children->size() ? QAccessible::queryAccessibleInterface(children->at(index)) : nullptr;
   }
   int childCount() const override {
-    QWidget* widget = Widget();
-    std::optional<QList<QWidget*>> children = widget != nullptr ? ReadingChildren(widget) : std::nullopt;
+    std::optional<QList<QWidget*>> children = ReadingList();
     return children ? static_cast<int>(children->size()) : inner_->childCount();
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
-    QWidget* widget = Widget();
-    std::optional<QList<QWidget*>> children = widget != nullptr ? ReadingChildren(widget) : std::nullopt;
+    std::optional<QList<QWidget*>> children = ReadingList();
     if (!children) return inner_->indexOfChild(child);
     QObject* object = child != nullptr ? child->object() : nullptr;
     return object != nullptr && object->isWidgetType() ? static_cast<int>(children->indexOf(static_cast<QWidget*>(object))) : -1;
@@ -241,6 +238,10 @@ class GuardedInterface final : public QAccessibleInterface,
   QWidget* Widget() const {
     QObject* o = inner_->object();
     return o != nullptr && o->isWidgetType() ? static_cast<QWidget*>(o) : nullptr;
+  }
+  std::optional<QList<QWidget*>> ReadingList() const {
+    QWidget* widget = Widget();
+    return widget != nullptr ? ReadingChildren(widget) : std::nullopt;
   }
   bool Blocked() const {
     const QObject* o = inner_->object();
