@@ -332,7 +332,9 @@ void InstallUnitAccessibility() {
 }
 
 void KeepFromReaders(QWidget* widget) {
-  KeptFromReaders().emplace_back(widget);
+  std::vector<QPointer<QWidget>>& kept = KeptFromReaders();
+  std::erase_if(kept, [](const QPointer<QWidget>& gone) { return gone.isNull(); });
+  kept.emplace_back(widget);
   InstallUnitAccessibility();
   // The application may have been read before: its next reading comes to the factory.
   if (QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
