@@ -80,26 +80,35 @@ void FormWatch::Changed() {
 
 QStringList FormWatch::FoldersToWatch() const {
   QStringList folders;
+  auto add = [&folders](const QString& folder) {
+    if (!folders.contains(folder)) folders.append(folder);
+  };
   for (const QString& file : files_) {
     const QString folder = NearestExistingFolder(QFileInfo(file).absolutePath());
-    if (!folders.contains(folder)) folders.append(folder);
+    add(folder);
+    // A folder's watch stays with the folder when it is renamed away: its parent's says that
+    // another folder now stands at its place.
+    add(QFileInfo(folder).absolutePath());
   }
   return folders;
 }
 
 void FormWatch::Rearm() {
-  // A folder may come into being while its parent's watch is being set up: the folders are
-  // looked at again until they stay the same. A tree made deeper at every look ends the loop all
-  // the same; its next change to a watched folder comes back here.
+  // Each folder is watched afresh: what stands at its place may be another folder by now. One
+  // may also come into being while its parent's watch is being set up: the folders are looked at
+  // again until they stay the same. A tree made deeper at every look ends the loop all the same;
+  // its next change to a watched folder comes back here.
   QStringList folders = FoldersToWatch();
+  if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
   for (int round = 0; round < 16; ++round) {
-    const QStringList watched = watcher_.directories();
-    for (const QString& folder : watched)
-      if (!folders.contains(folder)) watcher_.removePath(folder);
+    QStringList unwatched;
     for (const QString& folder : folders)
-      if (!watched.contains(folder)) watcher_.addPath(folder);
+      if (!watcher_.directories().contains(folder)) unwatched.append(folder);
+    if (!unwatched.isEmpty()) watcher_.addPaths(unwatched);
     const QStringList now = FoldersToWatch();
     if (now == folders) break;
+    for (const QString& folder : watcher_.directories())
+      if (!now.contains(folder)) watcher_.removePath(folder);
     folders = now;
   }
   const QStringList watchedFiles = watcher_.files();

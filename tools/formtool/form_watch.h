@@ -3,8 +3,9 @@
 // Editors save in place or write a new file and rename it over the old one: the old file's
 // watch then ends with it, so the folders are watched too and a file that is back is watched
 // again. A folder that is not there (yet, or any more) is followed through its nearest existing
-// parent, so that a folder made, removed or replaced after the watch began is watched again as
-// soon as it is back.
+// parent, and each folder's parent is watched too, so that a folder made, removed or replaced
+// (renamed over, as a branch switch may do) after the watch began is watched again as soon as it
+// is back. A folder further up replaced is not seen.
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileSystemWatcher>
@@ -46,9 +47,9 @@ class FormWatch {
   static Stamp StampOf(const QString& path);
   void Changed();
   void FileChanged(const QString& path);
-  // Watches each file that exists and, for each file, its folder or, when that is missing, the
-  // nearest parent that exists; then a file that changed while nothing watched it counts as a
-  // change.
+  // Watches each file that exists and, for each file, its folder (or, when that is missing, the
+  // nearest parent that exists) and that folder's parent; then a file that changed while nothing
+  // watched it counts as a change.
   void Rearm();
   // The folders to watch for the files as things stand now.
   QStringList FoldersToWatch() const;

@@ -136,7 +136,7 @@ bool LivePreview::Open() {
     return false;
   }
   shownText_ = form.text;
-  KeepOnScreen(Window(), /*wholeTitle=*/true);
+  KeepOnScreen(Window());
   // The window shows the form as saved, a picture that does not decode left blank.
   if (const std::string picture = UnreadablePicture(form); !picture.empty())
     std::fprintf(stderr, "formtool show: %s: %s\n", options_.form.c_str(), picture.c_str());
@@ -198,7 +198,7 @@ void LivePreview::Reload() {
   rebuilding_ = false;
   if (QWidget* window = Window()) {
     PlaceClient(window, client);  // where the window unit places itself as it is shown
-    KeepOnScreen(window, /*wholeTitle=*/false);
+    KeepOnScreen(window);
     if (units::Unit* unit = focus != 0 ? runtime::LiveUnit(windowId_, focus) : nullptr)
       new FocusKeeper(window, unit->widget());
   }

@@ -9,15 +9,18 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <optional>
+
+#include "platform/window_frame.h"
 
 namespace formtool {
 namespace {
 
-// Waits for the desktop to frame the window (until then its frame is its client area), then
-// makes it fit once.
+// Waits for the desktop to frame the window (until then its frame is not known), then makes it
+// fit once.
 class OnScreenKeeper : public QObject {
  public:
-  OnScreenKeeper(QWidget* window, bool wholeTitle) : QObject(window), window_(window), wholeTitle_(wholeTitle) {
+  explicit OnScreenKeeper(QWidget* window) : QObject(window), window_(window) {
     window->installEventFilter(this);
     TryNow();
   }
@@ -32,40 +35,38 @@ class OnScreenKeeper : public QObject {
 
  private:
   void TryNow() {
-    if (done_ || window_.isNull() || !window_->isVisible() || window_->frameGeometry() == window_->geometry()) return;
+    if (done_ || window_.isNull() || !window_->isVisible()) return;
+    const std::optional<QMargins> frame = platform::DesktopFrameMargins(window_->windowHandle());
+    if (!frame) return;
     done_ = true;
-    Fit();
+    Fit(*frame);
     deleteLater();
   }
 
-  void Fit() {
+  void Fit(const QMargins& margins) {
     QWidget* window = window_;
     const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect area = screen->availableGeometry();
-    QRect frame = window->frameGeometry();
     const QRect client = window->geometry();
+    QRect frame = client.marginsAdded(margins);
     const QSize frameExtra = frame.size() - client.size();
-    const bool tooBig = frame.width() > area.width() || frame.height() > area.height();
-    if (!tooBig && !wholeTitle_) return;
-    if (tooBig) {
-      const QSize fits(std::min(client.width(), area.width() - frameExtra.width()),
-                       std::min(client.height(), area.height() - frameExtra.height()));
-      // A window of fixed size stays fixed, at the size that fits.
-      if (window->minimumSize() == window->maximumSize()) window->setFixedSize(fits);
-      else window->resize(fits);
-      frame.setSize(fits + frameExtra);
-    }
+    if (frame.width() <= area.width() && frame.height() <= area.height()) return;
+    const QSize fits(std::min(client.width(), area.width() - frameExtra.width()),
+                     std::min(client.height(), area.height() - frameExtra.height()));
+    // A window of fixed size stays fixed, at the size that fits.
+    if (window->minimumSize() == window->maximumSize()) window->setFixedSize(fits);
+    else window->resize(fits);
+    frame.setSize(fits + frameExtra);
     QPoint to = frame.topLeft();
     if (frame.right() > area.right()) to.setX(area.right() - frame.width() + 1);
     if (to.x() < area.left()) to.setX(area.left());
-    if (frame.bottom() > area.bottom() && tooBig) to.setY(area.bottom() - frame.height() + 1);
+    if (frame.bottom() > area.bottom()) to.setY(area.bottom() - frame.height() + 1);
     if (to.y() < area.top()) to.setY(area.top());
-    if (to != frame.topLeft()) PlaceClient(window, client.topLeft() + (to - frame.topLeft()));
+    PlaceClient(window, client.topLeft() + (to - frame.topLeft()));
   }
 
   QPointer<QWidget> window_;
-  bool wholeTitle_;
   bool done_ = false;
 };
 
@@ -93,9 +94,9 @@ void PlaceClient(QWidget* window, QPoint client) {
   window->setGeometry(QRect(client, window->size()));
 }
 
-void KeepOnScreen(QWidget* window, bool wholeTitle) {
+void KeepOnScreen(QWidget* window) {
   if (window == nullptr || QGuiApplication::platformName() == QLatin1String("offscreen")) return;
-  new OnScreenKeeper(window, wholeTitle);
+  new OnScreenKeeper(window);
 }
 
 }  // namespace formtool

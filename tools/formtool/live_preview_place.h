@@ -28,11 +28,10 @@ class ShowInPlace : public QObject {
 // Puts the client area's top left at `client` (the frame follows).
 void PlaceClient(QWidget* window, QPoint client);
 
-// A window whose frame does not fit the screen's available area is cut to fit, and its frame
-// moved onto the area, so that its title bar and close button can be reached. With `wholeTitle`
-// (a window opened the first time, at the place its form gives) also a window that fits is moved
-// until its title bar is on the area. Done once the desktop has framed the window; nothing on a
-// platform without frames (the offscreen stand-in that no user sees).
-void KeepOnScreen(QWidget* window, bool wholeTitle);
+// A window whose frame does not fit the screen's available area (one larger than the screen) is
+// cut to fit, and its frame moved onto the area, so that its title bar and close button can be
+// reached. Done once the desktop has framed the window; nothing on a platform without frames (the
+// offscreen stand-in that no user sees).
+void KeepOnScreen(QWidget* window);
 
 }  // namespace formtool

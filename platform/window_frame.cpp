@@ -1,0 +1,49 @@
+#include "platform/window_frame.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+
+#if defined(QUARLEX_HAVE_XCB)
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#endif
+
+namespace platform {
+namespace {
+
+#if defined(QUARLEX_HAVE_XCB)
+template <typename T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+// _NET_FRAME_EXTENTS: left, right, top, bottom; nothing when the window manager has not set it.
+std::optional<QMargins> FrameExtents(xcb_connection_t* connection, xcb_window_t window) {
+  const char name[] = "_NET_FRAME_EXTENTS";
+  Reply<xcb_intern_atom_reply_t> atom(
+      xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr), &std::free);
+  if (!atom || atom->atom == XCB_ATOM_NONE) return std::nullopt;
+  Reply<xcb_get_property_reply_t> reply(
+      xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, atom->atom, XCB_ATOM_CARDINAL, 0, 4),
+                             nullptr),
+      &std::free);
+  if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16) return std::nullopt;
+  const auto* sides = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+  return QMargins(static_cast<int>(sides[0]), static_cast<int>(sides[2]), static_cast<int>(sides[1]),
+                  static_cast<int>(sides[3]));
+}
+#endif
+
+}  // namespace
+
+std::optional<QMargins> DesktopFrameMargins(QWindow* window) {
+  if (window == nullptr || !window->isExposed()) return std::nullopt;
+#if defined(QUARLEX_HAVE_XCB)
+  if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>(); x11 != nullptr && x11->connection())
+    return FrameExtents(x11->connection(), static_cast<xcb_window_t>(window->winId()));
+#endif
+  return window->frameMargins();
+}
+
+}  // namespace platform
