@@ -20,12 +20,15 @@ using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
 // _NET_FRAME_EXTENTS: left, right, top, bottom; nothing when the window manager has not set it.
 std::optional<QMargins> FrameExtents(xcb_connection_t* connection, xcb_window_t window) {
-  const char name[] = "_NET_FRAME_EXTENTS";
-  Reply<xcb_intern_atom_reply_t> atom(
-      xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr), &std::free);
-  if (!atom || atom->atom == XCB_ATOM_NONE) return std::nullopt;
+  static const xcb_atom_t kExtents = [connection] {
+    const char name[] = "_NET_FRAME_EXTENTS";
+    Reply<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr), &std::free);
+    return atom ? atom->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+  }();
+  if (kExtents == XCB_ATOM_NONE) return std::nullopt;
   Reply<xcb_get_property_reply_t> reply(
-      xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, atom->atom, XCB_ATOM_CARDINAL, 0, 4),
+      xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, kExtents, XCB_ATOM_CARDINAL, 0, 4),
                              nullptr),
       &std::free);
   if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16) return std::nullopt;

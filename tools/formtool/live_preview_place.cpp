@@ -35,12 +35,15 @@ class OnScreenKeeper : public QObject {
 
  private:
   void TryNow() {
-    if (done_ || window_.isNull() || !window_->isVisible()) return;
+    if (done_ || window_.isNull() || window_->windowHandle() == nullptr || !window_->windowHandle()->isExposed()) return;
     const std::optional<QMargins> frame = platform::DesktopFrameMargins(window_->windowHandle());
-    if (!frame) return;
+    // A desktop without a window manager never frames a window: the keeper does not ask for ever
+    // once the window is on the screen.
+    if (!frame && ++tries_ < kTries) return;
     done_ = true;
-    Fit(*frame);
     deleteLater();
+    if (!frame) return;
+    Fit(*frame);
   }
 
   void Fit(const QMargins& margins) {
@@ -66,8 +69,11 @@ class OnScreenKeeper : public QObject {
     PlaceClient(window, client.topLeft() + (to - frame.topLeft()));
   }
 
+  static constexpr int kTries = 3;
+
   QPointer<QWidget> window_;
   bool done_ = false;
+  int tries_ = 0;
 };
 
 }  // namespace
@@ -96,6 +102,12 @@ void PlaceClient(QWidget* window, QPoint client) {
 
 void KeepOnScreen(QWidget* window) {
   if (window == nullptr || QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+  // No desktop's frame is this wide: a window this much smaller than the screen fits, whatever
+  // its frame, and the desktop is not asked.
+  constexpr int kWidestFrame = 100;
+  const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+  const QSize room = screen != nullptr ? screen->availableGeometry().size() : QSize();
+  if (window->width() + kWidestFrame <= room.width() && window->height() + kWidestFrame <= room.height()) return;
   new OnScreenKeeper(window);
 }
 
