@@ -4,28 +4,16 @@
 #include <QWindow>
 
 #if defined(QUARLEX_HAVE_XCB)
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include "platform/x11_replies.h"
 #endif
 
 namespace platform {
 namespace {
 
 #if defined(QUARLEX_HAVE_XCB)
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
 // _NET_FRAME_EXTENTS: left, right, top, bottom; nothing when the window manager has not set it.
 std::optional<QMargins> FrameExtents(xcb_connection_t* connection, xcb_window_t window) {
-  static const xcb_atom_t kExtents = [connection] {
-    const char name[] = "_NET_FRAME_EXTENTS";
-    Reply<xcb_intern_atom_reply_t> atom(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr), &std::free);
-    return atom ? atom->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-  }();
+  static const xcb_atom_t kExtents = Atom(connection, "_NET_FRAME_EXTENTS");
   if (kExtents == XCB_ATOM_NONE) return std::nullopt;
   Reply<xcb_get_property_reply_t> reply(
       xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, kExtents, XCB_ATOM_CARDINAL, 0, 4),

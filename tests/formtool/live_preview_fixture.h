@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -43,6 +45,17 @@ inline bool FocusIsIn(QWidget* unit) {
 // Lets whatever else the watch would do happen.
 inline void Settle() {
   WaitFor([] { return false; }, 300);
+}
+
+// A 16x16 picture all red, as PNG.
+inline QByteArray RedPng() {
+  QImage picture(16, 16, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, "PNG");
+  return png;
 }
 
 inline QWidget* UnitWidget(uint32_t unit) {

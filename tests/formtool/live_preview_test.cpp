@@ -149,15 +149,7 @@ TEST_F(LivePreviewTest, AChangedPictureFileIsShown) {
   EXPECT_NE(ErrorStrip(preview->Window()), nullptr);
   EXPECT_EQ(preview->Rebuilds(), 0);
 
-  QImage picture(16, 16, QImage::Format_RGB32);
-  picture.fill(Qt::red);
-  QByteArray png;
-  {
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-  }
-  Save(png, /*byRename=*/true, "sample_picture.png");
+  Save(RedPng(), /*byRename=*/true, "sample_picture.png");
   ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == 1; }));
   EXPECT_GT(redPixels(), 0);
   EXPECT_EQ(ErrorStrip(preview->Window()), nullptr);

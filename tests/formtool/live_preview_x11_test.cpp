@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QBuffer>
 #include <QImage>
 #include <QScreen>
 #include <QWindow>
@@ -26,16 +25,6 @@ bool gHaveDesktop = false;
 constexpr uint32_t kPicture = 0x16010018;
 
 QString Number(int value) { return QString::number(value); }
-
-QByteArray RedPng() {
-  QImage picture(16, 16, QImage::Format_RGB32);
-  picture.fill(Qt::red);
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  picture.save(&buffer, "PNG");
-  return png;
-}
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
