@@ -24,9 +24,8 @@ FormWatch::FormWatch(std::function<void()> onSettled, int settleMs) : onSettled_
   settle_.setSingleShot(true);
   settle_.setInterval(settleMs);
   QObject::connect(&settle_, &QTimer::timeout, [this] {
-    // Each file is watched afresh before it is read: a watch that outlived its file (renamed
-    // over while something held it open) would hear nothing of the file now at its name.
-    if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+    // The watches are looked at before the files are read: a watch that outlived its file
+    // (renamed over while something held it open) would hear nothing of the file now at its name.
     Rearm();
     onSettled_();
   });
@@ -54,11 +53,8 @@ void FormWatch::Watch(const QStringList& files) {
   // was being read is still to be heard of.
   for (const QString& file : files)
     if (!stamps_.contains(file)) stamps_.insert(file, StampOf(file));
-  for (const QString& file : files_) {
-    if (files.contains(file)) continue;
-    stamps_.remove(file);
-    if (watcher_.files().contains(file)) watcher_.removePath(file);
-  }
+  for (const QString& file : files_)
+    if (!files.contains(file)) stamps_.remove(file);
   files_ = files;
   Rearm();
 }
@@ -93,27 +89,41 @@ QStringList FormWatch::FoldersToWatch() const {
   return folders;
 }
 
+void FormWatch::Arm(const QString& path, bool watched) {
+  // A watch stays with what it watches: it is taken off only when another file or folder stands
+  // at its path by now (taking one off costs the system more than anything else here).
+  const std::optional<platform::FileIdentity> identity = platform::IdentityOf(path);
+  if (watched && identity && armed_.value(path) == identity) return;
+  if (watched) watcher_.removePath(path);
+  if (watcher_.addPath(path)) armed_.insert(path, identity);
+  else armed_.remove(path);
+}
+
 void FormWatch::Rearm() {
-  // Each folder is watched afresh: what stands at its place may be another folder by now. One
-  // may also come into being while its parent's watch is being set up: the folders are looked at
-  // again until they stay the same. A tree made deeper at every look ends the loop all the same;
-  // its next change to a watched folder comes back here.
+  // A folder may come into being while its parent's watch is being set up: the folders are
+  // looked at again until they stay the same. A tree made deeper at every look ends the loop all
+  // the same; its next change to a watched folder comes back here.
   QStringList folders = FoldersToWatch();
-  if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
   for (int round = 0; round < 16; ++round) {
-    QStringList unwatched;
-    for (const QString& folder : folders)
-      if (!watcher_.directories().contains(folder)) unwatched.append(folder);
-    if (!unwatched.isEmpty()) watcher_.addPaths(unwatched);
+    const QStringList watched = watcher_.directories();
+    for (const QString& folder : watched) {
+      if (folders.contains(folder)) continue;
+      watcher_.removePath(folder);
+      armed_.remove(folder);
+    }
+    for (const QString& folder : folders) Arm(folder, watched.contains(folder));
     const QStringList now = FoldersToWatch();
     if (now == folders) break;
-    for (const QString& folder : watcher_.directories())
-      if (!now.contains(folder)) watcher_.removePath(folder);
     folders = now;
   }
   const QStringList watchedFiles = watcher_.files();
+  for (const QString& file : watchedFiles) {
+    if (files_.contains(file)) continue;
+    watcher_.removePath(file);
+    armed_.remove(file);
+  }
   for (const QString& file : files_)
-    if (!watchedFiles.contains(file) && QFileInfo(file).isFile()) watcher_.addPath(file);
+    if (QFileInfo(file).isFile()) Arm(file, watchedFiles.contains(file));
   // Whatever changed while its folder was not watched, or before the new watch began.
   bool changed = false;
   for (const QString& file : files_) {

@@ -14,6 +14,9 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
+
+#include "platform/file_identity.h"
 
 namespace formtool {
 
@@ -48,9 +51,12 @@ class FormWatch {
   void Changed();
   void FileChanged(const QString& path);
   // Watches each file that exists and, for each file, its folder (or, when that is missing, the
-  // nearest parent that exists) and that folder's parent; then a file that changed while nothing
-  // watched it counts as a change.
+  // nearest parent that exists) and that folder's parent, each afresh when another stands at its
+  // path by now; then a file that changed while nothing watched it counts as a change.
   void Rearm();
+  // Watches `path` (watched already or not), afresh when what stands there is not what was
+  // watched there.
+  void Arm(const QString& path, bool watched);
   // The folders to watch for the files as things stand now.
   QStringList FoldersToWatch() const;
 
@@ -62,6 +68,8 @@ class FormWatch {
   bool retrying_ = false;
   QStringList files_;
   QHash<QString, Stamp> stamps_;
+  // What each watch was set on.
+  QHash<QString, std::optional<platform::FileIdentity>> armed_;
 };
 
 }  // namespace formtool
