@@ -111,7 +111,9 @@ TEST_F(LivePreviewX11Test, ASaveLeavesTheKeyboardWithTheEditorAndWithThePreviewW
   ASSERT_TRUE(Shown(preview->Window()));
   KeyCounter previewKeys;
 
-  // The user clicks into the editor beside the preview.
+  // The user was last in the first edit box of the preview, then clicks into the editor beside it.
+  UnitWidget(kFirstEdit)->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(WaitFor([] { return FocusIsIn(UnitWidget(kFirstEdit)); }));
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   const uint32_t editor = desktop_.OpenEditor(QRect(screen.right() - 420, 40, 400, 300));
   ASSERT_TRUE(WaitFor([&] { return desktop_.Managed(editor); }));
@@ -132,18 +134,32 @@ TEST_F(LivePreviewX11Test, ASaveLeavesTheKeyboardWithTheEditorAndWithThePreviewW
     EXPECT_EQ(previewKeys.keys, 0) << "save " << save;
   }
 
-  // The user works in the preview: it keeps the keyboard over a save.
-  ASSERT_TRUE(ClickAt(UnitWidget(kFirstEdit)->mapToGlobal(QPoint(5, 5))));
+  // The user goes back to the preview (from the taskbar): the edit box has the keyboard again.
+  desktop_.ActivateForUser(Id(preview->Window()));
   ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == preview->Window(); }));
-  ASSERT_TRUE(WaitFor([] { return FocusIsIn(UnitWidget(kFirstEdit)); }));
-  SetUnit(kSecondEdit, "top", 70);
+  ASSERT_TRUE(Shown(preview->Window()));
+  EXPECT_TRUE(FocusIsIn(UnitWidget(kFirstEdit)));
+  // The user goes to the editor, saves, and clicks the button of the preview: the button has the
+  // keyboard, not the edit box that had it before the save; and the preview keeps the keyboard
+  // over a save.
+  ASSERT_TRUE(ClickAt(desktop_.ClientOnScreen(editor).center()));
+  ASSERT_TRUE(WaitFor([&] { return desktop_.InputFocus() == editor && QApplication::activeWindow() == nullptr; }));
+  SetUnit(kFirstEdit, "left", 24);
   SaveForm(/*byRename=*/true);
   ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == 4; }));
+  ASSERT_TRUE(Shown(preview->Window()));
+  ASSERT_TRUE(ClickAt(UnitWidget(kButton)->mapToGlobal(QPoint(5, 5))));
+  ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == preview->Window(); }));
+  ASSERT_TRUE(Shown(preview->Window()));
+  ASSERT_TRUE(FocusIsIn(UnitWidget(kButton)));
+  SetUnit(kSecondEdit, "top", 70);
+  SaveForm(/*byRename=*/true);
+  ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == 5; }));
   ASSERT_TRUE(Shown(preview->Window()));
   EXPECT_TRUE(WaitFor([&] {
     return QApplication::activeWindow() == preview->Window() && desktop_.InputFocus() == Id(preview->Window());
   }));
-  EXPECT_TRUE(WaitFor([] { return FocusIsIn(UnitWidget(kFirstEdit)); }));
+  EXPECT_TRUE(WaitFor([] { return FocusIsIn(UnitWidget(kButton)); }));
 }
 
 // A picture named in folders that do not exist yet: the preview shows it once they are made,

@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 
 #include "tests/e2e/x11_display.h"
@@ -207,34 +208,36 @@ QRect DesktopClient::FrameOnScreen(uint32_t window) {
   return QRect(geometry->x, geometry->y, geometry->width + 2 * border, geometry->height + 2 * border);
 }
 
-void DesktopClient::MoveForUser(uint32_t window, QPoint client) {
+void DesktopClient::AskManager(uint32_t window, const char* request, std::initializer_list<uint32_t> data) {
   xcb_client_message_event_t message{};
   message.response_type = XCB_CLIENT_MESSAGE;
   message.format = 32;
   message.window = window;
-  message.type = Atom("_NET_MOVERESIZE_WINDOW");
-  // Static gravity (the client area's place), x and y given, from a pager (source 2).
-  message.data.data32[0] = XCB_GRAVITY_STATIC | (1u << 8) | (1u << 9) | (2u << 12);
-  message.data.data32[1] = static_cast<uint32_t>(client.x());
-  message.data.data32[2] = static_cast<uint32_t>(client.y());
+  message.type = Atom(request);
+  int i = 0;
+  for (uint32_t word : data) message.data.data32[i++] = word;
   xcb_send_event(connection_, 0, root_, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&message));
   xcb_flush(connection_);
+}
+
+void DesktopClient::MoveForUser(uint32_t window, QPoint client) {
+  // Static gravity (the client area's place), x and y given, from a pager (source 2).
+  AskManager(window, "_NET_MOVERESIZE_WINDOW",
+             {XCB_GRAVITY_STATIC | (1u << 8) | (1u << 9) | (2u << 12), static_cast<uint32_t>(client.x()),
+              static_cast<uint32_t>(client.y())});
+}
+
+void DesktopClient::ActivateForUser(uint32_t window) {
+  AskManager(window, "_NET_ACTIVE_WINDOW", {2, XCB_CURRENT_TIME});
 }
 
 bool DesktopClient::RoundTripThroughWindowManager() {
   const xcb_window_t probe = xcb_generate_id(connection_);
   xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe, root_, 0, 0, 10, 10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                     XCB_COPY_FROM_PARENT, 0, nullptr);
-  xcb_client_message_event_t message{};
-  message.response_type = XCB_CLIENT_MESSAGE;
-  message.format = 32;
-  message.window = probe;
   const xcb_atom_t extents = Atom("_NET_FRAME_EXTENTS");
-  message.type = Atom("_NET_REQUEST_FRAME_EXTENTS");
-  xcb_send_event(connection_, 0, root_, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                 reinterpret_cast<const char*>(&message));
-  xcb_flush(connection_);
+  AskManager(probe, "_NET_REQUEST_FRAME_EXTENTS", {});
   const bool answered = Poll([&] { return HasProperty(connection_, probe, extents); });
   xcb_destroy_window(connection_, probe);
   xcb_flush(connection_);

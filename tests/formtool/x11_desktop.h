@@ -10,6 +10,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace formtool_test {
 
@@ -45,12 +46,16 @@ class DesktopClient {
   // Asks the window manager to move the window's client area to `client`, as a pager or a
   // taskbar does for the user.
   void MoveForUser(uint32_t window, QPoint client);
+  // Asks the window manager to activate the window, as a pager or a taskbar does for the user.
+  void ActivateForUser(uint32_t window);
   // Returns once the window manager has handled everything the server had for it when this was
   // called, from any client: a request only the manager answers, waited for.
   bool RoundTripThroughWindowManager();
 
  private:
   xcb_atom_t Atom(const char* name);
+  // A client message to the window manager about `window`.
+  void AskManager(uint32_t window, const char* request, std::initializer_list<uint32_t> data);
   uint32_t ParentOf(uint32_t window, uint32_t* root);
   void ReadEvents();
 

@@ -54,29 +54,39 @@ QString StripText(const std::string& form, const std::string& error) {
   return QStringLiteral("表单有错，显示的仍是上次正确的窗口\n位置：") + place + QStringLiteral("\n") + rest;
 }
 
-// Gives a unit of a rebuilt window the focus. The window, when it is activated, hands the focus
-// to its first unit: the unit gets it again after that.
+// Gives a unit of a rebuilt window the focus, also when the window is activated later (the
+// desktop's activation of a window shown without activating). The window, when it is activated,
+// hands the focus to its first unit: the unit gets it again after that, unless the user has
+// clicked or typed in the window meanwhile (the click that activated it).
 class FocusKeeper : public QObject {
  public:
-  FocusKeeper(QWidget* window, QWidget* unit) : QObject(window), unit_(unit) {
+  FocusKeeper(QWidget* window, QWidget* unit) : QObject(window), window_(window), unit_(unit) {
     unit->setFocus(Qt::OtherFocusReason);
-    if (window->isActiveWindow()) deleteLater();
-    else window->installEventFilter(this);
+    if (window->isActiveWindow()) {
+      deleteLater();
+      return;
+    }
+    QCoreApplication::instance()->installEventFilter(this);
   }
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::WindowActivate) {
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate && watched == window_) {
       QMetaObject::invokeMethod(this, [this] {
-        if (unit_) unit_->setFocus(Qt::ActiveWindowFocusReason);
+        if (unit_ && !userChose_) unit_->setFocus(Qt::ActiveWindowFocusReason);
         deleteLater();
       }, Qt::QueuedConnection);
+    } else if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) &&
+               watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == window_) {
+      userChose_ = true;
     }
     return false;
   }
 
  private:
+  QWidget* window_;
   QPointer<QWidget> unit_;
+  bool userChose_ = false;
 };
 
 std::string NoWindow(const std::string& form, uint32_t windowId) {
@@ -210,7 +220,9 @@ void LivePreview::Reload() {
 }
 
 uint32_t LivePreview::FocusedUnit() const {
-  const int64_t index = UnitIndexOf(QApplication::focusWidget());
+  // The window's own: it has one while another application has the keyboard too.
+  const QWidget* window = Window();
+  const int64_t index = window != nullptr ? UnitIndexOf(window->focusWidget()) : -1;
   return index > 0 ? runtime::FindLoadedWindow(windowId_)->units.IdAt(static_cast<uint32_t>(index)) : 0;
 }
 

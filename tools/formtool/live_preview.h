@@ -63,7 +63,8 @@ class LivePreview {
   // Starts the host on `host` and builds the window; the runtime's message when that fails.
   std::string Build(std::unique_ptr<PreviewHost> host);
   void StopHost();
-  // The unit of the window that holds the focus; 0 for none or the window itself.
+  // The unit of the window that holds the focus, or would once the window is active; 0 for none
+  // or the window itself.
   uint32_t FocusedUnit() const;
   // The entry of the shown window whose unit `widget` is or lies in; -1 for a widget elsewhere.
   int64_t UnitIndexOf(const QWidget* widget) const;
