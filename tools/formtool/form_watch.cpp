@@ -1,6 +1,5 @@
 #include "tools/formtool/form_watch.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>

@@ -1,11 +1,10 @@
 #include "tools/formtool/live_preview_inspector.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -28,6 +27,8 @@ QString Text(std::string_view gbk) { return QString::fromStdString(platform::Gbk
 // A frame drawn over a unit; clicks go through it.
 class Outline : public QWidget {
  public:
+  static constexpr int kWidth = 3;
+
   explicit Outline(QWidget* window) : QWidget(window) {
     setObjectName(QLatin1String(kOutlineName));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -40,9 +41,6 @@ class Outline : public QWidget {
     painter.setPen(QPen(QColor(0x1a, 0x73, 0xe8), kWidth));
     painter.drawRect(QRectF(rect()).adjusted(kWidth / 2.0, kWidth / 2.0, -kWidth / 2.0, -kWidth / 2.0));
   }
-
- public:
-  static constexpr int kWidth = 3;
 };
 
 }  // namespace
