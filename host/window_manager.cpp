@@ -74,8 +74,9 @@ void FirstShow(TemplateWindow& window) {
   if (state == 3) widget->showMaximized();
   else if (state == 2) widget->showMinimized();
   else widget->show();
-  // Showing a window activates it; its first unit then takes the focus.
-  if (state != 2) {
+  // Showing a window activates it, unless it was asked to show without; its first unit then takes
+  // the focus.
+  if (state != 2 && !widget->testAttribute(Qt::WA_ShowWithoutActivating)) {
     widget->raise();
     widget->activateWindow();
   }

@@ -4,28 +4,13 @@
 #include <QWindow>
 
 #if defined(QUARLEX_HAVE_XCB)
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include "platform/x11_replies.h"
 #endif
 
 namespace platform {
 namespace {
 
 #if defined(QUARLEX_HAVE_XCB)
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-  Reply<xcb_intern_atom_reply_t> reply(
-      xcb_intern_atom_reply(connection,
-                            xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
-      &std::free);
-  return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
 // Whether the window manager running on `root` takes activation requests.
 bool ManagerActivates(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t activeWindow) {
   Reply<xcb_get_property_reply_t> reply(

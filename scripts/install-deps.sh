@@ -11,8 +11,8 @@ packages=(
   fonts-arphic-uming fonts-noto-cjk
   libfluidsynth-dev fluid-soundfont-gm
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth libxcb1-dev x11-utils
-  dbus-daemon at-spi2-core python3-pyatspi xdotool
+  xvfb xauth libxcb1-dev x11-utils openbox xdotool
+  dbus-daemon at-spi2-core python3-pyatspi
   qt6-svg-dev qt6-wayland weston
   desktop-file-utils appstream lintian file
 )

@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include <functional>
 
 #include "host/host.h"
+#include "tests/formtool/live_preview_fixture.h"
 #include "tools/formtool/commands.h"
 #include "tools/formtool/form_loading.h"
 #include "tools/formtool/live_preview.h"
@@ -26,91 +28,6 @@
 
 namespace formtool {
 namespace {
-
-constexpr uint32_t kWindow = 0x52010001;
-constexpr uint32_t kButton = 0x16010002;
-constexpr uint32_t kFirstEdit = 0x16010017;
-constexpr uint32_t kSecondEdit = 0x16010016;
-
-bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
-
-bool FocusIsIn(QWidget* unit) {
-  QWidget* focus = QApplication::focusWidget();
-  return unit != nullptr && focus != nullptr && (focus == unit || unit->isAncestorOf(focus));
-}
-
-// Lets whatever else the watch would do happen.
-void Settle() {
-  WaitFor([] { return false; }, 300);
-}
-
-QWidget* UnitWidget(uint32_t unit) {
-  units::Unit* live = runtime::LiveUnit(kWindow, unit);
-  return live != nullptr ? live->widget() : nullptr;
-}
-
-class LivePreviewTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(QFile::copy(FORMTOOL_SAMPLE_DIR "/sample_form.json", Path("form.json")));
-    ASSERT_TRUE(QFile::copy(FORMTOOL_SAMPLE_DIR "/sample_picture.png", Path("sample_picture.png")));
-    QFile form(Path("form.json"));
-    ASSERT_TRUE(form.open(QIODevice::ReadOnly));
-    form_ = QJsonDocument::fromJson(form.readAll()).object();
-  }
-
-  QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
-
-  std::unique_ptr<LivePreview> Open(EventSink events = {}) {
-    LivePreview::Options options{Path("form.json").toStdString(), 0, true, std::move(events)};
-    auto preview = std::make_unique<LivePreview>(options);
-    if (!preview->Open()) return nullptr;
-    return preview;
-  }
-
-  // The unit's entry in the first window of the form being edited; its index in unitIndex_.
-  QJsonObject UnitEntry(uint32_t id) {
-    const QJsonArray units = form_["windows"].toArray()[0].toObject()["units"].toArray();
-    for (qsizetype i = 0; i < units.size(); ++i) {
-      if (units[i].toObject()["id"].toString().toUInt(nullptr, 16) == id) unitIndex_ = i;
-    }
-    return units[unitIndex_].toObject();
-  }
-  void SetUnit(uint32_t id, const char* key, const QJsonValue& value) {
-    QJsonObject unit = UnitEntry(id);
-    unit[QString::fromLatin1(key)] = value;
-    QJsonArray windows = form_["windows"].toArray();
-    QJsonObject window = windows[0].toObject();
-    QJsonArray units = window["units"].toArray();
-    units[unitIndex_] = unit;
-    window["units"] = units;
-    windows[0] = window;
-    form_["windows"] = windows;
-  }
-
-  // A save as an editor that writes in place does it, or one that writes a new file and
-  // renames it over the old.
-  void Save(const QByteArray& bytes, bool byRename, const char* name = "form.json") {
-    const QString target = Path(name);
-    QFile file(byRename ? target + QStringLiteral(".new") : target);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-    file.close();
-    if (byRename) {
-      ASSERT_EQ(std::rename(file.fileName().toLocal8Bit().constData(), target.toLocal8Bit().constData()), 0);
-    }
-  }
-  void SaveForm(bool byRename) { Save(QJsonDocument(form_).toJson(), byRename); }
-
-  QTemporaryDir dir_;
-  QJsonObject form_;
-  qsizetype unitIndex_ = 0;
-};
 
 TEST_F(LivePreviewTest, EachSaveRebuildsTheWindowInPlaceAndLeavesNothingOfTheOldOne) {
   auto preview = Open();
@@ -232,15 +149,7 @@ TEST_F(LivePreviewTest, AChangedPictureFileIsShown) {
   EXPECT_NE(ErrorStrip(preview->Window()), nullptr);
   EXPECT_EQ(preview->Rebuilds(), 0);
 
-  QImage picture(16, 16, QImage::Format_RGB32);
-  picture.fill(Qt::red);
-  QByteArray png;
-  {
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-  }
-  Save(png, /*byRename=*/true, "sample_picture.png");
+  Save(RedPng(), /*byRename=*/true, "sample_picture.png");
   ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == 1; }));
   EXPECT_GT(redPixels(), 0);
   EXPECT_EQ(ErrorStrip(preview->Window()), nullptr);
@@ -300,6 +209,62 @@ TEST_F(LivePreviewTest, EventsAreLoggedWithWindowUnitAndArguments) {
   QTest::mouseClick(UnitWidget(kButton), Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_TRUE(lines.contains(caption + QStringLiteral(" / 超级按钮1 (0x16010002): event 0")))
       << lines.join('\n').toStdString();
+}
+
+// What was typed into the window is what an author tries the window with: a save that changes
+// nothing of the window (the same bytes, or whitespace) keeps it and what it holds.
+TEST_F(LivePreviewTest, ASaveThatChangesNothingKeepsTheWindowAndWhatWasTypedIntoIt) {
+  auto preview = Open();
+  ASSERT_NE(preview, nullptr);
+  QPointer<QWidget> window = preview->Window();
+  QApplication::setActiveWindow(window);
+  auto* edit = qobject_cast<QLineEdit*>(UnitWidget(kFirstEdit));
+  ASSERT_NE(edit, nullptr);
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, QStringLiteral("345"));
+  ASSERT_EQ(edit->text(), QStringLiteral("345"));
+
+  SaveForm(/*byRename=*/true);  // the bytes it has
+  ASSERT_TRUE(WaitFor([&] { return preview->Reads() == 1; }));
+  Save(FormText() + "\n\n", /*byRename=*/false);
+  ASSERT_TRUE(WaitFor([&] { return preview->Reads() == 2; }));
+  EXPECT_EQ(preview->Rebuilds(), 0);
+  EXPECT_EQ(preview->Window(), window.data());
+  EXPECT_EQ(edit->text(), QStringLiteral("345"));
+  EXPECT_TRUE(preview->Error().empty()) << preview->Error();
+}
+
+// A unit the runtime refuses to create (an id of no kind) compiles: the window keeps the last
+// good build, says why, and the next good save is shown.
+TEST_F(LivePreviewTest, ASaveThatCompilesButCannotBeBuiltKeepsTheLastGoodWindow) {
+  auto preview = Open();
+  ASSERT_NE(preview, nullptr);
+  int closed = 0;
+  preview->OnClosed([&closed] { ++closed; });
+  QJsonObject good = form_;
+  QJsonArray windows = form_["windows"].toArray();
+  QJsonObject first = windows[0].toObject();
+  QJsonArray units = first["units"].toArray();
+  units.append(QJsonObject{{"id", "0x10000099"}, {"type", "TransLabel"}, {"width", 20}, {"height", 20}});
+  first["units"] = units;
+  windows[0] = first;
+  form_["windows"] = windows;
+  SaveForm(/*byRename=*/true);
+  ASSERT_TRUE(WaitFor([&] { return !preview->Error().empty(); }));
+  ASSERT_NE(preview->Window(), nullptr);
+  EXPECT_NE(ErrorStrip(preview->Window()), nullptr);
+  EXPECT_NE(UnitWidget(kFirstEdit), nullptr);
+  EXPECT_EQ(closed, 0);
+  EXPECT_EQ(preview->Rebuilds(), 0);
+
+  form_ = good;
+  SetUnit(kFirstEdit, "left", 37);
+  SaveForm(/*byRename=*/false);
+  ASSERT_TRUE(WaitFor([&] { return preview->Rebuilds() == 1; })) << preview->Error();
+  EXPECT_TRUE(preview->Error().empty()) << preview->Error();
+  EXPECT_EQ(UnitWidget(kFirstEdit)->x(), 37);
+  EXPECT_EQ(closed, 0);
 }
 
 // The preview refuses a form source with the words of `formtool compile`.

@@ -55,6 +55,7 @@ LoadedForm LoadForm(const std::string& path) {
   }
 
   const QDir baseDir = info.absoluteDir();
+  loaded.text = bytes;
   loaded.source = QJsonDocument::fromJson(bytes).object();
   CollectNamedFiles(loaded.source, baseDir, loaded.files);
   // The same reader and writer as `formtool compile`, so the same form is refused with the same words.

@@ -22,6 +22,8 @@ struct LoadedForm {
   // A form source as read, leniently (what it names is known even when it does not compile);
   // empty for template data.
   QJsonObject source;
+  // A form source's text as read; empty for template data.
+  QByteArray text;
 };
 
 // A path ending in ".json" (any case) is a form source; anything else is template data.

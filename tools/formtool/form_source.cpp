@@ -54,7 +54,7 @@ class Parser {
  private:
   FormWindow ParseWindow(const QJsonValue& value, const Path& path) {
     QJsonObject o = AsObject(value, path);
-    CheckKeys(o, {"id", "opaque", "module", "text1", "text2", "units"}, path);
+    CheckKeys(o, {"id", "symbol", "opaque", "module", "text1", "text2", "units"}, path);
     if (!o.contains("id")) path.Fail("a window needs an id");
     FormWindow window;
     window.id = AsWord(o.value("id"), path.Key("id"));
@@ -80,7 +80,7 @@ class Parser {
     unit.name = AsZText(o.value("name"), path.Key("name"));
     unit.secondText = AsZText(o.value("text2"), path.Key("text2"));
     if (unit.menu) {
-      CheckKeys(o, {"menu", "index", "id", "type", "event_source", "name", "text2", "shortcut", "level", "state",
+      CheckKeys(o, {"menu", "index", "id", "symbol", "type", "event_source", "name", "text2", "shortcut", "level", "state",
                     "caption", "handler"},
                 path);
       if (!runtime::IsMenuItemId(unit.id))
@@ -93,7 +93,7 @@ class Parser {
       unit.handler = AsInt(o.value("handler"), path.Key("handler"), -1);
       return unit;
     }
-    CheckKeys(o, {"menu", "index", "id", "type", "type_name", "event_source", "name", "text2", "left", "top", "width",
+    CheckKeys(o, {"menu", "index", "id", "symbol", "type", "type_name", "event_source", "name", "text2", "left", "top", "width",
                   "height", "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings",
                   "data", "properties", "accessible_name", "accessible_description", "reading_order"},
               path);

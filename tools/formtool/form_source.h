@@ -10,6 +10,8 @@
 //   menu item: {"menu": true, "id", "type", "event_source", "name", "text2", "shortcut",
 //               "level", "state", "caption", "handler"}
 //
+// A window, unit or menu item may carry a "symbol", the name code knows it by; `formtool show`
+// names it when a unit is Ctrl+clicked.
 // Numbers are JSON numbers or strings ("0x52010001"); anything absent is 0 or empty, except a
 // menu item's type (0x10003) and handler (-1). A type is its id or its English name ("EditBox").
 // "pointer" n is the 4-byte value n. Handlers are offsets, -1 for none.

@@ -48,7 +48,7 @@ class CountingIterator {
 // Builds the document's values from the reader's events, refusing a key an object already has.
 class ValueBuilder : public nlohmann::json_sax<nlohmann::json> {
  public:
-  ValueBuilder(const QByteArray& text, const size_t* read) : text_(text), read_(read) {}
+  ValueBuilder(const QByteArray& text, const size_t* read, JsonLines* lines) : text_(text), read_(read), lines_(lines) {}
 
   bool null() override { return Add(QJsonValue(QJsonValue::Null)); }
   bool boolean(bool value) override { return Add(value); }
@@ -124,6 +124,7 @@ class ValueBuilder : public nlohmann::json_sax<nlohmann::json> {
   bool Open(bool isObject) {
     if (frames_.size() >= kDeepest) return Fail(*read_, ChildPath() + ": nested deeper than the reader follows");
     frames_.push_back({isObject, ChildPath(), {}, {}, {}});
+    if (lines_ != nullptr) (*lines_)[frames_.back().path] = LineAt(*read_);
     return true;
   }
 
@@ -140,6 +141,17 @@ class ValueBuilder : public nlohmann::json_sax<nlohmann::json> {
     return true;
   }
 
+  // The line of a byte the reader has reached; the text is read forwards, so the lines are counted
+  // on from the last byte asked for.
+  int LineAt(size_t offset) {
+    const size_t end = std::min<size_t>(offset, static_cast<size_t>(text_.size()));
+    if (end > counted_) {
+      line_ += static_cast<int>(std::count(text_.constData() + counted_, text_.constData() + end, '\n'));
+      counted_ = end;
+    }
+    return line_;
+  }
+
   // Says where: the line, and the byte offset from the start of the text.
   bool Fail(size_t offset, const std::string& what) {
     const qsizetype end = std::min<qsizetype>(static_cast<qsizetype>(offset), text_.size());
@@ -150,6 +162,9 @@ class ValueBuilder : public nlohmann::json_sax<nlohmann::json> {
 
   const QByteArray& text_;
   const size_t* read_;
+  JsonLines* lines_;
+  size_t counted_ = 0;
+  int line_ = 1;
   std::vector<Frame> frames_;
   QJsonValue root_;
   std::string error_;
@@ -157,9 +172,9 @@ class ValueBuilder : public nlohmann::json_sax<nlohmann::json> {
 
 }  // namespace
 
-std::variant<QJsonValue, std::string> ReadJsonText(const QByteArray& text) {
+std::variant<QJsonValue, std::string> ReadJsonText(const QByteArray& text, JsonLines* lines) {
   size_t read = 0;
-  ValueBuilder builder(text, &read);
+  ValueBuilder builder(text, &read, lines);
   const char* start = text.constData();
   CountingIterator first(start, start, &read), last(start + text.size(), start, &read);
   if (!nlohmann::json::sax_parse(first, last, &builder)) return builder.Error();

@@ -6,11 +6,17 @@
 #include <QByteArray>
 #include <QJsonValue>
 #include <string>
+#include <unordered_map>
 #include <variant>
 
 namespace formtool {
 
-// The document's value, or a message saying where the text is wrong.
-std::variant<QJsonValue, std::string> ReadJsonText(const QByteArray& text);
+// The line (from 1) on which each object and list of a document opens, by its place as messages
+// name it ("windows[2].units[7]"; the document itself is "").
+using JsonLines = std::unordered_map<std::string, int>;
+
+// The document's value, or a message saying where the text is wrong. With `lines`, also where
+// each object and list stands.
+std::variant<QJsonValue, std::string> ReadJsonText(const QByteArray& text, JsonLines* lines = nullptr);
 
 }  // namespace formtool

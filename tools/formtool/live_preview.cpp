@@ -12,6 +12,7 @@
 #include "host/host.h"
 #include "host/window_access.h"
 #include "tools/formtool/form_loading.h"
+#include "tools/formtool/live_preview_place.h"
 #include "contract/unit.h"
 
 namespace formtool {
@@ -53,46 +54,39 @@ QString StripText(const std::string& form, const std::string& error) {
   return QStringLiteral("表单有错，显示的仍是上次正确的窗口\n位置：") + place + QStringLiteral("\n") + rest;
 }
 
-// Gives a unit of a rebuilt window the focus. The window, when it is activated, hands the focus
-// to its first unit: the unit gets it again after that.
+// Gives a unit of a rebuilt window the focus, also when the window is activated later (the
+// desktop's activation of a window shown without activating). The window, when it is activated,
+// hands the focus to its first unit: the unit gets it again after that, unless the user has
+// clicked or typed in the window meanwhile (the click that activated it).
 class FocusKeeper : public QObject {
  public:
-  FocusKeeper(QWidget* window, QWidget* unit) : QObject(window), unit_(unit) {
+  FocusKeeper(QWidget* window, QWidget* unit) : QObject(window), window_(window), unit_(unit) {
     unit->setFocus(Qt::OtherFocusReason);
-    if (window->isActiveWindow()) deleteLater();
-    else window->installEventFilter(this);
+    if (window->isActiveWindow()) {
+      deleteLater();
+      return;
+    }
+    QCoreApplication::instance()->installEventFilter(this);
   }
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::WindowActivate) {
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate && watched == window_) {
       QMetaObject::invokeMethod(this, [this] {
-        if (unit_) unit_->setFocus(Qt::ActiveWindowFocusReason);
+        if (unit_ && !userChose_) unit_->setFocus(Qt::ActiveWindowFocusReason);
         deleteLater();
       }, Qt::QueuedConnection);
+    } else if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) &&
+               watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == window_) {
+      userChose_ = true;
     }
     return false;
   }
 
  private:
+  QWidget* window_;
   QPointer<QWidget> unit_;
-};
-
-// Puts the window being built at the old one's place as it is first shown, before the desktop
-// maps it, so that it does not appear where the form puts it first.
-class PlaceOnShow : public QObject {
- public:
-  explicit PlaceOnShow(QPoint place) : place_(place) { QCoreApplication::instance()->installEventFilter(this); }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
-      static_cast<QWidget*>(watched)->move(place_);
-    return false;
-  }
-
- private:
-  QPoint place_;
+  bool userChose_ = false;
 };
 
 std::string NoWindow(const std::string& form, uint32_t windowId) {
@@ -151,6 +145,8 @@ bool LivePreview::Open() {
     StopHost();
     return false;
   }
+  shownText_ = form.text;
+  KeepOnScreen(Window());
   // The window shows the form as saved, a picture that does not decode left blank.
   if (const std::string picture = UnreadablePicture(form); !picture.empty())
     std::fprintf(stderr, "formtool show: %s: %s\n", options_.form.c_str(), picture.c_str());
@@ -168,28 +164,39 @@ std::string LivePreview::UnreadablePicture(const LoadedForm& form) {
 }
 
 void LivePreview::Reload() {
+  ++reads_;
   LoadedForm form = LoadForm(options_.form);
   // A source too broken to be read names no files: those it named before are still watched.
   if (form.error.empty() || form.files.size() > 1) files_ = form.files;
   if (watch_ != nullptr) watch_->Watch(files_);
-  if (!form.error.empty()) return Report(form.error);
-  if (const std::string picture = UnreadablePicture(form); !picture.empty())
-    return Report(options_.form + ": " + picture);
-  if (form.templateBytes == host_->Bytes()) return Report({});
+  std::string unread = form.error;
+  if (unread.empty()) {
+    if (const std::string picture = UnreadablePicture(form); !picture.empty()) unread = options_.form + ": " + picture;
+  }
+  if (!unread.empty()) {
+    // A save still being written reads as broken: it is believed once the files are quiet.
+    if (watch_ != nullptr && !watch_->Quiet()) return watch_->AgainWhenQuiet();
+    return Report(unread);
+  }
+  if (form.templateBytes == host_->Bytes()) {
+    shownText_ = form.text;  // the same window, its lines perhaps elsewhere in the source
+    return Report({});
+  }
 
   auto next = std::make_unique<PreviewHost>();
   if (!next->Adopt(std::move(form.templateBytes))) return Report(options_.form + ": " + kDamagedTemplate);
   if (!next->HasWindow(windowId_)) return Report(NoWindow(options_.form, windowId_));
 
   QWidget* old = Window();
-  const QPoint place = old != nullptr ? old->pos() : QPoint();
+  const QPoint client = old != nullptr ? old->geometry().topLeft() : QPoint();
+  const bool active = old != nullptr && old->isActiveWindow();
   const uint32_t focus = FocusedUnit();
   const QByteArray lastGood = host_->Bytes();
   rebuilding_ = true;
   StopHost();
   std::string failed;
   {
-    PlaceOnShow placing(place);
+    ShowInPlace placing(client, active);
     failed = Build(std::move(next));
     if (!failed.empty()) {
       StopHost();
@@ -200,25 +207,52 @@ void LivePreview::Reload() {
   }
   rebuilding_ = false;
   if (QWidget* window = Window()) {
-    window->move(place);  // where the window unit places itself as it is shown
+    PlaceClient(window, client);  // where the window unit places itself as it is shown
+    KeepOnScreen(window);
     if (units::Unit* unit = focus != 0 ? runtime::LiveUnit(windowId_, focus) : nullptr)
       new FocusKeeper(window, unit->widget());
   }
-  if (failed.empty()) ++rebuilds_;
+  if (failed.empty()) {
+    ++rebuilds_;
+    shownText_ = form.text;
+  }
   Report(failed);
 }
 
 uint32_t LivePreview::FocusedUnit() const {
+  // The window's own: it has one while another application has the keyboard too.
+  const QWidget* window = Window();
+  const int64_t index = window != nullptr ? UnitIndexOf(window->focusWidget()) : -1;
+  return index > 0 ? runtime::FindLoadedWindow(windowId_)->units.IdAt(static_cast<uint32_t>(index)) : 0;
+}
+
+int64_t LivePreview::UnitIndexOf(const QWidget* widget) const {
   QWidget* window = Window();
   runtime::TemplateWindow* loaded = runtime::FindLoadedWindow(windowId_);
-  if (window == nullptr || loaded == nullptr) return 0;
-  for (QWidget* at = QApplication::focusWidget(); at != nullptr && at != window; at = at->parentWidget()) {
-    for (uint32_t i = 1; i < loaded->units.Count(); ++i) {
+  if (window == nullptr || loaded == nullptr || widget == nullptr || widget->window() != window) return -1;
+  for (const QWidget* at = widget; at != nullptr; at = at->parentWidget()) {
+    for (uint32_t i = 0; i < loaded->units.Count(); ++i) {
       units::Unit* unit = runtime::UnitAt(*loaded, i);
-      if (unit != nullptr && unit->widget() == at) return loaded->units.IdAt(i);
+      if (unit != nullptr && unit->widget() == at) return i;
     }
+    if (at == window) break;
   }
-  return 0;
+  return -1;
+}
+
+bool LivePreview::Inspect(QWidget* clicked) {
+  const int64_t index = UnitIndexOf(clicked);
+  if (index < 0) return false;
+  const QString said = DescribeUnit({options_.form, shownText_, &host_->Windows()}, windowId_,
+                                    static_cast<uint32_t>(index), ProgramUnitTypes());
+  if (options_.inspections) {
+    options_.inspections(said);
+  } else {
+    std::fprintf(stdout, "%s\n", said.toUtf8().constData());
+    std::fflush(stdout);
+  }
+  OutlineUnit(Window(), runtime::UnitAt(*runtime::FindLoadedWindow(windowId_), static_cast<uint32_t>(index))->widget());
+  return true;
 }
 
 std::string LivePreview::Build(std::unique_ptr<PreviewHost> host) {
@@ -230,6 +264,8 @@ std::string LivePreview::Build(std::unique_ptr<PreviewHost> host) {
   const bool built = runtime::LoadWindow({windowId_, nullptr, 0}) == 0 && Window() != nullptr;
   gBuilding = false;
   if (!built) return gBuildMessage.empty() ? std::string("载入启动窗口失败") : gBuildMessage;
+  // The host puts its own filter first at each start: Ctrl+click is the inspector's before it.
+  inspector_.PutFirst();
   QWidget* window = Window();
   if (!window->isVisible()) window->show();
   QObject::connect(window, &QObject::destroyed, [this] {

@@ -1,7 +1,8 @@
 // formtool show: opens one window of a form with the real runtime and unit types on the
 // desktop, as the program would show it, until it is closed. Handlers are not run. With
 // --watch the window is rebuilt in place on every save of the form or of a file it names; with
-// --events each event a unit raises is printed as a line.
+// --events each event a unit raises is printed as a line. Ctrl+click on a unit prints where it
+// stands in the form and its properties by name.
 #include <QApplication>
 #include <QEventLoop>
 
