@@ -82,6 +82,11 @@ int32_t AsInt(const QJsonValue& value, const Path& path, int64_t absent) {
   return static_cast<int32_t>(AsWord(value, path, absent));
 }
 
+bool IsNumeral(const QString& text) {
+  const QStringView digits = QStringView(text).mid(text.startsWith('-') || text.startsWith('+') ? 1 : 0);
+  return !digits.isEmpty() && digits.front().isDigit();
+}
+
 bool AsLogical(const QJsonValue& value, const Path& path) {
   if (value.isUndefined()) return false;
   if (!value.isBool()) path.Fail("expected true or false");
