@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <climits>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "platform/little_endian.h"
 #include "base/template/template_ids.h"
+#include "tools/formtool/form_names.h"
 #include "tools/formtool/json_reader.h"
 #include "tools/formtool/property_values.h"
 #include "tools/formtool/source_values.h"
@@ -47,16 +49,18 @@ class Parser {
     for (qsizetype i = 0; i < windows.size(); ++i) form.push_back(ParseWindow(windows[i], path.Key("windows").Index(i)));
     // The program loads its windows by id: a second window of one id could never be loaded.
     CheckIdsDiffer(form, path, "windows");
+    ResolveNames(form);
     return form;
   }
 
  private:
   FormWindow ParseWindow(const QJsonValue& value, const Path& path) {
     QJsonObject o = AsObject(value, path);
-    CheckKeys(o, {"id", "opaque", "module", "text1", "text2", "units"}, path);
+    CheckKeys(o, {"id", "symbol", "opaque", "module", "text1", "text2", "units"}, path);
     if (!o.contains("id")) path.Fail("a window needs an id");
     FormWindow window;
     window.id = AsWord(o.value("id"), path.Key("id"));
+    window.symbol = AsSymbol(o.value("symbol"), path.Key("symbol"));
     window.opaque = AsWord(o.value("opaque"), path.Key("opaque"));
     window.moduleId = AsWord(o.value("module"), path.Key("module"));
     window.firstText = AsGbk(o.value("text1"), path.Key("text1"));
@@ -75,12 +79,13 @@ class Parser {
     FormUnit unit;
     unit.menu = AsLogical(o.value("menu"), path.Key("menu"));
     unit.id = AsWord(o.value("id"), path.Key("id"));
+    unit.symbol = AsSymbol(o.value("symbol"), path.Key("symbol"));
     unit.eventSource = AsWord(o.value("event_source"), path.Key("event_source"));
     unit.name = AsZText(o.value("name"), path.Key("name"));
     unit.secondText = AsZText(o.value("text2"), path.Key("text2"));
     if (unit.menu) {
-      CheckKeys(o, {"menu", "index", "id", "type", "event_source", "name", "text2", "shortcut", "level", "state",
-                    "caption", "handler"},
+      CheckKeys(o, {"menu", "index", "id", "symbol", "type", "event_source", "name", "text2", "shortcut", "level",
+                    "state", "caption", "handler", "offset"},
                 path);
       if (!runtime::IsMenuItemId(unit.id))
         path.Key("id").Fail("a menu item needs an id of class 2 and kind 6 (0x26xxxxxx)");
@@ -89,12 +94,12 @@ class Parser {
       unit.level = AsWord(o.value("level"), path.Key("level"));
       unit.state = AsWord(o.value("state"), path.Key("state"));
       unit.caption = AsZText(o.value("caption"), path.Key("caption"));
-      unit.handler = AsInt(o.value("handler"), path.Key("handler"), -1);
+      ReadHandler(o, path, unit.handlerName, unit.handler);
       return unit;
     }
-    CheckKeys(o, {"menu", "index", "id", "type", "type_name", "event_source", "name", "text2", "left", "top", "width",
-                  "height", "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings",
-                  "data", "properties"},
+    CheckKeys(o, {"menu", "index", "id", "symbol", "type", "type_name", "event_source", "name", "text2", "left", "top",
+                  "width", "height", "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order",
+                  "bindings", "data", "properties"},
               path);
     // The reader tells a menu item from a unit by its id alone.
     if (runtime::IsMenuItemId(unit.id))
@@ -124,9 +129,12 @@ class Parser {
     for (qsizetype i = 0; i < bindings.size(); ++i) {
       Path at = path.Key("bindings").Index(i);
       QJsonObject b = AsObject(bindings[i], at);
-      CheckKeys(b, {"event", "handler"}, at);
-      if (!b.contains("handler")) at.Fail("a binding needs a handler offset");
-      unit.bindings.push_back({AsInt(b.value("event"), at.Key("event")), AsInt(b.value("handler"), at.Key("handler"))});
+      CheckKeys(b, {"event", "handler", "offset"}, at);
+      if (!b.contains("handler")) at.Fail("a binding needs a handler: its name or its offset");
+      FormBinding binding;
+      binding.event = AsInt(b.value("event"), at.Key("event"));
+      ReadHandler(b, at, binding.handlerName, binding.handler);
+      unit.bindings.push_back(binding);
     }
     if (o.contains("properties") && !(o.contains("data") && listing_)) {
       if (o.contains("data")) path.Fail("give either data or properties");
@@ -140,6 +148,31 @@ class Parser {
       for (qsizetype i = 0; i < pieces.size(); ++i) AppendPiece(unit.data, pieces[i], path.Key("data").Index(i));
     }
     return unit;
+  }
+
+  // A symbol: a name for program code; ResolveNames checks what it may be.
+  static std::string AsSymbol(const QJsonValue& value, const Path& path) {
+    if (value.isUndefined()) return {};
+    if (!value.isString()) path.Fail("expected a symbol: a C++ identifier");
+    return value.toString().toStdString();
+  }
+
+  // The handler of a binding or menu item: its name (with an offset or none, which ResolveNames
+  // then gives), or its offset alone, -1 for none. Absent: none.
+  static void ReadHandler(const QJsonObject& o, const Path& path, std::string& name, int32_t& offset) {
+    const QJsonValue handler = o.value("handler");
+    if (handler.isString() && !IsNumeral(handler.toString())) {
+      name = handler.toString().toStdString();
+      offset = -1;
+      if (!o.contains("offset")) return;
+      const int64_t n = AsInteger(o.value("offset"), path.Key("offset"), 0, "expected an integer");
+      if (n < 0 || n > INT32_MAX) path.Key("offset").Fail("a handler's offset is 0 to 2147483647");
+      offset = static_cast<int32_t>(n);
+      return;
+    }
+    if (o.contains("offset"))
+      path.Key("offset").Fail("an offset belongs to a handler named beside it: \"handler\": \"NAME\", \"offset\": N");
+    offset = AsInt(handler, path.Key("handler"), -1);
   }
 
   // A type id, or the English name of a unit type.
