@@ -11,7 +11,7 @@ packages=(
   fonts-arphic-uming fonts-noto-cjk
   libfluidsynth-dev fluid-soundfont-gm
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth libxcb1-dev x11-utils
+  xvfb xauth libxcb1-dev x11-utils openbox xdotool
   qt6-svg-dev qt6-wayland weston
   desktop-file-utils appstream lintian file
 )
