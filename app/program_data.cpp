@@ -1,28 +1,22 @@
 #include "app/constant_area.h"
 #include "app/template_data.h"
 #include "app/toolbox.h"
-#include "libraries/support_libraries.h"
+#include "runner/form_program.h"
 #include "toolbox_forms.h"
 
 namespace toolbox {
+namespace {
+
+constexpr uint32_t kSerialBase = 0x100a5;
+
+}  // namespace
 
 const runtime::ProgramHeader& ProgramData() {
-  // Built on first use: the library records are constants of other translation units.
-  static const runtime::ProgramHeader header = {
-      3,  // build mode: a window's first show takes its initial state
-      0,
-      0x100a5,  // serial base
-      &kHandlerTable,  // the handlers the forms name, by the offsets the template stores
-      reinterpret_cast<const uint8_t*>(&kConstants),
-      sizeof kConstants,
-      kTemplateData,
-      kTemplateLength,
-      static_cast<uint32_t>(units::SupportLibraries().size()),
-      units::SupportLibraries().data(),
-      0,  // no external commands
-      nullptr,
-      nullptr,
-  };
+  // Built on first use: the library records are constants of other translation units. The
+  // handlers are those the forms name, by the offsets the template stores.
+  static const runtime::ProgramHeader header =
+      runner::ProgramHeaderOf({kTemplateData, kTemplateLength, &kHandlerTable},
+                              reinterpret_cast<const uint8_t*>(&kConstants), sizeof kConstants, kSerialBase);
   return header;
 }
 

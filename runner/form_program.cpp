@@ -35,14 +35,15 @@ uint32_t FirstWindowId(const uint8_t* data, uint32_t length) {
   return tableLength >= 8 ? word(4) : 0;
 }
 
-const runtime::ProgramHeader& FormProgramHeader(const FormProgram& program) {
-  static const runtime::ProgramHeader header = {
+runtime::ProgramHeader ProgramHeaderOf(const FormProgram& program, const uint8_t* constants,
+                                       uint32_t constantLength, uint32_t serialBase) {
+  return {
       3,  // build mode: a window's first show takes its initial state
       0,
-      0,
+      serialBase,
       program.handlers,
-      nullptr,  // no constant data area: every text the handlers hand out is on the heap
-      0,
+      constants,
+      constantLength,
       program.templateData,
       program.templateLength,
       static_cast<uint32_t>(units::SupportLibraries().size()),
@@ -51,6 +52,11 @@ const runtime::ProgramHeader& FormProgramHeader(const FormProgram& program) {
       nullptr,
       nullptr,
   };
+}
+
+const runtime::ProgramHeader& FormProgramHeader(const FormProgram& program) {
+  // Built on first use: the library records are constants of other translation units.
+  static const runtime::ProgramHeader header = ProgramHeaderOf(program);
   return header;
 }
 

@@ -19,6 +19,11 @@ struct FormProgram {
 // desktop to show windows on, says so on the standard error and answers 1.
 int RunFormProgram(int argc, char** argv, const FormProgram& program);
 
+// The program header of a program on the four support libraries: its template and handlers, and
+// the constant data area its handlers keep their literals in (none: null and 0).
+runtime::ProgramHeader ProgramHeaderOf(const FormProgram& program, const uint8_t* constants = nullptr,
+                                       uint32_t constantLength = 0, uint32_t serialBase = 0);
+
 // The program header that RunFormProgram starts the runtime on, made once; for tests that run
 // the program in their own process.
 const runtime::ProgramHeader& FormProgramHeader(const FormProgram& program);

@@ -19,9 +19,19 @@ cat >"$work/session.sh" <<'SESSION'
 set -u
 program=$1 log=$2
 openbox >/dev/null 2>&1 &
+# The program starts once the window manager runs, as on a desktop.
+for _ in $(seq 50); do
+  xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break
+  sleep 0.1
+done
 QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1 &
 pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^你好$' | head -1)
+window=
+for _ in $(seq 150); do
+  window=$(xdotool search --onlyvisible --name '^你好$' 2>/dev/null | head -1)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
 if [ -z "$window" ]; then
   kill $pid 2>/dev/null; echo "FAILED: hello showed no window"; exit 1
 fi

@@ -1,18 +1,11 @@
 #include "tools/formtool/form_header.h"
 
-#include <cstdio>
 #include <map>
 
 #include "tools/formtool/form_names.h"
 
 namespace formtool {
 namespace {
-
-std::string Hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
-  return text;
-}
 
 std::string Constant(const std::string& type, const std::string& name, const std::string& value) {
   return "inline constexpr ::std::" + type + " " + name + " = " + value + ";\n";
@@ -23,10 +16,10 @@ std::string WindowSection(const Form& form) {
   for (const FormWindow& window : form) {
     if (window.symbol.empty()) continue;
     text += "\nnamespace " + window.symbol + " {\n";
-    text += Constant("uint32_t", "kWindow", Hex(window.id));
-    if (!window.units.empty()) text += Constant("uint32_t", "kOwnUnit", Hex(window.units.front().id));
+    text += Constant("uint32_t", "kWindow", HexWord(window.id));
+    if (!window.units.empty()) text += Constant("uint32_t", "kOwnUnit", HexWord(window.units.front().id));
     for (const FormUnit& unit : window.units)
-      if (!unit.symbol.empty()) text += Constant("uint32_t", "k" + unit.symbol, Hex(unit.id));
+      if (!unit.symbol.empty()) text += Constant("uint32_t", "k" + unit.symbol, HexWord(unit.id));
     text += "}  // namespace " + window.symbol + "\n";
   }
   return text;

@@ -3,7 +3,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <climits>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -18,12 +17,6 @@
 namespace formtool {
 namespace {
 
-std::string Hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
-  return text;
-}
-
 // Fails at the first of `items` (listed under `list`) whose id an earlier one has.
 template <typename Items>
 void CheckIdsDiffer(const Items& items, const Path& path, const char* list) {
@@ -32,7 +25,7 @@ void CheckIdsDiffer(const Items& items, const Path& path, const char* list) {
     const auto [at, fresh] = first.emplace(items[i].id, i);
     if (!fresh)
       path.Key(list).Index(static_cast<qsizetype>(i)).Key("id").Fail(
-          Hex(items[i].id) + " is also the id of " + list + "[" + std::to_string(at->second) + "]");
+          HexWord(items[i].id) + " is also the id of " + list + "[" + std::to_string(at->second) + "]");
   }
 }
 
@@ -192,7 +185,7 @@ class Parser {
   std::string TypeName(uint32_t type) const {
     std::string name = types_.NameOf(type);
     if (!name.empty()) return name;
-    return "type " + Hex(type);
+    return "type " + HexWord(type);
   }
 
   // One piece of raw unit-type property data.
