@@ -127,6 +127,7 @@ TEST(FormNames, ContradictionsAndNamesCodeCannotTakeAreRefusedWithTheirPlace) {
        "windows[0].units[1].symbol: a unit's symbol is a name in its window's: give the window a symbol too"},
       {OneWindow({Own(), Button("0x16010002", {}, "设置")}), "windows[0].units[1].symbol: \"设置\" is no C++ identifier"},
       {OneWindow({Own()}, "namespace"), "windows[0].symbol: \"namespace\" is a C++ keyword"},
+      {OneWindow({Own(), Button("0x16010002", {}, "")}), "windows[0].units[1].symbol: expected a symbol"},
       {QJsonObject{{"windows", QJsonArray{Window("0x52010001", "tool", {}), Window("0x52010002", "tool", {})}}},
        "windows[1].symbol: \"tool\" is also the symbol of windows[0]"},
   };

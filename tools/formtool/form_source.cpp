@@ -146,7 +146,7 @@ class Parser {
   // A symbol: a name for program code; ResolveNames checks what it may be.
   static std::string AsSymbol(const QJsonValue& value, const Path& path) {
     if (value.isUndefined()) return {};
-    if (!value.isString()) path.Fail("expected a symbol: a C++ identifier");
+    if (!value.isString() || value.toString().isEmpty()) path.Fail("expected a symbol: a C++ identifier");
     return value.toString().toStdString();
   }
 
