@@ -2,10 +2,10 @@
 
 #include "app/idle_warmup.h"
 #include "app/toolbox.h"
-#include "app/toolbox_ids.h"
 #include "host/host.h"
 #include "base/program/bridge.h"
 #include "base/program/services.h"
+#include "toolbox_forms.h"
 
 namespace toolbox {
 namespace {
@@ -24,8 +24,8 @@ int EntryStub() {
   std::fesetenv(FE_DFL_ENV);
   Initialise();
   bridge.service(runtime::service::kRegisterExitCallback, &OnExit);
-  bridge.loadStartupWindow(kMainWindow.window);
-  if (QWidget* main = runtime::LiveWidget(kMainWindow.window, 0)) WarmUpWhenIdle(main);
+  bridge.loadStartupWindow(main_window::kWindow);
+  if (QWidget* main = runtime::LiveWidget(main_window::kWindow, 0)) WarmUpWhenIdle(main);
   bridge.run();
   return 0;
 }

@@ -2,9 +2,8 @@
 // market tax and the listing fee, and how many taels one xianyu spent on the item is worth. The
 // second figure is taken from the first one's caption, so it follows what the user sees.
 #include "app/constant_area.h"
-#include "app/handlers.h"
 #include "app/text_calls.h"
-#include "app/toolbox_ids.h"
+#include "toolbox_forms.h"
 
 namespace toolbox {
 namespace {
@@ -18,10 +17,10 @@ struct PriceRow {
 };
 
 const PriceRow kRows[] = {
-    {0x16010017, 0x16010013, 0x16010012, &kConstants.xianyu5, true},
-    {0x16010016, 0x16010010, 0x1601000f, &kConstants.xianyu8, true},
-    {0x16010015, 0x1601000e, 0x1601000d, &kConstants.xianyu500, false},
-    {0x16010014, 0x1601000c, 0x1601000b, &kConstants.xianyu160, false},
+    {price::kPrice1, price::kAfterTax1, price::kPerXianyu1, &kConstants.xianyu5, true},
+    {price::kPrice2, price::kAfterTax2, price::kPerXianyu2, &kConstants.xianyu8, true},
+    {price::kPrice3, price::kAfterTax3, price::kPerXianyu3, &kConstants.xianyu500, false},
+    {price::kPrice4, price::kAfterTax4, price::kPerXianyu4, &kConstants.xianyu160, false},
 };
 
 int32_t ReadInteger(uint32_t window, uint32_t unit) {
@@ -43,7 +42,7 @@ double AfterTax(int32_t a, int32_t b, bool soldInGroups) {
 }  // namespace
 
 bool CalculatePrice(const intptr_t*, int32_t, int64_t*) {
-  const uint32_t window = kPriceWindow.window;
+  const uint32_t window = price::kWindow;
   for (const PriceRow& row : kRows) {
     char* text = ReadText(window, row.input);
     const bool filled = !IsEmptyText(text);

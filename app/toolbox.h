@@ -15,4 +15,8 @@ runtime::LibraryCommand LibraryCommand(uint32_t library, int command);
 // window and runs until no window is left. Answers 0.
 int EntryStub();
 
+// Loads a tool window modally over the main window, given its id and its own unit's; returns when
+// the window has closed.
+void OpenModally(uint32_t window, uint32_t ownUnit);
+
 }  // namespace toolbox

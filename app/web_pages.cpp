@@ -1,11 +1,11 @@
 // The two web page windows: once a window is created, its browser box is sent to the page. The
 // page loads in the background; the handler returns at once.
 #include "app/constant_area.h"
-#include "app/handlers.h"
 #include "app/toolbox.h"
 #include "app/toolbox_ids.h"
 #include "base/program/bridge.h"
 #include "libraries/support_libraries.h"
+#include "toolbox_forms.h"
 
 namespace toolbox {
 namespace {
@@ -26,12 +26,12 @@ void Navigate(uint32_t window, uint32_t browser, const char* address) {
 }  // namespace
 
 bool ShowAnswerPage(const intptr_t*, int32_t, int64_t*) {
-  Navigate(kAnswerWindow.window, kAnswerBrowser, kConstants.answerPage);
+  Navigate(answer::kWindow, answer::kBrowser, kConstants.answerPage);
   return false;
 }
 
 bool ShowSchedulePage(const intptr_t*, int32_t, int64_t*) {
-  Navigate(kScheduleWindow.window, kScheduleBrowser, kConstants.schedulePage);
+  Navigate(schedule::kWindow, schedule::kBrowser, kConstants.schedulePage);
   return false;
 }
 

@@ -6,19 +6,19 @@
 #include <QFile>
 
 #include "app/toolbox.h"
-#include "app/toolbox_ids.h"
 #include "bench/plain_mirror.h"
 #include "host/host.h"
 #include "base/program/bridge.h"
 #include "base/program/services.h"
+#include "toolbox_forms.h"
 
 namespace {
 
-bool Write(toolbox::WindowIds ids, const char* picture, const char* path) {
-  if (runtime::LoadWindow({ids.window, nullptr, 0}) != 0) return false;
+bool Write(uint32_t window, const char* picture, const char* path) {
+  if (runtime::LoadWindow({window, nullptr, 0}) != 0) return false;
   QFile out(QString::fromLocal8Bit(path));
   return out.open(QIODevice::WriteOnly) &&
-         out.write(bench::DesignerForm(bench::Mirror(ids.window), QStringLiteral(PICTURES_DIR "/") + picture)) > 0;
+         out.write(bench::DesignerForm(bench::Mirror(window), QStringLiteral(PICTURES_DIR "/") + picture)) > 0;
 }
 
 }  // namespace
@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   if (argc != 3) return 2;
   runtime::Bridge().service(runtime::service::kStartHost, &toolbox::ProgramData());
-  const bool ok = Write(toolbox::kPriceWindow, "price_table.png", argv[1]) &&
-                  Write(toolbox::kScoreWindow, "score_table.jpg", argv[2]);
+  const bool ok = Write(toolbox::price::kWindow, "price_table.png", argv[1]) &&
+                  Write(toolbox::score::kWindow, "score_table.jpg", argv[2]);
   runtime::StopHost();
   return ok ? 0 : 1;
 }

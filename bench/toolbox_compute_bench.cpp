@@ -17,15 +17,18 @@
 #include <vector>
 
 #include "app/toolbox.h"
-#include "app/toolbox_ids.h"
 #include "bench/plain_mirror.h"
 #include "bench/ratio_reporter.h"
 #include "host/host.h"
 #include "base/program/bridge.h"
 #include "base/program/services.h"
+#include "app/toolbox_ids.h"
 #include "contract/unit.h"
+#include "toolbox_forms.h"
 
 namespace {
+
+namespace score = toolbox::score;
 
 struct Row {
   uint32_t input, result;
@@ -33,14 +36,26 @@ struct Row {
 };
 // The calculator's rows: its edit boxes, result labels and the points each item costs.
 constexpr Row kRows[] = {
-    {0x16010034, 0x16010035, 20000}, {0x1601003b, 0x1601004b, 12},  {0x1601003c, 0x1601004c, 80},
-    {0x1601003d, 0x1601004d, 30},    {0x1601003e, 0x1601004e, 10},  {0x1601003f, 0x1601004f, 60},
-    {0x16010040, 0x16010050, 150},   {0x16010041, 0x16010051, 40},  {0x16010042, 0x16010052, 375},
-    {0x16010043, 0x16010053, 5000},  {0x16010044, 0x16010054, 150}, {0x16010045, 0x16010055, 6000},
-    {0x16010046, 0x16010056, 90},    {0x16010047, 0x16010057, 10000}, {0x16010048, 0x16010058, 6000},
-    {0x16010049, 0x1601005a, 480},   {0x1601004a, 0x1601005b, 60},  {0x16010059, 0x1601005c, 300},
+    {score::kPrice1, score::kRatio1, 20000},
+    {score::kPrice2, score::kRatio2, 12},
+    {score::kPrice3, score::kRatio3, 80},
+    {score::kPrice4, score::kRatio4, 30},
+    {score::kPrice5, score::kRatio5, 10},
+    {score::kPrice6, score::kRatio6, 60},
+    {score::kPrice7, score::kRatio7, 150},
+    {score::kPrice8, score::kRatio8, 40},
+    {score::kPrice9, score::kRatio9, 375},
+    {score::kPrice10, score::kRatio10, 5000},
+    {score::kPrice11, score::kRatio11, 150},
+    {score::kPrice12, score::kRatio12, 6000},
+    {score::kPrice13, score::kRatio13, 90},
+    {score::kPrice14, score::kRatio14, 10000},
+    {score::kPrice15, score::kRatio15, 6000},
+    {score::kPrice16, score::kRatio16, 480},
+    {score::kPrice17, score::kRatio17, 60},
+    {score::kPrice18, score::kRatio18, 300},
 };
-constexpr uint32_t kCompute = 0x16010036;
+constexpr uint32_t kCompute = toolbox::score::kCalculate;
 
 // Click, then let the repaint the click asked for happen.
 void ClickAndPaint(QWidget* button) {
@@ -67,7 +82,7 @@ void Clicks(benchmark::State& state, QWidget* window, QWidget* button, EnterPric
 
 void ScoreClick(benchmark::State& state) {
   runtime::Bridge().service(runtime::service::kStartHost, &toolbox::ProgramData());
-  const uint32_t window = toolbox::kScoreWindow.window;
+  const uint32_t window = toolbox::score::kWindow;
   if (runtime::LoadWindow({window, nullptr, 0}) != 0) {
     state.SkipWithError("the score calculator did not load");
     runtime::StopHost();
@@ -120,8 +135,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   runtime::Bridge().service(runtime::service::kStartHost, &toolbox::ProgramData());
-  if (runtime::LoadWindow({toolbox::kScoreWindow.window, nullptr, 0}) == 0)
-    gScoreWindow = bench::Mirror(toolbox::kScoreWindow.window);
+  if (runtime::LoadWindow({toolbox::score::kWindow, nullptr, 0}) == 0)
+    gScoreWindow = bench::Mirror(toolbox::score::kWindow);
   runtime::StopHost();
   for (int i = 0; i < 9; ++i) {
     benchmark::RegisterBenchmark("toolbox/score_click_18_rows_painted", ScoreClick)->Unit(benchmark::kMicrosecond);

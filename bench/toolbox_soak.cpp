@@ -31,27 +31,27 @@
 #include <vector>
 
 #include "app/toolbox.h"
-#include "app/toolbox_ids.h"
 #include "platform/bitmaps.h"
 #include "host/host.h"
 #include "base/program/bridge.h"
 #include "base/program/services.h"
 #include "contract/unit.h"
+#include "toolbox_forms.h"
 
 namespace {
 
 struct Tool {
   const char* name;
   uint32_t button;  // on the main window
-  toolbox::WindowIds window;
+  uint32_t window;
   bool web;  // a web page window: --web-cycles
 };
 
 const Tool kTools[] = {
-    {"price", 0x16010002, toolbox::kPriceWindow, false},
-    {"score", 0x1601002b, toolbox::kScoreWindow, false},
-    {"answer", 0x16010089, toolbox::kAnswerWindow, true},
-    {"schedule", 0x1601009e, toolbox::kScheduleWindow, true},
+    {"price", toolbox::main_window::kPriceButton, toolbox::price::kWindow, false},
+    {"score", toolbox::main_window::kScoreButton, toolbox::score::kWindow, false},
+    {"answer", toolbox::main_window::kAnswerButton, toolbox::answer::kWindow, true},
+    {"schedule", toolbox::main_window::kScheduleButton, toolbox::schedule::kWindow, true},
 };
 
 constexpr int kWarmUpCycles = 10;
@@ -164,17 +164,17 @@ bool OpenAndClose(const Tool& tool) {
   bool shown = false;
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [&] {
-    units::Unit* unit = runtime::LiveUnit(tool.window.window, 0);
+    units::Unit* unit = runtime::LiveUnit(tool.window, 0);
     if (unit == nullptr || !unit->widget()->isVisible()) return;
     shown = true;
     unit->widget()->close();
   });
   closer.start(0);
-  QWidget* button = runtime::LiveUnit(toolbox::kMainWindow.window, tool.button)->widget();
+  QWidget* button = runtime::LiveUnit(toolbox::main_window::kWindow, tool.button)->widget();
   QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
   closer.stop();
   Pause();
-  return shown && runtime::LiveUnit(tool.window.window, 0) == nullptr;
+  return shown && runtime::LiveUnit(tool.window, 0) == nullptr;
 }
 
 void Print(const char* when, const Snapshot& s) {
@@ -267,7 +267,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   runtime::Bridge().service(runtime::service::kStartHost, &toolbox::ProgramData());
-  runtime::Bridge().loadStartupWindow(toolbox::kMainWindow.window);
+  runtime::Bridge().loadStartupWindow(toolbox::main_window::kWindow);
   bool ok = true;
   for (const Tool& tool : kTools) {
     if (only != nullptr && std::strcmp(only, tool.name) != 0) continue;

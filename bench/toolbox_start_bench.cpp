@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "app/toolbox.h"
-#include "app/toolbox_ids.h"
 #include "bench/plain_main_window.h"
 #include "bench/plain_mirror.h"
 #include "bench/ratio_reporter.h"
@@ -25,13 +24,14 @@
 #include "base/program/bridge.h"
 #include "base/program/services.h"
 #include "contract/unit.h"
+#include "toolbox_forms.h"
 
 namespace {
 
 void StartHost() { runtime::Bridge().service(runtime::service::kStartHost, &toolbox::ProgramData()); }
 
-QWidget* WindowWidget(toolbox::WindowIds ids) {
-  units::Unit* unit = runtime::LiveUnit(ids.window, 0);
+QWidget* WindowWidget(uint32_t window) {
+  units::Unit* unit = runtime::LiveUnit(window, 0);
   return unit != nullptr ? unit->widget() : nullptr;
 }
 
@@ -42,8 +42,8 @@ void DeliverDeletions() {
 void ToolboxMainWindow(benchmark::State& state) {
   for (auto _ : state) {
     StartHost();
-    runtime::Bridge().loadStartupWindow(toolbox::kMainWindow.window);
-    QWidget* main = WindowWidget(toolbox::kMainWindow);
+    runtime::Bridge().loadStartupWindow(toolbox::main_window::kWindow);
+    QWidget* main = WindowWidget(toolbox::main_window::kWindow);
     if (main == nullptr) state.SkipWithError("no main window");
     else benchmark::DoNotOptimize(main->grab());
     runtime::StopHost();
@@ -65,12 +65,12 @@ void PlainQtWindow(benchmark::State& state) {
 // Builds, paints and closes the score calculator; false when it did not load or outlived its
 // closing (it would then only be shown again, not rebuilt).
 bool RebuildScoreCalculator() {
-  if (runtime::LoadWindow({toolbox::kScoreWindow.window, nullptr, 0}) != 0) return false;
-  QWidget* window = WindowWidget(toolbox::kScoreWindow);
+  if (runtime::LoadWindow({toolbox::score::kWindow, nullptr, 0}) != 0) return false;
+  QWidget* window = WindowWidget(toolbox::score::kWindow);
   benchmark::DoNotOptimize(window->grab());
   window->close();
   DeliverDeletions();
-  return WindowWidget(toolbox::kScoreWindow) == nullptr;
+  return WindowWidget(toolbox::score::kWindow) == nullptr;
 }
 
 void ScoreCalculatorWindow(benchmark::State& state) {
@@ -114,8 +114,8 @@ void ScoreCalculatorForm(benchmark::State& state) {
 QByteArray MakeScoreForm() {
   StartHost();
   QByteArray form;
-  if (runtime::LoadWindow({toolbox::kScoreWindow.window, nullptr, 0}) == 0)
-    form = bench::DesignerForm(bench::Mirror(toolbox::kScoreWindow.window), QStringLiteral(SCORE_TABLE_PICTURE));
+  if (runtime::LoadWindow({toolbox::score::kWindow, nullptr, 0}) == 0)
+    form = bench::DesignerForm(bench::Mirror(toolbox::score::kWindow), QStringLiteral(SCORE_TABLE_PICTURE));
   runtime::StopHost();
   DeliverDeletions();
   return form;

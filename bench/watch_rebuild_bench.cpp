@@ -20,10 +20,11 @@
 #include "tools/formtool/folder_copy.h"
 #include "tools/formtool/form_watch.h"
 #include "tools/formtool/live_preview.h"
+#include "toolbox_forms.h"
 
 namespace {
 
-constexpr uint32_t kScoreWindow = 0x5201002D;
+constexpr uint32_t kScoreWindow = toolbox::score::kWindow;
 constexpr int kSaves = 50;
 constexpr int kWarmSaves = 3;
 constexpr qint64 kGiveUpMs = 5000;

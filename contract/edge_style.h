@@ -13,6 +13,8 @@ class QPainter;
 namespace units {
 
 constexpr int32_t kMaxEdgeStyle = 5;
+// The edge styles' names in forms, by value.
+inline constexpr const char* kEdgeStyleNames[] = {"None", "Sunken", "Raised", "Shallow", "SunkenInRaised", "SingleLine"};
 
 // Pixels the edge of `style` takes on each side; 0 for a style outside 0..5.
 int EdgeWidth(int32_t style);

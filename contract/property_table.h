@@ -76,6 +76,9 @@ struct PropertyRow {
   bool logical = false;                     // written, answered and (with clampStored) read as 0 or 1
   bool whenChanged = false;                 // writing the stored word again neither applies nor re-creates
   bool recreate = false;                    // a written value shows only in a re-created unit
+  // A choice's values by name, as forms may write them: the name of value 0 first. Values past
+  // the last name have none and are written as numbers.
+  std::span<const char* const> choices = {};
   // Shows a value just written to the state; answers 1 when the unit must be re-created for it.
   int32_t (*apply)(U& unit) = nullptr;
   // Whether the property means something in the current configuration; null: always.
@@ -119,6 +122,7 @@ class PropertyTable {
       if (r.source != nullptr && r.bytes == nullptr) throw "a source belongs to bytes";
       if (r.low > r.high) throw "an empty range";
       if ((r.logical || r.whenChanged) && r.word == nullptr) throw "only a word is logical or compared";
+      CheckChoices(r);
       for (size_t j = 0; j < i; ++j)
         if (std::string_view(rows[j].name) == r.name) throw "two properties of one name";
       if (r.stored >= 0) ++storedCount;
@@ -245,6 +249,22 @@ class PropertyTable {
   uint32_t Version() const { return version_; }
 
  private:
+  // A form names a choice's value instead of writing its number: every name must say one value.
+  static consteval void CheckChoices(const Row& r) {
+    if (r.choices.empty()) return;
+    if (r.word == nullptr || r.logical) throw "only a choice has named values";
+    if (r.low > 0 || static_cast<int64_t>(r.choices.size()) - 1 > r.high) throw "a named value out of the range";
+    for (size_t i = 0; i < r.choices.size(); ++i) {
+      const char* name = r.choices[i];
+      if (name == nullptr || *name == '\0') throw "a named value without a name";
+      for (const char* c = name; *c != '\0'; ++c)
+        if (!((*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9' && c != name)))
+          throw "a value's name is a word of ASCII letters and digits";
+      for (size_t j = 0; j < i; ++j)
+        if (std::string_view(r.choices[j]) == name) throw "two values of one name";
+    }
+  }
+
   static constexpr int32_t Normalised(const Row& r, int32_t v) {
     if (r.logical) return v != 0;
     return v < r.low ? r.low : v > r.high ? r.high : v;
@@ -288,7 +308,7 @@ class TableView final : public PropertyTableView {
   size_t Count() const override { return Table.kCount; }
   PropertyInfo Info(size_t index) const override {
     const auto& r = Table[index];
-    return {r.name, r.type, r.Kind(), r.stored >= 0, r.since, r.low, r.high};
+    return {r.name, r.type, r.Kind(), r.stored >= 0, r.since, r.low, r.high, r.choices};
   }
   uint32_t Version() const override { return Table.Version(); }
   std::unique_ptr<PropertyObject> NewProperties() const override { return std::make_unique<Properties>(); }

@@ -30,6 +30,7 @@ struct PropertyInfo {
   uint32_t since;  // the data version that introduced it
   int32_t low;     // the range of a word
   int32_t high;
+  std::span<const char* const> choices;  // a choice's values by name, value 0 first
 };
 
 class PropertyTableView {

@@ -1,6 +1,7 @@
 // formtool compile on arbitrary text: a form description, with its unit types and properties
 // named or given as raw data, either compiles to window template data that the runtime reads
-// back, or is refused with a message; nothing else.
+// back, or is refused with a message; nothing else. The header of the names it gives is written
+// or refused with a message too.
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -9,6 +10,7 @@
 #include <stdexcept>
 
 #include "base/template/template_reader.h"
+#include "tools/formtool/form_header.h"
 #include "tools/formtool/form_source.h"
 #include "tools/formtool/template_writer.h"
 #include "tools/formtool/unit_catalogue.h"
@@ -29,5 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;  // too large for the format: refused with this message
   }
   if (!runtime::ReadTemplateAsStored(bytes)) std::abort();  // what compiles must read back
+  try {
+    if (formtool::FormHeader(std::get<formtool::Form>(form), "form", "fuzz.json").empty()) std::abort();
+  } catch (const formtool::SourceError& e) {
+    if (e.message.empty()) std::abort();
+  }
   return 0;
 }

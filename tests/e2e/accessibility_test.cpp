@@ -20,8 +20,8 @@
 namespace e2e {
 namespace {
 
-constexpr uint32_t kForumLink = 0x16010087;
-constexpr uint32_t kScoreInput = 0x16010034;
+constexpr uint32_t kForumLink = toolbox::main_window::kForumLink;
+constexpr uint32_t kScoreInput = toolbox::score::kPrice1;
 
 QAccessibleInterface* Accessible(QWidget* widget) { return QAccessible::queryAccessibleInterface(widget); }
 
@@ -48,7 +48,7 @@ void Press(QWidget* widget) {
 }
 
 TEST_F(ToolboxTest, AMainWindowBlockedByAToolWindowIsUnavailableAndRefusesWhatAClientAsks) {
-  QWidget* main = Widget(toolbox::kMainWindow.window, 0);
+  QWidget* main = Widget(toolbox::main_window::kWindow, 0);
   main->show();
   const int units = static_cast<int>(WindowAndUnits(main).size());
   ASSERT_GE(units, 8);
@@ -64,25 +64,25 @@ TEST_F(ToolboxTest, AMainWindowBlockedByAToolWindowIsUnavailableAndRefusesWhatAC
   QWidget* focusBefore = nullptr;
   QWidget* focusAfter = nullptr;
   bool samePixels = false;
-  ASSERT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [&] {
+  ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [&] {
     availableWhileBlocked = CountAvailable(main);
     samePixels = main->grab().toImage() == before;
-    QWidget* priceButton = Widget(toolbox::kMainWindow.window, kPriceButton);
+    QWidget* priceButton = Widget(toolbox::main_window::kWindow, kPriceButton);
     priceButtonActions = Accessible(priceButton)->actionInterface()->actionNames();
     // Should the press get through, the price calculator it opens is closed again.
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-      if (QWidget* price = Widget(toolbox::kPriceWindow.window, 0)) priceOpened = true, price->close();
+      if (QWidget* price = Widget(kPriceWindow.window, 0)) priceOpened = true, price->close();
     });
     closer.start(5);
     Press(priceButton);
-    Press(Widget(toolbox::kMainWindow.window, kForumLink));
+    Press(Widget(toolbox::main_window::kWindow, kForumLink));
     focusBefore = QApplication::focusWidget();
     Accessible(priceButton)->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
     focusAfter = QApplication::focusWidget();
     QTest::qWait(50);
     // The tool window itself is not blocked.
-    EXPECT_FALSE(Accessible(Widget(toolbox::kScoreWindow.window, kScoreInput))->state().disabled);
+    EXPECT_FALSE(Accessible(Widget(kScoreWindow.window, kScoreInput))->state().disabled);
   }));
   platform::SetAddressOpening(previous);
   EXPECT_EQ(availableWhileBlocked, 0);
@@ -100,30 +100,30 @@ TEST_F(ToolboxTest, APressReturnsAtOnceAndTheClickComesFromTheEventLoop) {
   ASSERT_TRUE(WithWindowOpen(
       [&] {
         pressing = true;
-        Press(Widget(toolbox::kMainWindow.window, kScoreButton));
+        Press(Widget(toolbox::main_window::kWindow, kScoreButton));
         pressing = false;
         // The click runs on the next turn of the loop and opens the window modally there.
         QApplication::processEvents();
       },
-      toolbox::kScoreWindow, [&] { opened = true, openedWhilePressing = pressing; }));
+      kScoreWindow, [&] { opened = true, openedWhilePressing = pressing; }));
   EXPECT_TRUE(opened);
   EXPECT_FALSE(openedWhilePressing);
 }
 
 TEST_F(ToolboxTest, AToolWindowBlockedInTurnTakesNoTextSelectionOrFocusFromAClient) {
-  ASSERT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [&] {
-    QWidget* input = Widget(toolbox::kScoreWindow.window, kScoreInput);
+  ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [&] {
+    QWidget* input = Widget(kScoreWindow.window, kScoreInput);
     QAccessibleInterface* box = Accessible(input);
     ASSERT_NE(box->editableTextInterface(), nullptr);
     box->editableTextInterface()->insertText(0, QStringLiteral("12"));
-    EXPECT_EQ(Text(toolbox::kScoreWindow.window, kScoreInput), "12");  // taken while not blocked
+    EXPECT_EQ(Text(kScoreWindow.window, kScoreInput), "12");  // taken while not blocked
     box->textInterface()->setSelection(0, 0, 1);
     bool stateDisabled = false;
     std::string textWhileBlocked;
     int cursorWhileBlocked = -1, selectionsWhileBlocked = -1;
     std::pair<int, int> selectionWhileBlocked{-1, -1};
-    const auto open = [] { runtime::LoadWindow({toolbox::kPriceWindow.window, nullptr, 1}); };
-    ASSERT_TRUE(WithWindowOpen(open, toolbox::kPriceWindow, [&] {
+    const auto open = [] { runtime::LoadWindow({kPriceWindow.window, nullptr, 1}); };
+    ASSERT_TRUE(WithWindowOpen(open, kPriceWindow, [&] {
       stateDisabled = box->state().disabled;
       box->editableTextInterface()->insertText(0, QStringLiteral("9"));
       box->editableTextInterface()->replaceText(0, 2, QStringLiteral("7"));
@@ -136,7 +136,7 @@ TEST_F(ToolboxTest, AToolWindowBlockedInTurnTakesNoTextSelectionOrFocusFromAClie
       QWidget* focus = QApplication::focusWidget();
       box->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
       EXPECT_EQ(QApplication::focusWidget(), focus);
-      textWhileBlocked = Text(toolbox::kScoreWindow.window, kScoreInput);
+      textWhileBlocked = Text(kScoreWindow.window, kScoreInput);
       cursorWhileBlocked = box->textInterface()->cursorPosition();
       selectionsWhileBlocked = box->textInterface()->selectionCount();
       box->textInterface()->selection(0, &selectionWhileBlocked.first, &selectionWhileBlocked.second);

@@ -35,14 +35,16 @@ std::string Message(size_t n) { return "分配 " + std::to_string(n) + " 字节�
 struct Tool {
   const char* name;
   uint32_t button;
-  toolbox::WindowIds window;
+  WindowIds window;
   uint32_t compute;
   std::vector<uint32_t> inputs;
 };
 
 const Tool kCalculators[] = {
-    {"price", kPriceButton, toolbox::kPriceWindow, 0x16010011, {0x16010017, 0x16010016, 0x16010015, 0x16010014}},
-    {"score", kScoreButton, toolbox::kScoreWindow, 0x16010036, {0x16010034, 0x1601003b, 0x1601003c, 0x16010059}},
+    {"price", kPriceButton, kPriceWindow, toolbox::price::kCalculate,
+     {toolbox::price::kPrice1, toolbox::price::kPrice2, toolbox::price::kPrice3, toolbox::price::kPrice4}},
+    {"score", kScoreButton, kScoreWindow, toolbox::score::kCalculate,
+     {toolbox::score::kPrice1, toolbox::score::kPrice2, toolbox::score::kPrice3, toolbox::score::kPrice18}},
 };
 
 class AllocationFailureTest : public ToolboxTest {

@@ -15,8 +15,8 @@
 namespace e2e {
 namespace {
 
-using toolbox::kPriceWindow;
-using toolbox::kScoreWindow;
+namespace price = toolbox::price;
+namespace score = toolbox::score;
 
 struct Row {
   uint32_t input;
@@ -25,23 +25,24 @@ struct Row {
 
 // Rows 1 to 18 of the score table.
 const std::vector<Row> kScoreRows = {
-    {0x16010034, 0x16010035}, {0x1601003b, 0x1601004b}, {0x1601003c, 0x1601004c}, {0x1601003d, 0x1601004d},
-    {0x1601003e, 0x1601004e}, {0x1601003f, 0x1601004f}, {0x16010040, 0x16010050}, {0x16010041, 0x16010051},
-    {0x16010042, 0x16010052}, {0x16010043, 0x16010053}, {0x16010044, 0x16010054}, {0x16010045, 0x16010055},
-    {0x16010046, 0x16010056}, {0x16010047, 0x16010057}, {0x16010048, 0x16010058}, {0x16010049, 0x1601005a},
-    {0x1601004a, 0x1601005b}, {0x16010059, 0x1601005c}};
-constexpr uint32_t kScoreCompute = 0x16010036;
+    {score::kPrice1, score::kRatio1},   {score::kPrice2, score::kRatio2},   {score::kPrice3, score::kRatio3},
+    {score::kPrice4, score::kRatio4},   {score::kPrice5, score::kRatio5},   {score::kPrice6, score::kRatio6},
+    {score::kPrice7, score::kRatio7},   {score::kPrice8, score::kRatio8},   {score::kPrice9, score::kRatio9},
+    {score::kPrice10, score::kRatio10}, {score::kPrice11, score::kRatio11}, {score::kPrice12, score::kRatio12},
+    {score::kPrice13, score::kRatio13}, {score::kPrice14, score::kRatio14}, {score::kPrice15, score::kRatio15},
+    {score::kPrice16, score::kRatio16}, {score::kPrice17, score::kRatio17}, {score::kPrice18, score::kRatio18}};
+constexpr uint32_t kScoreCompute = score::kCalculate;
 
 struct PriceRow {
   uint32_t input;
   uint32_t afterTax;
   uint32_t perXianyu;
 };
-const std::vector<PriceRow> kPriceRows = {{0x16010017, 0x16010013, 0x16010012},
-                                          {0x16010016, 0x16010010, 0x1601000f},
-                                          {0x16010015, 0x1601000e, 0x1601000d},
-                                          {0x16010014, 0x1601000c, 0x1601000b}};
-constexpr uint32_t kPriceCompute = 0x16010011;
+const std::vector<PriceRow> kPriceRows = {{price::kPrice1, price::kAfterTax1, price::kPerXianyu1},
+                                          {price::kPrice2, price::kAfterTax2, price::kPerXianyu2},
+                                          {price::kPrice3, price::kAfterTax3, price::kPerXianyu3},
+                                          {price::kPrice4, price::kAfterTax4, price::kPerXianyu4}};
+constexpr uint32_t kPriceCompute = price::kCalculate;
 
 class CalculatorTest : public ToolboxTest {
  protected:

@@ -21,12 +21,12 @@
 namespace e2e {
 namespace {
 
-constexpr uint32_t kScoreFirstInput = 0x16010034;
+constexpr uint32_t kScoreFirstInput = toolbox::score::kPrice1;
 
 bool Disabled(uint32_t window, uint32_t unit) { return runtime::Bridge().getUnitProperty(window, unit, 6, -1).i32 != 0; }
 
 TEST_F(ToolboxTest, AToolWindowBlocksTheMainWindowWithoutChangingItsLook) {
-  const uint32_t main = toolbox::kMainWindow.window;
+  const uint32_t main = toolbox::main_window::kWindow;
   QWidget* mainWidget = Widget(main, 0);
   QApplication::processEvents();
   const QImage before = mainWidget->grab().toImage();
@@ -36,17 +36,17 @@ TEST_F(ToolboxTest, AToolWindowBlocksTheMainWindowWithoutChangingItsLook) {
   // Should a second tool open after all, it is closed again so that the test ends.
   QTimer safety;
   QObject::connect(&safety, &QTimer::timeout, [&] {
-    if (Widget(toolbox::kPriceWindow.window, 0) == nullptr) return;
+    if (Widget(kPriceWindow.window, 0) == nullptr) return;
     otherToolOpened = true;
-    Close(toolbox::kPriceWindow);
+    Close(kPriceWindow);
   });
   safety.start(5);
-  EXPECT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [&] {
+  EXPECT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [&] {
     QApplication::processEvents();
     during = mainWidget->grab().toImage();
     windowDisabled = Disabled(main, 0);
     buttonDisabled = Disabled(main, kPriceButton);
-    QWidget* tool = Widget(toolbox::kScoreWindow.window, 0);
+    QWidget* tool = Widget(kScoreWindow.window, 0);
     toolActive = QApplication::activeWindow() == tool;
     focusInTool = QApplication::focusWidget() != nullptr && QApplication::focusWidget()->window() == tool;
     // Neither a click on another tool button nor the desktop's close button reaches it.
@@ -67,7 +67,7 @@ TEST_F(ToolboxTest, AToolWindowBlocksTheMainWindowWithoutChangingItsLook) {
 }
 
 TEST_F(ToolboxTest, ArrowKeysLeaveTheMainWindowsButtonsAlone) {
-  QWidget* price = Widget(toolbox::kMainWindow.window, kPriceButton);
+  QWidget* price = Widget(toolbox::main_window::kWindow, kPriceButton);
   ASSERT_TRUE(QTest::qWaitForWindowActive(price->window()));
   price->setFocus(Qt::OtherFocusReason);
   QTest::keyClick(price, Qt::Key_Right);
@@ -75,20 +75,20 @@ TEST_F(ToolboxTest, ArrowKeysLeaveTheMainWindowsButtonsAlone) {
   EXPECT_EQ(QApplication::focusWidget(), price);
   // So Space opens the tool the focus was on before.
   EXPECT_TRUE(WithWindowOpen([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
-                             toolbox::kPriceWindow, [] {}));
+                             kPriceWindow, [] {}));
   // A tool opened with the mouse gives the keyboard back to its button when it closes.
-  EXPECT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [] {}));
+  EXPECT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [] {}));
   EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 1000));
-  EXPECT_EQ(QApplication::focusWidget(), Widget(toolbox::kMainWindow.window, kScoreButton));
+  EXPECT_EQ(QApplication::focusWidget(), Widget(toolbox::main_window::kWindow, kScoreButton));
 }
 
 TEST_F(ToolboxTest, TabIntoAnInputKeepsItsCaretAndSelection) {
-  EXPECT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [&] {
-    auto* first = qobject_cast<QLineEdit*>(Widget(toolbox::kScoreWindow.window, kScoreFirstInput));
+  EXPECT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [&] {
+    auto* first = qobject_cast<QLineEdit*>(Widget(kScoreWindow.window, kScoreFirstInput));
     ASSERT_NE(first, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(first->window()));
     QApplication::processEvents();  // the activation's own focus moves are over
-    Type(toolbox::kScoreWindow.window, kScoreFirstInput, QStringLiteral("12345"));
+    Type(kScoreWindow.window, kScoreFirstInput, QStringLiteral("12345"));
     first->setCursorPosition(2);
     QTest::keyClick(first, Qt::Key_Tab);
     ASSERT_NE(QApplication::focusWidget(), first);
@@ -108,8 +108,8 @@ TEST_F(ToolboxTest, TabIntoAnInputKeepsItsCaretAndSelection) {
 TEST_F(ToolboxTest, TheInputsContextMenuIsChinese) {
   platform::UseChineseTexts();
   QStringList texts;
-  EXPECT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [&] {
-    auto* input = qobject_cast<QLineEdit*>(Widget(toolbox::kScoreWindow.window, kScoreFirstInput));
+  EXPECT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [&] {
+    auto* input = qobject_cast<QLineEdit*>(Widget(kScoreWindow.window, kScoreFirstInput));
     ASSERT_NE(input, nullptr);
     std::unique_ptr<QMenu> menu(input->createStandardContextMenu());
     for (const QAction* action : menu->actions()) texts << action->text();

@@ -17,19 +17,19 @@ using DesktopTest = X11ToolboxTest;
 TEST_F(DesktopTest, AToolWindowIsTheMainWindowsDialogAndTheBlockedMainWindowRefusesToClose) {
   X11Client desktop;
   ASSERT_TRUE(desktop.Connected());
-  QWidget* main = Widget(toolbox::kMainWindow.window, 0);
+  QWidget* main = Widget(toolbox::main_window::kWindow, 0);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
   const auto mainId = static_cast<uint32_t>(main->winId());
   uint32_t owner = 0;
   bool mainSurvived = false, toolSurvived = false;
-  EXPECT_TRUE(WithWindowOpen(kPriceButton, toolbox::kPriceWindow, [&] {
-    QWidget* tool = Widget(toolbox::kPriceWindow.window, 0);
+  EXPECT_TRUE(WithWindowOpen(kPriceButton, kPriceWindow, [&] {
+    QWidget* tool = Widget(kPriceWindow.window, 0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(tool));
     owner = desktop.TransientFor(static_cast<uint32_t>(tool->winId()));
     desktop.RequestClose(mainId);
     QTest::qWait(300);
-    mainSurvived = Widget(toolbox::kMainWindow.window, 0) == main && main->isVisible();
-    toolSurvived = Widget(toolbox::kPriceWindow.window, 0) == tool;
+    mainSurvived = Widget(toolbox::main_window::kWindow, 0) == main && main->isVisible();
+    toolSurvived = Widget(kPriceWindow.window, 0) == tool;
   }));
   EXPECT_EQ(owner, mainId);
   EXPECT_TRUE(mainSurvived);
@@ -37,7 +37,7 @@ TEST_F(DesktopTest, AToolWindowIsTheMainWindowsDialogAndTheBlockedMainWindowRefu
 
   // Nothing blocks it any more: the same request closes it.
   desktop.RequestClose(mainId);
-  EXPECT_TRUE(QTest::qWaitFor([] { return Widget(toolbox::kMainWindow.window, 0) == nullptr; }, 3000));
+  EXPECT_TRUE(QTest::qWaitFor([] { return Widget(toolbox::main_window::kWindow, 0) == nullptr; }, 3000));
 }
 
 // The keyboard goes back where it was, each time: a tool opened with Space from a focused button
@@ -46,16 +46,16 @@ TEST_F(DesktopTest, AToolWindowIsTheMainWindowsDialogAndTheBlockedMainWindowRefu
 TEST_F(DesktopTest, AClosedToolGivesTheKeyboardBackToTheButtonThatOpenedIt) {
   X11Client desktop;
   ASSERT_TRUE(desktop.Connected());
-  QWidget* main = Widget(toolbox::kMainWindow.window, 0);
-  QWidget* price = Widget(toolbox::kMainWindow.window, kPriceButton);
+  QWidget* main = Widget(toolbox::main_window::kWindow, 0);
+  QWidget* price = Widget(toolbox::main_window::kWindow, kPriceButton);
   ASSERT_TRUE(QTest::qWaitForWindowActive(main));
   const auto mainId = static_cast<uint32_t>(main->winId());
   price->setFocus(Qt::TabFocusReason);
   for (int round = 0; round < 2; ++round) {
     bool toolHadTheKeyboard = false;
     ASSERT_TRUE(WithWindowOpen([] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); },
-                               toolbox::kPriceWindow, [&] {
-                                 QWidget* tool = Widget(toolbox::kPriceWindow.window, 0);
+                               kPriceWindow, [&] {
+                                 QWidget* tool = Widget(kPriceWindow.window, 0);
                                  toolHadTheKeyboard = QTest::qWaitForWindowActive(tool);
                                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
                                }));
@@ -70,13 +70,13 @@ TEST_F(DesktopTest, AClosedToolGivesTheKeyboardBackToTheButtonThatOpenedIt) {
 TEST_F(DesktopTest, TheBlockedMainWindowHandsAnActivationOnToTheToolWindow) {
   X11Client desktop;
   ASSERT_TRUE(desktop.Connected());
-  QWidget* main = Widget(toolbox::kMainWindow.window, 0);
+  QWidget* main = Widget(toolbox::main_window::kWindow, 0);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
   const auto mainId = static_cast<uint32_t>(main->winId());
   uint32_t toolId = 0, focus = 0;
   QWidget* active = nullptr;
-  EXPECT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [&] {
-    QWidget* tool = Widget(toolbox::kScoreWindow.window, 0);
+  EXPECT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [&] {
+    QWidget* tool = Widget(kScoreWindow.window, 0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(tool));
     toolId = static_cast<uint32_t>(tool->winId());
     // Without a window manager nobody focuses a new window for certain: as one would.

@@ -20,7 +20,7 @@ namespace {
 using test_support::BoxAnswerer;
 using test_support::Press;
 
-constexpr uint32_t kAnswerBox = 0x1601008d;
+constexpr uint32_t kAnswerBox = toolbox::answer::kBrowser;
 const QByteArray kAnswerAddress = "http://bbs.quarlex.example/zt/dtq/keju.html";
 const QByteArray kScheduleAddress = "http://www.quarlex.example/topic-kaifu.html";
 
@@ -47,16 +47,16 @@ TEST_F(HostilePageTest, TheAnswerPageStartsNothingUnaskedAndOpensNoWindowWithout
   });
   bool loaded = false;
   int popUps = -1;
-  EXPECT_TRUE(WithWindowOpen(kAnswerButton, toolbox::kAnswerWindow, [&] {
+  EXPECT_TRUE(WithWindowOpen(kAnswerButton, kAnswerWindow, [&] {
     loaded = QTest::qWaitFor([] { return PageServer().Saw(kAnswerAddress); }, 20000);
     QTest::qWait(1500);
     popUps = TopLevelPages();
     EXPECT_EQ(questions, 0) << "no question without a click";
     // A click in the page: the question comes, and 取消 starts nothing.
-    QWidget* view = Widget(toolbox::kAnswerWindow.window, kAnswerBox)->findChild<QWebEngineView*>();
+    QWidget* view = Widget(kAnswerWindow.window, kAnswerBox)->findChild<QWebEngineView*>();
     ASSERT_NE(view, nullptr);
     QWidget* target = view->focusProxy() != nullptr ? view->focusProxy() : view;
-    QWidget* window = Widget(toolbox::kAnswerWindow.window, 0);
+    QWidget* window = Widget(kAnswerWindow.window, 0);
     QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, window->rect().center()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return questions == 1; }, 5000));
   }));
@@ -71,8 +71,8 @@ TEST_F(HostilePageTest, EscUnderABoxLoopClosesTheScheduleWindow) {
   PageServer().Serve(kScheduleAddress, "<script>for (let i = 0; i < 100; ++i) alert('again ' + i);</script>");
   BoxAnswerer answerer([](QDialog* box) { QTest::keyClick(box, Qt::Key_Escape); });
   bool closed = false;
-  EXPECT_TRUE(WithWindowOpen(kScheduleButton, toolbox::kScheduleWindow, [&] {
-    closed = QTest::qWaitFor([] { return Widget(toolbox::kScheduleWindow.window, 0) == nullptr; }, 20000);
+  EXPECT_TRUE(WithWindowOpen(kScheduleButton, kScheduleWindow, [&] {
+    closed = QTest::qWaitFor([] { return Widget(kScheduleWindow.window, 0) == nullptr; }, 20000);
   }));
   EXPECT_TRUE(closed);
   EXPECT_EQ(answerer.seen, 1);

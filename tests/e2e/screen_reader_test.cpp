@@ -23,8 +23,9 @@
 namespace e2e {
 namespace {
 
-using toolbox::kPriceWindow;
-using toolbox::kScoreWindow;
+namespace main_window = toolbox::main_window;
+namespace price = toolbox::price;
+namespace score = toolbox::score;
 
 QAccessibleInterface* Accessible(QWidget* widget) { return QAccessible::queryAccessibleInterface(widget); }
 
@@ -43,30 +44,40 @@ struct NamedRow {
 };
 // The score table as the picture shows it.
 const std::vector<NamedRow> kScoreRows = {
-    {0x16010034, 0x16010035, "竞技场 悔梦石", 20000},   {0x1601003b, 0x1601004b, "竞技场 低级九彩", 12},
-    {0x1601003c, 0x1601004c, "地宫 神兽丹", 80},        {0x1601003d, 0x1601004d, "地宫 亲密丹", 30},
-    {0x1601003e, 0x1601004e, "地宫 低级九彩", 10},      {0x1601003f, 0x1601004f, "大雁塔 神兽丹", 60},
-    {0x16010040, 0x16010050, "大雁塔 盘古精铁", 150},   {0x16010041, 0x16010051, "大雁塔 金柳露", 40},
-    {0x16010042, 0x16010052, "大雁塔 普通技能书", 375}, {0x16010043, 0x16010053, "大雁塔 龙之骨", 5000},
-    {0x16010044, 0x16010054, "大雁塔 星梦石", 150},     {0x16010045, 0x16010055, "水陆 聚魄丹", 6000},
-    {0x16010046, 0x16010056, "水陆 神兽丹", 90},        {0x16010047, 0x16010057, "水陆 龙之骨", 10000},
-    {0x16010048, 0x16010058, "水陆 悔梦石", 6000},      {0x16010049, 0x1601005a, "水陆 盘古精铁", 480},
-    {0x1601004a, 0x1601005b, "水陆 普通技能书残卷", 60}, {0x16010059, 0x1601005c, "水陆 高级技能书残卷", 300}};
-constexpr uint32_t kScoreCompute = 0x16010036;
-constexpr uint32_t kScoreTable = 0x16010032;
-constexpr uint32_t kScoreTip = 0x1601007e;
+    {score::kPrice1, score::kRatio1, "竞技场 悔梦石", 20000},
+    {score::kPrice2, score::kRatio2, "竞技场 低级九彩", 12},
+    {score::kPrice3, score::kRatio3, "地宫 神兽丹", 80},
+    {score::kPrice4, score::kRatio4, "地宫 亲密丹", 30},
+    {score::kPrice5, score::kRatio5, "地宫 低级九彩", 10},
+    {score::kPrice6, score::kRatio6, "大雁塔 神兽丹", 60},
+    {score::kPrice7, score::kRatio7, "大雁塔 盘古精铁", 150},
+    {score::kPrice8, score::kRatio8, "大雁塔 金柳露", 40},
+    {score::kPrice9, score::kRatio9, "大雁塔 普通技能书", 375},
+    {score::kPrice10, score::kRatio10, "大雁塔 龙之骨", 5000},
+    {score::kPrice11, score::kRatio11, "大雁塔 星梦石", 150},
+    {score::kPrice12, score::kRatio12, "水陆 聚魄丹", 6000},
+    {score::kPrice13, score::kRatio13, "水陆 神兽丹", 90},
+    {score::kPrice14, score::kRatio14, "水陆 龙之骨", 10000},
+    {score::kPrice15, score::kRatio15, "水陆 悔梦石", 6000},
+    {score::kPrice16, score::kRatio16, "水陆 盘古精铁", 480},
+    {score::kPrice17, score::kRatio17, "水陆 普通技能书残卷", 60},
+    {score::kPrice18, score::kRatio18, "水陆 高级技能书残卷", 300}};
+constexpr uint32_t kScoreCompute = score::kCalculate;
+constexpr uint32_t kScoreTable = score::kTable;
+constexpr uint32_t kScoreTip = score::kTip;
 
 struct PriceNames {
   uint32_t input, afterTax, perXianyu;
   const char* item;
   const char* listing;
 };
-const std::vector<PriceNames> kPriceRows = {{0x16010017, 0x16010013, 0x16010012, "金柳露", "每组999个"},
-                                            {0x16010016, 0x16010010, 0x1601000f, "九彩云龙珠", "每组999个"},
-                                            {0x16010015, 0x1601000e, 0x1601000d, "悔梦石", "每个"},
-                                            {0x16010014, 0x1601000c, 0x1601000b, "见闻录（上中下）", "每个"}};
-constexpr uint32_t kPriceCompute = 0x16010011;
-constexpr uint32_t kForumLink = 0x16010087;
+const std::vector<PriceNames> kPriceRows = {
+    {price::kPrice1, price::kAfterTax1, price::kPerXianyu1, "金柳露", "每组999个"},
+    {price::kPrice2, price::kAfterTax2, price::kPerXianyu2, "九彩云龙珠", "每组999个"},
+    {price::kPrice3, price::kAfterTax3, price::kPerXianyu3, "悔梦石", "每个"},
+    {price::kPrice4, price::kAfterTax4, price::kPerXianyu4, "见闻录（上中下）", "每个"}};
+constexpr uint32_t kPriceCompute = price::kCalculate;
+constexpr uint32_t kForumLink = main_window::kForumLink;
 
 // The notifications a window tells readers: each is a new object of the window, shown to them
 // once.
@@ -109,7 +120,7 @@ TEST_F(ScreenReaderTest, EveryBoxOfBothCalculatorsIsNamedByItsRow) {
     EXPECT_EQ(Name(kScoreWindow.window, kScoreCompute), QStringLiteral("计算"));
     EXPECT_TRUE(Name(kScoreWindow.window, kScoreTip).startsWith(QStringLiteral("温馨提示：")));
   }));
-  EXPECT_EQ(Accessible(toolbox::kMainWindow.window, kForumLink)->text(QAccessible::Description),
+  EXPECT_EQ(Accessible(toolbox::main_window::kWindow, kForumLink)->text(QAccessible::Description),
             QStringLiteral("http://bbs.quarlex.example/forums/"));
   ASSERT_TRUE(WithWindowOpen(kPriceButton, kPriceWindow, [] {
     for (const PriceNames& row : kPriceRows) {
@@ -140,7 +151,7 @@ class RoleWhenShown : public QObject {
 };
 
 TEST_F(ScreenReaderTest, AToolWindowIsAModalDialogReadRowByRowTheMainWindowAFrame) {
-  QAccessibleInterface* main = Accessible(toolbox::kMainWindow.window, 0);
+  QAccessibleInterface* main = Accessible(toolbox::main_window::kWindow, 0);
   EXPECT_EQ(main->role(), QAccessible::Window);
   EXPECT_FALSE(main->state().modal);
   // A reader learns a window's role when the window appears: it is a dialog by then.

@@ -17,7 +17,7 @@ namespace {
 using SmallScreenTest = X11ToolboxTest;
 
 // The score table's last row: the lowest unit of the score calculator.
-constexpr uint32_t kLastScoreInput = 0x16010059;
+constexpr uint32_t kLastScoreInput = toolbox::score::kPrice18;
 
 QScrollBar* ScrollBarOf(QWidget* window) {
   for (QScrollBar* bar : window->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly))
@@ -28,25 +28,25 @@ QScrollBar* ScrollBarOf(QWidget* window) {
 TEST_F(SmallScreenTest, AWindowTallerThanTheScreenOpensAtItsTopAndScrolls) {
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   ASSERT_EQ(area.height(), 768);
-  QWidget* main = Widget(toolbox::kMainWindow.window, 0);
+  QWidget* main = Widget(toolbox::main_window::kWindow, 0);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
   EXPECT_EQ(ScrollBarOf(main), nullptr) << "the main window fits";
   EXPECT_EQ(main->size(), QSize(399, 322));
   QRect frame;
   int visibleBottomBefore = 0, visibleBottomAfter = 0, lastRowTopAfter = 0;
   bool scrollable = false;
-  ASSERT_TRUE(WithWindowOpen(kScoreButton, toolbox::kScoreWindow, [&] {
-    QWidget* score = Widget(toolbox::kScoreWindow.window, 0);
+  ASSERT_TRUE(WithWindowOpen(kScoreButton, kScoreWindow, [&] {
+    QWidget* score = Widget(kScoreWindow.window, 0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(score));
     // The outer rectangle, frame included, as the window's own properties 0 to 3 give it.
     const auto property = [](int32_t number) {
-      return runtime::Bridge().getUnitProperty(toolbox::kScoreWindow.window, 0, number, -1).i32;
+      return runtime::Bridge().getUnitProperty(kScoreWindow.window, 0, number, -1).i32;
     };
     frame = QRect(property(0), property(1), property(2), property(3));
     QScrollBar* bar = ScrollBarOf(score);
     ASSERT_NE(bar, nullptr);
     scrollable = bar->isVisible() && bar->maximum() > 0;
-    QWidget* lastRow = Widget(toolbox::kScoreWindow.window, kLastScoreInput);
+    QWidget* lastRow = Widget(kScoreWindow.window, kLastScoreInput);
     visibleBottomBefore = lastRow->geometry().bottom();
     bar->setValue(bar->maximum());
     visibleBottomAfter = lastRow->geometry().bottom();

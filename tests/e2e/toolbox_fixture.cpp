@@ -14,24 +14,24 @@ namespace e2e {
 
 void ToolboxTest::SetUp() {
   runtime::Bridge().service(runtime::service::kStartHost, &toolbox::ProgramData());
-  runtime::Bridge().loadStartupWindow(toolbox::kMainWindow.window);
-  ASSERT_NE(Widget(toolbox::kMainWindow.window, 0), nullptr);
+  runtime::Bridge().loadStartupWindow(toolbox::main_window::kWindow);
+  ASSERT_NE(Widget(toolbox::main_window::kWindow, 0), nullptr);
 }
 
 void ToolboxTest::TearDown() { runtime::StopHost(); }
 
-QWidget* ToolboxTest::Widget(uint32_t window, uint32_t unit) {
+QWidget* ProgramTest::Widget(uint32_t window, uint32_t unit) {
   units::Unit* live = runtime::LiveUnit(window, unit);
   return live != nullptr ? live->widget() : nullptr;
 }
 
-void ToolboxTest::Click(uint32_t window, uint32_t unit) {
+void ProgramTest::Click(uint32_t window, uint32_t unit) {
   QWidget* widget = Widget(window, unit);
   ASSERT_NE(widget, nullptr);
   QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
 }
 
-void ToolboxTest::Type(uint32_t window, uint32_t unit, const QString& keys) {
+void ProgramTest::Type(uint32_t window, uint32_t unit, const QString& keys) {
   QWidget* widget = Widget(window, unit);
   ASSERT_NE(widget, nullptr);
   widget->setFocus(Qt::MouseFocusReason);
@@ -40,23 +40,23 @@ void ToolboxTest::Type(uint32_t window, uint32_t unit, const QString& keys) {
   QTest::keyClicks(widget, keys);
 }
 
-std::string ToolboxTest::Text(uint32_t window, uint32_t unit) {
+std::string ProgramTest::Text(uint32_t window, uint32_t unit) {
   runtime::DataBytes text = runtime::Bridge().getUnitProperty(window, unit, toolbox::kTextProperty, -1);
   std::string out = text.text != nullptr ? text.text : "";
   runtime::Bridge().free(text.text);
   return out;
 }
 
-void ToolboxTest::Close(toolbox::WindowIds window) {
+void ToolboxTest::Close(WindowIds window) {
   if (QWidget* widget = Widget(window.window, 0)) widget->close();
 }
 
-bool ToolboxTest::WithWindowOpen(uint32_t button, toolbox::WindowIds window,
+bool ToolboxTest::WithWindowOpen(uint32_t button, WindowIds window,
                                  const std::function<void()>& whileOpen) {
-  return WithWindowOpen([button] { Click(toolbox::kMainWindow.window, button); }, window, whileOpen);
+  return WithWindowOpen([button] { Click(toolbox::main_window::kWindow, button); }, window, whileOpen);
 }
 
-bool ToolboxTest::WithWindowOpen(const std::function<void()>& open, toolbox::WindowIds window,
+bool ToolboxTest::WithWindowOpen(const std::function<void()>& open, WindowIds window,
                                  const std::function<void()>& whileOpen) {
   bool shown = false;
   QTimer poll;

@@ -24,8 +24,8 @@ TEST_F(WebPageDrawingTest, TheAnswerPageReachesTheScreenWithoutAnOpenGlDriver) {
                      "<body style='margin:0;background:#3a7d5c'><h1 style='color:#fff'>科举答题器</h1></body>");
   const QRgb pageColour = qRgb(0x3a, 0x7d, 0x5c);
   bool shown = false;
-  EXPECT_TRUE(WithWindowOpen(kAnswerButton, toolbox::kAnswerWindow, [&] {
-    QWidget* window = Widget(toolbox::kAnswerWindow.window, 0);
+  EXPECT_TRUE(WithWindowOpen(kAnswerButton, kAnswerWindow, [&] {
+    QWidget* window = Widget(kAnswerWindow.window, 0);
     ASSERT_NE(window, nullptr);
     // What the X server shows at the window's centre, not what the widget would paint.
     const QPoint centre = window->mapToGlobal(window->rect().center());

@@ -18,7 +18,6 @@
 namespace e2e {
 namespace {
 
-using toolbox::WindowIds;
 
 struct Tool {
   uint32_t button;
@@ -27,31 +26,31 @@ struct Tool {
 };
 
 const Tool kTools[] = {
-    {kPriceButton, toolbox::kPriceWindow, "Quarlex物价计算"},
-    {kScoreButton, toolbox::kScoreWindow, "Quarlex积分计算"},
-    {kAnswerButton, toolbox::kAnswerWindow, "Quarlex科举"},
-    {kScheduleButton, toolbox::kScheduleWindow, "开服表"},
+    {kPriceButton, kPriceWindow, "Quarlex物价计算"},
+    {kScoreButton, kScoreWindow, "Quarlex积分计算"},
+    {kAnswerButton, kAnswerWindow, "Quarlex科举"},
+    {kScheduleButton, kScheduleWindow, "开服表"},
 };
 
 // Property 6 as the program reads it.
 bool Disabled(uint32_t window, uint32_t unit) { return runtime::Bridge().getUnitProperty(window, unit, 6, -1).i32 != 0; }
 
 TEST_F(ToolboxTest, EachToolButtonOpensItsWindowModallyOverTheMainWindow) {
-  QWidget* main = Widget(toolbox::kMainWindow.window, 0);
+  QWidget* main = Widget(toolbox::main_window::kWindow, 0);
   EXPECT_EQ(main->windowTitle(), QStringLiteral("Quarlex工具箱 v1.0"));
   for (const Tool& tool : kTools) {
     SCOPED_TRACE(tool.title);
     bool mainDisabled = false;
     QString title;
     EXPECT_TRUE(WithWindowOpen(tool.button, tool.window, [&] {
-      mainDisabled = Disabled(toolbox::kMainWindow.window, 0);
+      mainDisabled = Disabled(toolbox::main_window::kWindow, 0);
       title = Widget(tool.window.window, 0)->windowTitle();
     }));
     EXPECT_TRUE(mainDisabled);
     EXPECT_EQ(title, QString::fromUtf8(tool.title));
     // The click returned: the tool window is gone and the main window takes input again.
     EXPECT_EQ(Widget(tool.window.window, 0), nullptr);
-    EXPECT_FALSE(Disabled(toolbox::kMainWindow.window, 0));
+    EXPECT_FALSE(Disabled(toolbox::main_window::kWindow, 0));
   }
 }
 
@@ -73,7 +72,7 @@ TEST_F(ToolboxTest, TheForumLinkOpensTheForumWithTheDesktopsHandler) {
   platform::AddressOpening previous = platform::SetAddressOpening(
       {[&](const QString& address) { return opened.append(address), true; }, [] { return std::nullopt; },
        [](const QString&, const QStringList&) { return false; }});
-  Click(toolbox::kMainWindow.window, 0x16010087);
+  Click(toolbox::main_window::kWindow, toolbox::main_window::kForumLink);
   platform::SetAddressOpening(previous);
   EXPECT_EQ(opened, QStringList{QStringLiteral("\nhttp://bbs.quarlex.example/forums/")});
 }
@@ -94,9 +93,9 @@ TEST_F(ToolboxTest, EachWebPageWindowSendsItsBrowserBoxToItsPageWhenCreated) {
     QRect place;  // the box overhangs the client area so that the page's header is cut off
   };
   const Page pages[] = {
-      {kAnswerButton, toolbox::kAnswerWindow, toolbox::kAnswerBrowser, "http://bbs.quarlex.example/zt/dtq/keju.html",
+      {kAnswerButton, kAnswerWindow, toolbox::answer::kBrowser, "http://bbs.quarlex.example/zt/dtq/keju.html",
        QRect(-34, -303, 1056, 951)},
-      {kScheduleButton, toolbox::kScheduleWindow, toolbox::kScheduleBrowser,
+      {kScheduleButton, kScheduleWindow, toolbox::schedule::kBrowser,
        "http://www.quarlex.example/topic-kaifu.html", QRect(0, -610, 1224, 1218)},
   };
   for (const Page& page : pages) {
@@ -122,7 +121,7 @@ TEST(ToolboxProgramTest, TheEntryStubRunsUntilTheMainWindowClosesAndAnswersZero)
   bool visible = false;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    units::Unit* main = runtime::LiveUnit(toolbox::kMainWindow.window, 0);
+    units::Unit* main = runtime::LiveUnit(toolbox::main_window::kWindow, 0);
     if (main == nullptr || !main->widget()->isVisible()) return;
     poll.stop();
     visible = true;

@@ -171,7 +171,7 @@ TEST(FormSource, MistakesAreReportedWithTheirPlace) {
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"tag\": \"\\ud83d\\ude00\"}]}]}",
        "units[0].tag: text holds a character that GBK cannot hold"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"bindings\": [{\"event\": 0}]}]}]}",
-       "bindings[0]: a binding needs a handler offset"},
+       "bindings[0]: a binding needs a handler: its name or its offset"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"file\": \"missing.png\"}]}]}]}",
        "data[0].file: cannot read"},
       {"{\"windows\": [{\"id\": 1, \"units\": [{\"id\": 2, \"type\": 3, \"data\": [{\"file\": \"/dev/zero\"}]}]}]}",

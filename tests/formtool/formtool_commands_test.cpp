@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -134,6 +136,63 @@ TEST_F(FormtoolCommands, ReportsBadArgumentsAndFiles) {
   std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("windows[0]: a window needs an id"), std::string::npos);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(TempPath("bad.tpl"))));
+}
+
+// The header is written beside the template, and rewritten only when it says something new, so
+// that the sources including it are not compiled again for a change of a colour.
+TEST_F(FormtoolCommands, CompileWritesTheHeaderOnlyWhenItsNamesChange) {
+  auto form = [](const char* caption, const char* symbol) {
+    return QByteArray(R"({"windows": [{"id": "0x52010001", "symbol": "main_window", "units": [
+                        {"id": "0x06010000", "type": "window"},
+                        {"id": "0x16010002", "symbol": ")") + symbol + R"(", "type": "SuperBtn",
+                         "bindings": [{"event": 0, "handler": "Clicked"}], "properties": {"Caption": ")" + caption +
+           R"("}}]}]})";
+  };
+  const std::string source = WriteFile("form.json", form("a", "Ok"));
+  const std::string tpl = TempPath("form.tpl");
+  const std::string header = TempPath("form.h");
+  ASSERT_EQ(Compile({source, "-o", tpl, "--header", header, "--namespace", "app::ui"}), 0);
+  QFile written(QString::fromStdString(header));
+  ASSERT_TRUE(written.open(QIODevice::ReadWrite));
+  const QByteArray first = written.readAll();
+  EXPECT_TRUE(first.contains("namespace app::ui {")) << first.toStdString();
+  EXPECT_TRUE(first.contains("kOk = 0x16010002;")) << first.toStdString();
+  const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+  ASSERT_TRUE(written.setFileTime(old, QFileDevice::FileModificationTime));
+  written.close();
+
+  WriteFile("form.json", form("b", "Ok"));
+  const QByteArray firstTemplate = [&] {
+    QFile t(QString::fromStdString(tpl));
+    return t.open(QIODevice::ReadOnly) ? t.readAll() : QByteArray();
+  }();
+  ASSERT_EQ(Compile({source, "-o", tpl, "--header", header, "--namespace", "app::ui"}), 0);
+  EXPECT_EQ(QFileInfo(QString::fromStdString(header)).lastModified(), old);
+  QFile secondTemplate(QString::fromStdString(tpl));
+  ASSERT_TRUE(secondTemplate.open(QIODevice::ReadOnly));
+  EXPECT_NE(secondTemplate.readAll(), firstTemplate);
+
+  WriteFile("form.json", form("b", "Cancel"));
+  ASSERT_EQ(Compile({source, "-o", tpl, "--header", header, "--namespace", "app::ui"}), 0);
+  QFile third(QString::fromStdString(header));
+  ASSERT_TRUE(third.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(third.readAll().contains("kCancel = 0x16010002;"));
+
+  // A header that cannot be written leaves both files as they were.
+  WriteFile("form.json", R"({"windows": [{"id": "0x52010001", "units": [
+                             {"id": "0x06010000", "type": "window", "bindings": [{"event": 0, "handler": 5}]}]}]})");
+  const QDateTime before = QFileInfo(QString::fromStdString(tpl)).lastModified();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Compile({source, "-o", tpl, "--header", header}), 1);
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("handler offset 5 has no name for the header"),
+            std::string::npos);
+  EXPECT_EQ(QFileInfo(QString::fromStdString(tpl)).lastModified(), before);
+
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Compile({source, "-o", tpl, "--namespace", "app"}), 2);  // a namespace for no header
+  EXPECT_EQ(Compile({source, "-o", tpl, "--header"}), 2);
+  EXPECT_EQ(Compile({source, "-o", tpl, "--header", header, "--namespace", "app::"}), 1);
+  ::testing::internal::GetCapturedStderr();
 }
 
 }  // namespace

@@ -106,6 +106,15 @@ class LivePreviewTest : public testing::Test {
     form_["windows"] = windows;
   }
 
+  // A key of the first window itself (not of its own unit).
+  void SetWindow(const char* key, const QJsonValue& value) {
+    QJsonArray windows = form_["windows"].toArray();
+    QJsonObject window = windows[0].toObject();
+    window[QString::fromLatin1(key)] = value;
+    windows[0] = window;
+    form_["windows"] = windows;
+  }
+
   // A save as an editor that writes in place does it, or one that writes a new file and
   // renames it over the old.
   void Save(const QByteArray& bytes, bool byRename, const char* name = "form.json") {

@@ -266,6 +266,7 @@ int LineOfObjectHolding(const QByteArray& text, const QByteArray& needle) {
 }
 
 TEST_F(LivePreviewX11Test, CtrlClickOnAUnitSaysWhereItIsInTheFormAndOutlinesIt) {
+  SetWindow("symbol", "sample");  // a unit's symbol is a name within its window's
   SetUnit(kButton, "symbol", "OpenPriceCalculator");
   SaveForm(/*byRename=*/false);
   QStringList events, said;

@@ -180,8 +180,11 @@ TEST(NamedForm, EachMistakeNamesItsPlace) {
        "properties.Title: text holds a character that GBK cannot hold"},
       {{{"type", "GroupBox"}, {"properties", QJsonObject{{"Title", QString("a") + QChar(0) + "b"}}}},
        "properties.Title: a text cannot hold a zero character"},
+      // A choice's value is its number or its name, letter for letter.
       {{{"type", "GroupBox"}, {"properties", QJsonObject{{"Alignment", "left"}}}},
-       "properties.Alignment: expected an integer"},
+       "properties.Alignment: no value \"left\" of Alignment; values are Left (0), Centred (1), Right (2)"},
+      {{{"type", "window"}, {"properties", QJsonObject{{"HelpTopic", "Left"}}}},
+       "properties.HelpTopic: expected an integer"},
       {{{"type", "GroupBox"}, {"properties", QJsonObject{{"Alignment", true}}}},
        "properties.Alignment: expected an integer"},
       // Out of range is refused, never brought into range.

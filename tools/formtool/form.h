@@ -1,20 +1,28 @@
 #pragma once
 // A form as formtool holds it between its readable description and window template data.
 // Texts are GBK; fields the format keeps zero (reserved words, run-time slots) are not here.
+// Symbols and handler names are the names program code knows the form by; they never enter
+// the template data.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace formtool {
 
 struct FormBinding {
-  int32_t event = 0;
-  int32_t handler = -1;  // offset of the handler; -1 none
+  FormBinding(int32_t event = 0, int32_t handler = -1, std::string handlerName = {})
+      : event(event), handler(handler), handlerName(std::move(handlerName)) {}
+
+  int32_t event;
+  int32_t handler;          // offset of the handler; -1 none
+  std::string handlerName;  // empty: the handler is known by its offset alone
 };
 
 struct FormUnit {
   bool menu = false;
   uint32_t id = 0;
+  std::string symbol;  // a C++ identifier, or empty
   uint32_t type = 0;
   uint32_t eventSource = 0;
   std::string name;
@@ -42,10 +50,12 @@ struct FormUnit {
   uint32_t state = 0;
   std::string caption;
   int32_t handler = -1;
+  std::string handlerName;
 };
 
 struct FormWindow {
   uint32_t id = 0;
+  std::string symbol;  // a C++ identifier, or empty
   uint32_t opaque = 0;
   uint32_t moduleId = 0;
   std::string firstText;

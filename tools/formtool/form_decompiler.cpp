@@ -159,7 +159,7 @@ class Decompiler {
       pending[name].assign(bytes.begin(), bytes.end());
       return QJsonObject{{"file", QString::fromStdString(name)}};
     };
-    std::optional<std::vector<NamedValue>> values = ReadProperties(*table, data, toFile);
+    std::optional<std::vector<NamedValue>> values = ReadProperties(*table, data, toFile, Choices::kNames);
     if (!values) return std::nullopt;
     QJsonObject named;
     std::string text;

@@ -2,7 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <cstdio>
+#include <climits>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -10,18 +10,13 @@
 #include "platform/little_endian.h"
 #include "base/template/accessible_names.h"
 #include "base/template/template_ids.h"
+#include "tools/formtool/form_names.h"
 #include "tools/formtool/json_reader.h"
 #include "tools/formtool/property_values.h"
 #include "tools/formtool/source_values.h"
 
 namespace formtool {
 namespace {
-
-std::string Hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
-  return text;
-}
 
 // Fails at the first of `items` (listed under `list`) whose id an earlier one has.
 template <typename Items>
@@ -31,7 +26,7 @@ void CheckIdsDiffer(const Items& items, const Path& path, const char* list) {
     const auto [at, fresh] = first.emplace(items[i].id, i);
     if (!fresh)
       path.Key(list).Index(static_cast<qsizetype>(i)).Key("id").Fail(
-          Hex(items[i].id) + " is also the id of " + list + "[" + std::to_string(at->second) + "]");
+          HexWord(items[i].id) + " is also the id of " + list + "[" + std::to_string(at->second) + "]");
   }
 }
 
@@ -48,6 +43,7 @@ class Parser {
     for (qsizetype i = 0; i < windows.size(); ++i) form.push_back(ParseWindow(windows[i], path.Key("windows").Index(i)));
     // The program loads its windows by id: a second window of one id could never be loaded.
     CheckIdsDiffer(form, path, "windows");
+    ResolveNames(form);
     return form;
   }
 
@@ -58,6 +54,7 @@ class Parser {
     if (!o.contains("id")) path.Fail("a window needs an id");
     FormWindow window;
     window.id = AsWord(o.value("id"), path.Key("id"));
+    window.symbol = AsSymbol(o.value("symbol"), path.Key("symbol"));
     window.opaque = AsWord(o.value("opaque"), path.Key("opaque"));
     window.moduleId = AsWord(o.value("module"), path.Key("module"));
     window.firstText = AsGbk(o.value("text1"), path.Key("text1"));
@@ -76,12 +73,13 @@ class Parser {
     FormUnit unit;
     unit.menu = AsLogical(o.value("menu"), path.Key("menu"));
     unit.id = AsWord(o.value("id"), path.Key("id"));
+    unit.symbol = AsSymbol(o.value("symbol"), path.Key("symbol"));
     unit.eventSource = AsWord(o.value("event_source"), path.Key("event_source"));
     unit.name = AsZText(o.value("name"), path.Key("name"));
     unit.secondText = AsZText(o.value("text2"), path.Key("text2"));
     if (unit.menu) {
-      CheckKeys(o, {"menu", "index", "id", "symbol", "type", "event_source", "name", "text2", "shortcut", "level", "state",
-                    "caption", "handler"},
+      CheckKeys(o, {"menu", "index", "id", "symbol", "type", "event_source", "name", "text2", "shortcut", "level",
+                    "state", "caption", "handler", "offset"},
                 path);
       if (!runtime::IsMenuItemId(unit.id))
         path.Key("id").Fail("a menu item needs an id of class 2 and kind 6 (0x26xxxxxx)");
@@ -90,12 +88,12 @@ class Parser {
       unit.level = AsWord(o.value("level"), path.Key("level"));
       unit.state = AsWord(o.value("state"), path.Key("state"));
       unit.caption = AsZText(o.value("caption"), path.Key("caption"));
-      unit.handler = AsInt(o.value("handler"), path.Key("handler"), -1);
+      ReadHandler(o, path, unit.handlerName, unit.handler);
       return unit;
     }
-    CheckKeys(o, {"menu", "index", "id", "symbol", "type", "type_name", "event_source", "name", "text2", "left", "top", "width",
-                  "height", "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order", "bindings",
-                  "data", "properties", "accessible_name", "accessible_description", "reading_order"},
+    CheckKeys(o, {"menu", "index", "id", "symbol", "type", "type_name", "event_source", "name", "text2", "left", "top",
+                  "width", "height", "parent", "children", "pointer", "pointer_data", "tag", "flags", "tab_order",
+                  "bindings", "data", "properties", "accessible_name", "accessible_description", "reading_order"},
               path);
     // The reader tells a menu item from a unit by its id alone.
     if (runtime::IsMenuItemId(unit.id))
@@ -129,9 +127,12 @@ class Parser {
     for (qsizetype i = 0; i < bindings.size(); ++i) {
       Path at = path.Key("bindings").Index(i);
       QJsonObject b = AsObject(bindings[i], at);
-      CheckKeys(b, {"event", "handler"}, at);
-      if (!b.contains("handler")) at.Fail("a binding needs a handler offset");
-      unit.bindings.push_back({AsInt(b.value("event"), at.Key("event")), AsInt(b.value("handler"), at.Key("handler"))});
+      CheckKeys(b, {"event", "handler", "offset"}, at);
+      if (!b.contains("handler")) at.Fail("a binding needs a handler: its name or its offset");
+      FormBinding binding;
+      binding.event = AsInt(b.value("event"), at.Key("event"));
+      ReadHandler(b, at, binding.handlerName, binding.handler);
+      unit.bindings.push_back(binding);
     }
     if (o.contains("properties") && !(o.contains("data") && listing_)) {
       if (o.contains("data")) path.Fail("give either data or properties");
@@ -145,6 +146,31 @@ class Parser {
       for (qsizetype i = 0; i < pieces.size(); ++i) AppendPiece(unit.data, pieces[i], path.Key("data").Index(i));
     }
     return unit;
+  }
+
+  // A symbol: a name for program code; ResolveNames checks what it may be.
+  static std::string AsSymbol(const QJsonValue& value, const Path& path) {
+    if (value.isUndefined()) return {};
+    if (!value.isString() || value.toString().isEmpty()) path.Fail("expected a symbol: a C++ identifier");
+    return value.toString().toStdString();
+  }
+
+  // The handler of a binding or menu item: its name (with an offset or none, which ResolveNames
+  // then gives), or its offset alone, -1 for none. Absent: none.
+  static void ReadHandler(const QJsonObject& o, const Path& path, std::string& name, int32_t& offset) {
+    const QJsonValue handler = o.value("handler");
+    if (handler.isString() && !IsNumeral(handler.toString())) {
+      name = handler.toString().toStdString();
+      offset = -1;
+      if (!o.contains("offset")) return;
+      const int64_t n = AsInteger(o.value("offset"), path.Key("offset"), 0, "expected an integer");
+      if (n < 0 || n > INT32_MAX) path.Key("offset").Fail("a handler's offset is 0 to 2147483647");
+      offset = static_cast<int32_t>(n);
+      return;
+    }
+    if (o.contains("offset"))
+      path.Key("offset").Fail("an offset belongs to a handler named beside it: \"handler\": \"NAME\", \"offset\": N");
+    offset = AsInt(handler, path.Key("handler"), -1);
   }
 
   // A type id, or the English name of a unit type.
@@ -164,7 +190,7 @@ class Parser {
   std::string TypeName(uint32_t type) const {
     std::string name = types_.NameOf(type);
     if (!name.empty()) return name;
-    return "type " + Hex(type);
+    return "type " + HexWord(type);
   }
 
   // One piece of raw unit-type property data.

@@ -1,24 +1,26 @@
 #pragma once
 // The readable form description (JSON) that `formtool compile` reads.
 //
-//   {"windows": [{"id", "opaque", "module", "text1", "text2", "units": [unit...]}]}
-//   unit:  {"id", "type", "event_source", "name", "text2", "left", "top", "width", "height",
-//           "parent", "children": [id...], "pointer": n | "pointer_data": "hex",
-//           "tag", "flags", "tab_order", "bindings": [{"event", "handler"}],
-//           "properties" | "data", "accessible_name", "accessible_description",
-//           "reading_order"}
-//   menu item: {"menu": true, "id", "type", "event_source", "name", "text2", "shortcut",
-//               "level", "state", "caption", "handler"}
+//   {"windows": [{"id", "symbol", "opaque", "module", "text1", "text2", "units": [unit...]}]}
+//   unit:  {"id", "symbol", "type", "event_source", "name", "text2", "left", "top", "width",
+//           "height", "parent", "children": [id...], "pointer": n | "pointer_data": "hex",
+//           "tag", "flags", "tab_order", "bindings": [{"event", "handler", "offset"}],
+//           "properties" | "data", "accessible_name",
+//           "accessible_description", "reading_order"}
+//   menu item: {"menu": true, "id", "symbol", "type", "event_source", "name", "text2",
+//               "shortcut", "level", "state", "caption", "handler", "offset"}
 //
 // A window, unit or menu item may carry a "symbol", the name code knows it by; `formtool show`
 // names it when a unit is Ctrl+clicked.
 // Numbers are JSON numbers or strings ("0x52010001"); anything absent is 0 or empty, except a
 // menu item's type (0x10003) and handler (-1). A type is its id or its English name ("EditBox").
-// "pointer" n is the 4-byte value n. Handlers are offsets, -1 for none.
+// "pointer" n is the 4-byte value n. A handler is its name ("CalculateScore"), with its
+// "offset" beside it or none (then formtool gives it one), or its offset alone, -1 for none.
+// Symbols and handler names are names for program code (form_names.h).
 //
 // A unit's property data is given by name, "properties": {NAME: VALUE, ...}, for a type with a
-// property table; a property not named keeps its default. Integers and choices are numbers,
-// logicals true or false, colours numbers or "0x00BBGGRR" strings, texts strings, a character a
+// property table; a property not named keeps its default. Integers are numbers, choices numbers
+// or the names of their values, logicals true or false, colours numbers or "0x00BBGGRR" strings, texts strings, a character a
 // string of one character, fonts {"height", "width", "escapement", "orientation", "weight",
 // "italic", "underline", "strikeOut", "charSet", "outPrecision", "clipPrecision", "quality",
 // "pitchAndFamily", "faceName"} or null, pictures, icons and sounds {"file": PATH} or null.

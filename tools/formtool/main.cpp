@@ -7,7 +7,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: formtool compile SOURCE -o OUT [--names NAMES_OUT]\n"
+    "usage: formtool compile SOURCE -o OUT [--header FILE.h] [--namespace NAME] [--names NAMES_OUT]\n"
     "       formtool decompile TEMPLATE -o FORM.json\n"
     "       formtool dump [--json] TEMPLATE\n"
     "       formtool picture FILE [--background 0xBBGGRR] [--size WxH] [--key 0xBBGGRR] -o OUT.png\n"

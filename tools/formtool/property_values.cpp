@@ -133,6 +133,21 @@ QString ColorText(uint32_t color) {
   return QString::fromLatin1(text);
 }
 
+std::string ChoiceNames(const PropertyInfo& info) {
+  std::string names;
+  for (size_t value = 0; value < info.choices.size(); ++value)
+    names += (names.empty() ? "" : ", ") + std::string(info.choices[value]) + " (" + std::to_string(value) + ")";
+  return names;
+}
+
+// A choice written by the name of its value.
+int64_t ChoiceByName(const PropertyInfo& info, const QString& name, const Path& path) {
+  for (size_t value = 0; value < info.choices.size(); ++value)
+    if (name == QLatin1String(info.choices[value])) return static_cast<int64_t>(value);
+  if (info.choices.empty()) path.Fail("expected an integer: " + std::string(info.name) + "'s values have no names");
+  path.Fail("no value \"" + name.toStdString() + "\" of " + info.name + "; values are " + ChoiceNames(info));
+}
+
 // What a value given in a form holds until the table has copied it.
 struct HeldValue {
   std::string text;
@@ -147,6 +162,8 @@ PropertyValue CompileValue(const PropertyInfo& info, const QJsonValue& value, co
       if (info.type == property_type::kLogical) {
         if (!value.isBool()) path.Fail("expected true or false");
         n = value.toBool() ? 1 : 0;
+      } else if (info.type == property_type::kChoice && value.isString() && !IsNumeral(value.toString())) {
+        n = ChoiceByName(info, value.toString(), path);
       } else {
         if (!value.isDouble() && !value.isString()) path.Fail("expected an integer");
         n = AsInteger(value, path, 0, "expected an integer");
@@ -218,7 +235,7 @@ std::vector<uint8_t> CompileProperties(const PropertyTableView& table, const std
 }
 
 std::optional<std::vector<NamedValue>> ReadProperties(const PropertyTableView& table, std::span<const uint8_t> data,
-                                                      const BytesValue& bytesValue) {
+                                                      const BytesValue& bytesValue, Choices choices) {
   if (data.size() > INT32_MAX) return std::nullopt;
   std::unique_ptr<units::PropertyObject> object = table.NewProperties();
   if (!units::ReadPropertyData(*object, data.data(), static_cast<int32_t>(data.size()))) return std::nullopt;
@@ -232,7 +249,9 @@ std::optional<std::vector<NamedValue>> ReadProperties(const PropertyTableView& t
       case PropertyKind::kWord: {
         const int32_t n = value.AsInteger();
         const bool logical = info.type == property_type::kLogical && (n == 0 || n == 1);
-        shown = logical ? QJsonValue(n == 1) : QJsonValue(n);
+        const bool named = choices == Choices::kNames && info.type == property_type::kChoice && n >= 0 &&
+                           static_cast<size_t>(n) < info.choices.size();
+        shown = logical ? QJsonValue(n == 1) : named ? QJsonValue(QLatin1String(info.choices[n])) : QJsonValue(n);
         break;
       }
       case PropertyKind::kColor: shown = ColorText(static_cast<uint32_t>(value.AsInteger())); break;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <set>
 
 #include "platform/gbk.h"
@@ -80,6 +81,17 @@ uint32_t AsWord(const QJsonValue& value, const Path& path, int64_t absent) {
 
 int32_t AsInt(const QJsonValue& value, const Path& path, int64_t absent) {
   return static_cast<int32_t>(AsWord(value, path, absent));
+}
+
+std::string HexWord(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", value);
+  return text;
+}
+
+bool IsNumeral(const QString& text) {
+  const QStringView digits = QStringView(text).mid(text.startsWith('-') || text.startsWith('+') ? 1 : 0);
+  return !digits.isEmpty() && digits.front().isDigit();
 }
 
 bool AsLogical(const QJsonValue& value, const Path& path) {

@@ -47,6 +47,11 @@ int64_t AsInteger(const QJsonValue& value, const Path& path, int64_t absent, con
 // A 32-bit word from a number or a numeric string; negatives are stored as two's complement.
 uint32_t AsWord(const QJsonValue& value, const Path& path, int64_t absent = 0);
 int32_t AsInt(const QJsonValue& value, const Path& path, int64_t absent = 0);
+// A 32-bit word as formtool writes ids: "0x0000ABCD".
+std::string HexWord(uint32_t value);
+// Whether a string is written as a number (after an optional sign, a digit first) rather than
+// as a name.
+bool IsNumeral(const QString& text);
 // true or false; absent is false. Anything else is refused rather than taken as false.
 bool AsLogical(const QJsonValue& value, const Path& path);
 // UTF-8 text as GBK; refuses characters GBK cannot hold instead of writing "?".

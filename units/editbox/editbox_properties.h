@@ -6,6 +6,7 @@
 
 #include "platform/font_record.h"
 #include "units/editbox/editbox_unit.h"
+#include "contract/edge_style.h"
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
@@ -66,6 +67,7 @@ inline constexpr PropertyRow<S, EditBox> kRows[] = {
      .set = [](EditBox& box, const PropertyValue& v) { box.SetContent(v.AsText()); return 0; }},
     {.name = "BorderStyle", .type = pt::kChoice, .state = kNative, .word = &S::borderStyle, .stored = 0,
      .initial = edit_border::kSunken, .low = edit_border::kNone, .high = edit_border::kSingleLine, .clampStored = true,
+     .choices = kEdgeStyleNames,
      .apply = [](EditBox& box) { box.BorderChanged(); return 0; }},
     {.name = "TextColor", .type = pt::kColor, .state = kNative, .color = &S::textColor, .stored = 1,
      .apply = [](EditBox& box) { box.TextColorChanged(); return 0; }},
@@ -87,11 +89,11 @@ inline constexpr PropertyRow<S, EditBox> kRows[] = {
     Recreating({.name = "Multiline", .type = pt::kLogical, .state = kNative, .word = &S::multiline, .stored = 5,
                 .logical = true}),
     Recreating({.name = "ScrollBars", .type = pt::kChoice, .state = kNative, .word = &S::scrollBars, .stored = 6,
-                .low = scroll_bars::kNone, .high = scroll_bars::kBoth}),
+                .low = scroll_bars::kNone, .high = scroll_bars::kBoth, .choices = scroll_bars::kNames}),
     Recreating({.name = "Alignment", .type = pt::kChoice, .state = kNative, .word = &S::alignment, .stored = 7,
-                .low = text_alignment::kLeft, .high = text_alignment::kRight}),
+                .low = text_alignment::kLeft, .high = text_alignment::kRight, .choices = text_alignment::kNames}),
     {.name = "InputMode", .type = pt::kChoice, .state = kNative, .word = &S::inputMode, .stored = 8,
-     .low = kNormal, .high = kLastInputMode, .clampStored = true,
+     .low = kNormal, .high = kLastInputMode, .clampStored = true, .choices = kInputModeNames,
      .apply = [](EditBox& box) { return box.InputModeChanged(); }},
     // Written and read as a text; its first character is kept.
     {.name = "PasswordChar", .type = pt::kText, .state = kNative, .char16 = &S::passwordChar, .stored = 9,
@@ -99,9 +101,10 @@ inline constexpr PropertyRow<S, EditBox> kRows[] = {
      .get = [](EditBox& box, PropertyValue& value) { return Text(box.PasswordChar(), value); },
      .set = [](EditBox& box, const PropertyValue& value) { box.SetPasswordChar(value.AsText()); return 0; }},
     Recreating({.name = "CaseConversion", .type = pt::kChoice, .state = kNative, .word = &S::caseConversion,
-                .stored = 10, .low = case_conversion::kNone, .high = case_conversion::kUpper}),
+                .stored = 10, .low = case_conversion::kNone, .high = case_conversion::kUpper,
+                .choices = case_conversion::kNames}),
     Recreating({.name = "UpDownMode", .type = pt::kChoice, .state = kNative, .word = &S::upDownMode, .stored = 11,
-                .low = kNoUpDown, .high = kManualUpDown}),
+                .low = kNoUpDown, .high = kManualUpDown, .choices = kUpDownModeNames}),
     {.name = "UpDownMin", .type = pt::kInteger, .state = kNative, .word = &S::upDownMin, .stored = 12},
     {.name = "UpDownMax", .type = pt::kInteger, .state = kNative, .word = &S::upDownMax, .stored = 13, .initial = 100},
     // The selection is the editor's: the stored one is only where a new box starts.

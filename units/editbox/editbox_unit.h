@@ -31,7 +31,12 @@ enum InputMode : int32_t {
   kDateTime, kLastInputMode = kDateTime
 };
 
+inline constexpr const char* kInputModeNames[] = {"Normal", "ReadOnly", "Password", "IntegerText",
+                                                  "DecimalText", "Byte", "Short", "Integer",
+                                                  "Long", "Float", "Double", "DateTime"};
+
 enum UpDownMode : int32_t { kNoUpDown, kAutomaticUpDown, kManualUpDown };
+inline constexpr const char* kUpDownModeNames[] = {"None", "Automatic", "Manual"};
 
 namespace edit_border {
 constexpr int32_t kNone = 0;
@@ -46,6 +51,7 @@ namespace text_alignment {
 constexpr int32_t kLeft = 0;
 constexpr int32_t kCentred = 1;
 constexpr int32_t kRight = 2;
+inline constexpr const char* kNames[] = {"Left", "Centred", "Right"};
 }  // namespace text_alignment
 
 // Bit 0: a horizontal bar, bit 1: a vertical one.
@@ -54,12 +60,14 @@ constexpr int32_t kNone = 0;
 constexpr int32_t kHorizontal = 1;
 constexpr int32_t kVertical = 2;
 constexpr int32_t kBoth = 3;
+inline constexpr const char* kNames[] = {"None", "Horizontal", "Vertical", "Both"};
 }  // namespace scroll_bars
 
 namespace case_conversion {
 constexpr int32_t kNone = 0;
 constexpr int32_t kLower = 1;
 constexpr int32_t kUpper = 2;
+inline constexpr const char* kNames[] = {"None", "Lower", "Upper"};
 }  // namespace case_conversion
 
 namespace editbox_event {

@@ -16,6 +16,7 @@ namespace title_alignment {
 constexpr int32_t kLeft = 0;
 constexpr int32_t kCentred = 1;
 constexpr int32_t kRight = 2;
+inline constexpr const char* kNames[] = {"Left", "Centred", "Right"};
 }  // namespace title_alignment
 
 struct GroupBoxState;  // the own properties, in groupbox_properties.h

@@ -47,7 +47,7 @@ inline uint32_t HighlightColor() {
 inline constexpr PropertyRow<S, HyperLinker> kRows[] = {
     {.name = "Text", .type = kText, .state = kNative, .text = &S::text, .stored = 7, .apply = Repaint},
     {.name = "LinkKind", .type = kChoice, .state = kNative, .word = &S::linkKind, .stored = 0,
-     .low = link_kind::kMail, .high = link_kind::kWeb, .apply = Repaint},
+     .low = link_kind::kMail, .high = link_kind::kWeb, .choices = link_kind::kNames, .apply = Repaint},
     {.name = "MailAddress", .type = kText, .state = kAddress, .text = &S::mailAddress, .stored = 8,
      .apply = AddressChanged},
     {.name = "WebAddress", .type = kText, .state = kAddress, .text = &S::webAddress, .stored = 9,
@@ -61,7 +61,7 @@ inline constexpr PropertyRow<S, HyperLinker> kRows[] = {
     {.name = "BackColor", .type = kBackColor, .state = kNative, .color = &S::backColor, .stored = 4,
      .initial = kDefaultColor, .apply = Repaint},
     {.name = "Border", .type = kChoice, .state = kNative, .word = &S::border, .stored = 5, .low = 0,
-     .high = kMaxEdgeStyle, .apply = [](HyperLinker& box) { box.BorderChanged(); return 0; }},
+     .high = kMaxEdgeStyle, .choices = kEdgeStyleNames, .apply = [](HyperLinker& box) { box.BorderChanged(); return 0; }},
     {.name = "Font", .type = kFont, .state = kNative, .bytes = &S::font, .stored = 6,
      .apply = [](HyperLinker& box) { box.FontChanged(); return 0; }},
 };

@@ -15,6 +15,7 @@ namespace units {
 namespace link_kind {
 constexpr int32_t kMail = 0;  // opens "mailto:" and the e-mail address
 constexpr int32_t kWeb = 1;   // opens the web address as stored
+inline constexpr const char* kNames[] = {"Mail", "Web"};
 }  // namespace link_kind
 
 struct HyperLinkerState;  // the own properties, in hyperlinker_properties.h

@@ -32,13 +32,14 @@ using namespace property_type;
 constexpr uint16_t kNative = property_state::kNative;
 inline constexpr PropertyRow<S, PictureBox> kRows[] = {
     {.name = "BorderStyle", .type = kChoice, .state = kNative, .word = &S::borderStyle, .stored = 0, .low = 0,
-     .high = kMaxEdgeStyle, .apply = [](PictureBox& box) { box.BorderStyleChanged(); return 0; }},
+     .high = kMaxEdgeStyle, .choices = kEdgeStyleNames,
+     .apply = [](PictureBox& box) { box.BorderStyleChanged(); return 0; }},
     {.name = "BackColor", .type = kBackColor, .state = kNative, .color = &S::backColor, .stored = 1,
      .initial = kDefaultColor, .apply = [](PictureBox& box) { box.BackColorChanged(); return 0; }},
     {.name = "Picture", .type = kPicture, .state = kNative, .bytes = &S::picture, .source = &S::pictureSource,
      .stored = 4, .apply = [](PictureBox& box) { box.PictureChanged(); return 0; }},
     {.name = "DisplayMode", .type = kChoice, .state = kNative, .word = &S::displayMode, .stored = 2,
-     .low = display_mode::kNatural, .high = display_mode::kCentred, .whenChanged = true,
+     .low = display_mode::kNatural, .high = display_mode::kCentred, .whenChanged = true, .choices = display_mode::kNames,
      .apply = [](PictureBox& box) { box.DisplayModeChanged(); return 0; }},
     // Stored as read; answered and written as 0 or 1.
     {.name = "PlayAnimation", .type = kLogical, .state = kNative, .word = &S::playAnimation, .stored = 3,

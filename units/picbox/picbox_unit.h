@@ -19,6 +19,7 @@ namespace display_mode {
 constexpr int32_t kNatural = 0;    // natural size at the top-left corner
 constexpr int32_t kStretched = 1;  // stretched over the client area
 constexpr int32_t kCentred = 2;    // centred, shrunk to fit when it does not
+inline constexpr const char* kNames[] = {"Natural", "Stretched", "Centred"};
 }  // namespace display_mode
 
 struct PicBoxState;  // the own properties, in picbox_properties.h

@@ -48,6 +48,8 @@ struct SuperBtnState {
 };
 
 namespace superbtn_rows {
+// DefaultButton's values by name: a plain button, or the window's default button.
+inline constexpr const char* kDefaultButtonNames[] = {"Normal", "Default"};
 using S = SuperBtnState;
 using U = SuperBtnUnit;
 using namespace property_type;
@@ -75,7 +77,7 @@ int32_t RebuildPicture(U& button) {
 
 inline constexpr PropertyRow<S, U> kRows[] = {
     {.name = "ButtonStyle", .type = kChoice, .word = &S::buttonStyle, .stored = 0,
-     .low = button_style::kHover, .high = button_style::kRounded,
+     .low = button_style::kHover, .high = button_style::kRounded, .choices = button_style::kNames,
      .apply = [](U& button) {
        if (button.Props().buttonStyle == button_style::kClassic) button.ClearHot();
        return Repaint(button);
@@ -100,9 +102,11 @@ inline constexpr PropertyRow<S, U> kRows[] = {
        return true;
      }},
     {.name = "PicturePosition", .type = kChoice, .word = &S::picturePosition, .stored = 3,
-     .low = picture_position::kLeft, .high = picture_position::kTopLeft, .apply = Repaint},
+     .low = picture_position::kLeft, .high = picture_position::kTopLeft, .choices = picture_position::kNames,
+     .apply = Repaint},
     {.name = "PressOffset", .type = kChoice, .word = &S::pressOffset, .stored = 4,
-     .low = press_offset::kRightAndDown, .high = press_offset::kTwoDown, .apply = Repaint},
+     .low = press_offset::kRightAndDown, .high = press_offset::kTwoDown, .choices = press_offset::kNames,
+     .apply = Repaint},
     {.name = "HoverBorder", .type = kLogical, .word = &S::hoverBorder, .stored = 5, .initial = 1, .apply = Repaint,
      .applicable = [](const S& s) { return s.buttonStyle != button_style::kClassic; }},
     {.name = "HoverFocusRect", .type = kLogical, .state = kGroupEnd, .word = &S::hoverFocusRect, .stored = 6,
@@ -161,7 +165,7 @@ inline constexpr PropertyRow<S, U> kRows[] = {
      }},
     // The default-button role is fixed when the button is made, and means nothing in check mode.
     {.name = "DefaultButton", .type = kChoice, .word = &S::defaultButton, .stored = 11, .low = 0, .high = 1,
-     .recreate = true, .applicable = [](const S& s) { return s.checkMode == 0; }},
+     .recreate = true, .choices = kDefaultButtonNames, .applicable = [](const S& s) { return s.checkMode == 0; }},
 };
 }  // namespace superbtn_rows
 

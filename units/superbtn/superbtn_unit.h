@@ -23,6 +23,7 @@ namespace button_style {
 constexpr int32_t kHover = 0;    // flat face, lit while the pointer is over it
 constexpr int32_t kClassic = 1;  // raised 3D face, never lit
 constexpr int32_t kRounded = 2;  // as kHover, the lit and pressed face a rounded rectangle
+inline constexpr const char* kNames[] = {"Hover", "Classic", "Rounded"};
 }  // namespace button_style
 
 // Where the picture sits against the caption.
@@ -31,12 +32,14 @@ constexpr int32_t kLeft = 0;
 constexpr int32_t kAbove = 1;
 constexpr int32_t kRight = 2;
 constexpr int32_t kTopLeft = 3;  // the button's corner, the caption where it would be alone
+inline constexpr const char* kNames[] = {"Left", "Above", "Right", "TopLeft"};
 }  // namespace picture_position
 
 // How far text and picture move while the button is held down.
 namespace press_offset {
 constexpr int32_t kRightAndDown = 0;  // one pixel each way
 constexpr int32_t kTwoDown = 1;
+inline constexpr const char* kNames[] = {"RightAndDown", "TwoDown"};
 }  // namespace press_offset
 
 struct SuperBtnState;  // the own properties, in superbtn_properties.h

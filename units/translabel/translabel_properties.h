@@ -42,14 +42,15 @@ inline constexpr PropertyRow<S, TransLabelUnit> kRows[] = {
     {.name = "Text", .type = kText, .text = &S::text, .stored = 6,
      .initialText = "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9", .apply = ApplyText},  // 透明标签
     {.name = "TextEffect", .type = kChoice, .word = &S::effect, .stored = 0, .low = label_effect::kPlain,
-     .high = label_effect::kShadow, .apply = Apply},
+     .high = label_effect::kShadow, .choices = label_effect::kNames, .apply = Apply},
     {.name = "Font", .type = kFont, .bytes = &S::font, .stored = 5, .apply = Apply},
     {.name = "TextColor", .type = kColor, .color = &S::textColor, .stored = 1, .apply = Apply},
     {.name = "HorzAlign", .type = kChoice, .word = &S::horzAlign, .stored = 2, .low = label_alignment::kLeading,
-     .high = label_alignment::kTrailing, .apply = Apply},
+     .high = label_alignment::kTrailing, .choices = label_alignment::kHorizontalNames, .apply = Apply},
     {.name = "WordWrap", .type = kLogical, .word = &S::wordWrap, .stored = 4, .apply = Apply},
     {.name = "VertAlign", .type = kChoice, .word = &S::vertAlign, .stored = 3, .initial = label_alignment::kCentred,
-     .low = label_alignment::kLeading, .high = label_alignment::kTrailing, .apply = Apply},
+     .low = label_alignment::kLeading, .high = label_alignment::kTrailing,
+     .choices = label_alignment::kVerticalNames, .apply = Apply},
 };
 }  // namespace translabel_rows
 

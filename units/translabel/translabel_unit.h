@@ -18,6 +18,7 @@ constexpr int32_t kPlain = 0;
 constexpr int32_t kRaised = 1;
 constexpr int32_t kSunken = 2;
 constexpr int32_t kShadow = 3;
+inline constexpr const char* kNames[] = {"Plain", "Raised", "Sunken", "Shadow"};
 }  // namespace label_effect
 
 // Where the text lies across the label, and, on a single line, down it.
@@ -25,6 +26,8 @@ namespace label_alignment {
 constexpr int32_t kLeading = 0;  // left, or top
 constexpr int32_t kCentred = 1;
 constexpr int32_t kTrailing = 2;  // right, or bottom
+inline constexpr const char* kHorizontalNames[] = {"Left", "Centred", "Right"};
+inline constexpr const char* kVerticalNames[] = {"Top", "Centred", "Bottom"};
 }  // namespace label_alignment
 
 struct TransLabelState;  // the own properties, in translabel_properties.h

@@ -4,6 +4,7 @@
 // loaded document at each access, and a few are written to the document.
 #include <cstdint>
 
+#include "contract/edge_style.h"
 #include "contract/property_table.h"
 #include "contract/tabled_unit_type.h"
 #include "contract/unit_type_records.h"
@@ -85,7 +86,7 @@ inline constexpr char kBold[] = "Bold", kItalic[] = "Italic", kUnderline[] = "Un
 
 inline constexpr PropertyRow<S, U> kRows[] = {
     // Any value is kept: one outside the edge styles draws no edge.
-    {.name = "Border", .type = kChoice, .state = kStored, .word = &S::border, .stored = 0,
+    {.name = "Border", .type = kChoice, .state = kStored, .word = &S::border, .stored = 0, .choices = kEdgeStyleNames,
      .apply = [](U& box) { box.ApplyBorder(); return 0; }},
     {.name = "Silent", .type = kLogical, .state = kStored, .word = &S::silent, .stored = 1, .logical = true,
      .apply = ApplySilent, .get = ReadSilent},

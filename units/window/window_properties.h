@@ -73,6 +73,7 @@ inline constexpr PropertyRow<S, U> kRows[] = {
     // The outer rectangle stays; the client area follows the new frame.
     {.name = "BorderStyle", .type = kChoice, .state = kNative, .word = &S::borderStyle, .stored = 0,
      .initial = window_border::kFixed, .low = window_border::kNone, .high = window_border::kFixedSunken,
+     .choices = window_border::kNames,
      .set = [](U& window, const PropertyValue& value) {
        window.SetBorderStyle(value.AsInteger());
        return 0;
@@ -87,7 +88,7 @@ inline constexpr PropertyRow<S, U> kRows[] = {
      }},
     {.name = "BackPictureMode", .type = kChoice, .state = kNative, .word = &S::backPictureMode, .stored = 1,
      .initial = static_cast<int32_t>(PictureMode::kTiled), .low = static_cast<int32_t>(PictureMode::kTopLeft),
-     .high = static_cast<int32_t>(PictureMode::kStretched),
+     .high = static_cast<int32_t>(PictureMode::kStretched), .choices = kPictureModeNames,
      .apply = [](U& window) {
        if (!window.Props().backPicture.empty()) window.RepaintBackground();
        return 0;
@@ -95,7 +96,8 @@ inline constexpr PropertyRow<S, U> kRows[] = {
     {.name = "BackSound", .type = kSound, .state = kNative, .bytes = &S::backSound, .stored = 21,
      .apply = RestartSound},
     {.name = "SoundPlayMode", .type = kChoice, .state = kNative, .word = &S::soundPlayMode, .stored = 8,
-     .low = sound_play_mode::kRepeat, .high = sound_play_mode::kSilent, .apply = RestartSound},
+     .low = sound_play_mode::kRepeat, .high = sound_play_mode::kSilent, .choices = sound_play_mode::kNames,
+     .apply = RestartSound},
     {.name = "ControlBox", .type = kLogical, .state = kNative, .word = &S::controlBox, .stored = 5, .initial = 1,
      .logical = true, .apply = CaptionChanged},
     {.name = "MaxButton", .type = kLogical, .state = kNative, .word = &S::maxButton, .stored = 3, .logical = true,
@@ -106,6 +108,7 @@ inline constexpr PropertyRow<S, U> kRows[] = {
     // kStored.
     {.name = "Position", .type = kChoice, .state = kNative, .word = &S::position, .stored = 6,
      .initial = window_position::kCentred, .low = window_position::kStored, .high = window_position::kMaximised,
+     .choices = window_position::kNames,
      .apply = [](U& window) {
        window.ApplyPosition();
        return 0;
@@ -136,7 +139,7 @@ inline constexpr PropertyRow<S, U> kRows[] = {
     {.name = "MoveAnywhere", .type = kLogical, .state = kNative, .word = &S::moveAnywhere, .stored = 14, .since = 3,
      .logical = true},
     {.name = "Shape", .type = kChoice, .state = kNative, .word = &S::shape, .stored = 15, .since = 3, .low = 0,
-     .high = kShapeCount - 1,
+     .high = kShapeCount - 1, .choices = kShapeNames,
      .apply = [](U& window) {
        window.ApplyShape();
        return 0;

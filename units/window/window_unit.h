@@ -60,15 +60,19 @@ constexpr int32_t kSizableTool = 3;
 constexpr int32_t kFixedTool = 4;
 constexpr int32_t kSizableSunken = 5;
 constexpr int32_t kFixedSunken = 6;
+inline constexpr const char* kNames[] = {"None",     "Sizable",       "Fixed",      "SizableTool",
+                                         "FixedTool", "SizableSunken", "FixedSunken"};
 }  // namespace window_border
 
 // BackPictureMode values.
 enum class PictureMode : int32_t { kTopLeft = 0, kTiled = 1, kCentred = 2, kStretched = 3 };
+inline constexpr const char* kPictureModeNames[] = {"TopLeft", "Tiled", "Centred", "Stretched"};
 
 namespace sound_play_mode {
 constexpr int32_t kRepeat = 0;
 constexpr int32_t kOnce = 1;
 constexpr int32_t kSilent = 2;
+inline constexpr const char* kNames[] = {"Repeat", "Once", "Silent"};
 }  // namespace sound_play_mode
 
 // Where a window shows: at its stored place, centred on the screen, minimised or maximised.
@@ -77,6 +81,7 @@ constexpr int32_t kStored = 0;
 constexpr int32_t kCentred = 1;
 constexpr int32_t kMinimised = 2;
 constexpr int32_t kMaximised = 3;
+inline constexpr const char* kNames[] = {"Stored", "Centred", "Minimised", "Maximised"};
 }  // namespace window_position
 
 struct WindowState;  // the own properties, in window_properties.h

@@ -20,13 +20,18 @@ constexpr Row kStyleRow{.name = "Style", .type = kChoice, .word = &State::style,
 constexpr Row kColorRow{.name = "Color", .type = kColor, .color = &State::color, .stored = 1};
 constexpr Row kTitleRow{.name = "Title", .type = kText, .text = &State::title, .stored = 2, .since = 2};
 
+constexpr const char* kStyleNames[] = {"Plain", "Raised", "Sunken"};
+constexpr const char* kFourNames[] = {"Plain", "Raised", "Sunken", "Shadow"};
+constexpr const char* kNamesTwice[] = {"Plain", "Raised", "Plain"};
+constexpr const char* kNotAWord[] = {"Plain", "Rai sed"};
+
 constexpr Row With(Row row, void (*change)(Row&)) {
   change(row);
   return row;
 }
 
 #if defined(CASE_SOUND)
-constexpr Row kRows[] = {kStyleRow, kColorRow, kTitleRow,
+constexpr Row kRows[] = {With(kStyleRow, [](Row& r) { r.choices = kStyleNames; }), kColorRow, kTitleRow,
                          {.name = "Picture", .type = kPicture, .bytes = &State::picture,
                           .source = &State::pictureSource, .stored = 3},
                          {.name = "Busy", .type = kLogical}};
@@ -50,6 +55,14 @@ constexpr Row kRows[] = {kStyleRow, kColorRow, With(kTitleRow, [](Row& r) { r.na
 constexpr Row kRows[] = {kStyleRow, kColorRow, With(kTitleRow, [](Row& r) { r.stored = 1; })};
 #elif defined(CASE_GAP)
 constexpr Row kRows[] = {kStyleRow, kColorRow, With(kTitleRow, [](Row& r) { r.stored = 3; })};
+#elif defined(CASE_NAMED_COLOR)
+constexpr Row kRows[] = {kStyleRow, With(kColorRow, [](Row& r) { r.choices = kStyleNames; })};
+#elif defined(CASE_NAME_OUT_OF_RANGE)
+constexpr Row kRows[] = {With(kStyleRow, [](Row& r) { r.choices = kFourNames; })};
+#elif defined(CASE_VALUE_NAMED_TWICE)
+constexpr Row kRows[] = {With(kStyleRow, [](Row& r) { r.choices = kNamesTwice; })};
+#elif defined(CASE_VALUE_NAME_NOT_A_WORD)
+constexpr Row kRows[] = {With(kStyleRow, [](Row& r) { r.choices = kNotAWord; })};
 #elif defined(CASE_UNKNOWN_NAME)
 constexpr Row kRows[] = {kStyleRow, kColorRow, kTitleRow};
 [[maybe_unused]] constexpr int32_t kShape = PropertyTable{kRows, 2}.IndexOf("Shape");
